@@ -1,0 +1,19 @@
+#pragma once
+// Process-wide handles: they live exactly as long as the process.
+#include <windows.h>
+
+HINSTANCE AppInstance();
+void SetAppInstance(HINSTANCE instance);
+HICON SmallAppIcon();
+HICON LargeAppIcon();
+HBRUSH BackgroundBrush();  // null when it could not be built
+
+// The two program icons and the background brush; a failed load leaves a null handle.
+bool LoadAppResources();
+void ReleaseIconsAndBrush();
+
+// Builds a new background brush and replaces the current one (system colours changed).
+void RebuildBackgroundBrush();
+
+// Gives a dialog the program's icons, each only if it was loaded.
+void SetDialogIcons(HWND dialog);

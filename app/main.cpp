@@ -1,0 +1,65 @@
+// Entry of rtln.exe: one copy per desktop session, process-wide resources, the main window.
+#include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
+
+#include "../resources/rtln_ids.h"
+#include "app_resources.h"
+#include "main_window.h"
+
+namespace {
+
+constexpr const char* kMutexName = "TAVRIK_RATELINE";
+constexpr const char* kMainWindowTitle = "Tavrik Rateline";
+
+HANDLE g_mutex;
+bool g_released;
+
+// False when another copy runs; that copy's window has been brought forward.
+bool EnsureSingleInstance() {
+    g_mutex = CreateMutexA(nullptr, TRUE, kMutexName);
+    if (g_mutex && GetLastError() == ERROR_ALREADY_EXISTS) {
+        if (HWND running = FindWindowA("#32770", kMainWindowTitle)) {
+            if (IsIconic(running)) ShowWindow(running, SW_RESTORE);
+            SetForegroundWindow(running);
+        }
+        CloseHandle(g_mutex);
+        g_mutex = nullptr;
+        return false;
+    }
+    return true;
+}
+
+int RunMainWindow() {
+    return static_cast<int>(
+        DialogBoxParamA(AppInstance(), MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainDialogProc, 0));
+}
+
+void ReleaseAppResources() {
+    if (g_released) return;
+    g_released = true;
+    if (g_mutex) {
+        ReleaseMutex(g_mutex);
+        CloseHandle(g_mutex);
+    }
+    g_mutex = nullptr;
+    ReleaseIconsAndBrush();
+    CoUninitialize();
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    if (!EnsureSingleInstance()) return 0;
+    try {
+        INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
+        InitCommonControlsEx(&controls);
+        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        SetAppInstance(instance);
+        if (LoadAppResources()) RunMainWindow();
+    } catch (...) {
+        // An unexpected failure ends the program quietly, after the release below.
+    }
+    ReleaseAppResources();
+    return 1;
+}

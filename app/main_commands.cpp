@@ -1,0 +1,74 @@
+// The one command table of the main window: every menu command and control notification.
+#include "main_commands.h"
+
+#include <initializer_list>
+
+#include "../desk/desk.h"
+#include "../resources/rtln_ids.h"
+#include "../session/session.h"
+#include "main_window.h"
+
+namespace {
+
+using Handler = void (*)(HWND window, WORD code);
+
+void OnExit(HWND window, WORD) {
+    if (!ConfirmPendingEvaluation(window)) EndDialog(window, IDM_EXIT);
+}
+
+// Locked Form Fields: the five counter fields are read-only while the item is checked.
+void OnLockedFormFields(HWND window, WORD) {
+    const bool lockedNow = GetMenuState(MainMenu(), IDM_LOCKED_FIELDS, MF_BYCOMMAND) & MF_CHECKED;
+    CheckMenuItem(MainMenu(), IDM_LOCKED_FIELDS, lockedNow ? MF_UNCHECKED : MF_CHECKED);
+    for (int id : {IDC_TICKETS, IDC_ERRORS, IDC_LOTTO_CREDITS, IDC_TRAFFIC_CREDITS, IDC_FREE_BANNERS})
+        SendDlgItemMessageA(window, id, EM_SETREADONLY, lockedNow ? FALSE : TRUE, 0);
+}
+
+// Only a notification code listed here reaches the handler; 0 means any.
+struct Command {
+    WORD id;
+    WORD code;
+    Handler handler;  // null: the command does nothing yet
+};
+
+constexpr Command kCommands[] = {
+    {IDC_PASTE, 0, OnPaste},
+    {IDC_FIND, 0, OnFind},
+    {IDC_TICKET, 0, OnTicket},
+    {IDC_SKIP_SITE, 0, OnSkipSite},
+    {IDC_COUNT, 0, OnCount},
+    {IDC_TICKETS, EN_CHANGE, OnTicketsChanged},
+    {IDC_SITE_ID, EN_CHANGE, OnSiteIdChanged},
+    {IDC_BANNER_LIST, CBN_CLOSEUP, OnFreeBannerList},
+    {IDC_LOTTO_LIST, CBN_CLOSEUP, OnLottoList},
+    {IDC_TRAFFIC_LIST, CBN_CLOSEUP, OnTrafficList},
+    {IDC_RATING_POOR, 0, OnRatingButton},
+    {IDC_RATING_FAIR, 0, OnRatingButton},
+    {IDC_RATING_AVERAGE, 0, OnRatingButton},
+    {IDC_RATING_GOOD, 0, OnRatingButton},
+    {IDC_RATING_GREAT, 0, OnRatingButton},
+    {IDM_ABOUT, 0, nullptr},
+    {IDM_EXIT, 0, OnExit},
+    {IDM_BANNER, 0, nullptr},
+    {IDM_STOP, 0, OnStop},
+    {IDM_CONTINUE, 0, OnContinue},
+    {IDM_PLAYER_OPTIONS, 0, nullptr},
+    {IDM_CLICKS4U, 0, nullptr},
+    {IDM_STATISTICS, 0, OnStatistics},
+    {IDM_HELP, 0, nullptr},
+    {IDM_INTERNET_OPTIONS, 0, nullptr},
+    {IDM_LOCKED_FIELDS, 0, OnLockedFormFields},
+    {IDM_FILL_MEMBER_ID, 0, nullptr},
+    {IDM_SAVE, 0, OnSave},
+};
+
+}  // namespace
+
+INT_PTR DispatchMainCommand(HWND window, WORD id, WORD code) {
+    for (const Command& command : kCommands) {
+        if (command.id != id) continue;
+        if (command.handler && (command.code == 0 || command.code == code)) command.handler(window, code);
+        break;
+    }
+    return id == IDM_EXIT ? TRUE : FALSE;
+}

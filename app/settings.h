@@ -1,0 +1,33 @@
+#pragma once
+// The settings key of the current user: typed reads and writes, and the window position.
+#include <windows.h>
+#include <cstdint>
+
+constexpr const char* kSettingsKeyPath = "Software\\Tavrik\\RL\\Settings";
+
+// Owns an open registry key for the length of one operation.
+class RegKey {
+public:
+    RegKey() = default;
+    explicit RegKey(HKEY key) : key_(key) {}
+    RegKey(const RegKey&) = delete;
+    RegKey& operator=(const RegKey&) = delete;
+    RegKey(RegKey&& other) noexcept : key_(other.key_) { other.key_ = nullptr; }
+    ~RegKey() { if (key_) RegCloseKey(key_); }
+    HKEY get() const { return key_; }
+    HKEY* out() { return &key_; }
+    explicit operator bool() const { return key_ != nullptr; }
+private:
+    HKEY key_ = nullptr;
+};
+
+// Opens the settings key (under HKEY_CURRENT_USER) with the given rights; an empty
+// RegKey when it does not exist or cannot be opened. Never creates it.
+RegKey OpenSettings(REGSAM access, const char* keyPath = kSettingsKeyPath);
+
+bool ReadSettingString(HKEY key, const char* name, char* buffer, DWORD bufferSize);
+int32_t ReadSettingDword(HKEY key, const char* name);
+bool WriteSettingDword(HKEY key, const char* name, int32_t value);
+
+void SaveWindowPosition(HWND window, const char* keyPath = kSettingsKeyPath);
+void RestoreWindowPosition(HWND window, const char* keyPath = kSettingsKeyPath);

@@ -1,0 +1,50 @@
+#include "window_helpers.h"
+
+#include <commctrl.h>
+
+HWND AddTooltip(HWND control, const char* text) {
+    HWND tip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, control, nullptr,
+                               reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(control, GWLP_HINSTANCE)),
+                               nullptr);
+    if (!tip) return nullptr;
+    SetWindowPos(tip, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    TOOLINFOA tool = {};
+    tool.cbSize = TTTOOLINFOA_V1_SIZE;
+    tool.uFlags = TTF_SUBCLASS;
+    tool.hwnd = control;
+    tool.hinst = nullptr;
+    tool.lpszText = const_cast<char*>(text);
+    GetClientRect(control, &tool.rect);
+    SendMessageA(tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    return tip;
+}
+
+namespace {
+
+struct InsetRequest {
+    bool horizontal;
+};
+
+BOOL CALLBACK InsetOne(HWND child, LPARAM param) {
+    char className[16];
+    if (GetClassNameA(child, className, sizeof className) && lstrcmpiA(className, "Edit") == 0) {
+        RECT rect;
+        GetClientRect(child, &rect);
+        rect.top += 2;
+        if (reinterpret_cast<const InsetRequest*>(param)->horizontal) {
+            rect.left += 2;
+            rect.right -= 2;
+        }
+        SendMessageA(child, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&rect));
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+void InsetEditRects(HWND dialog, bool horizontal) {
+    InsetRequest request{horizontal};
+    EnumChildWindows(dialog, InsetOne, reinterpret_cast<LPARAM>(&request));
+}

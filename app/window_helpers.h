@@ -1,0 +1,11 @@
+#pragma once
+// Helpers shared by the program's dialogs.
+#include <windows.h>
+
+// One tooltip window for one control, covering its client area; text must stay valid.
+// Null when the tooltip window cannot be created.
+HWND AddTooltip(HWND control, const char* text);
+
+// Moves the text of every edit of the dialog 2 pixels down (and 2 in from the sides
+// when horizontal is set) by setting the edit's formatting rectangle.
+void InsetEditRects(HWND dialog, bool horizontal);

@@ -1,0 +1,36 @@
+#pragma once
+// The rating desk as the rest of the program sees it: its state, the commands the main
+// window dispatches to it, and the operations the session counters call.
+#include <windows.h>
+#include <cstdint>
+
+struct RatingDesk {
+    char siteDigits[16];        // decimal digits of the Site ID last taken, zero-terminated
+    int32_t currentSiteNumber;  // key of the site on the desk; 0 when the desk is empty
+    int shownRating;            // rating the last lookup showed; 0 when the site had no record
+    bool evaluatedToday;        // the last lookup met a record less than 24 hours old
+    bool siteIsNew;             // the last lookup met no record of the site
+};
+
+const RatingDesk& Desk();
+
+// Main window commands (the id's notification code is passed on).
+void OnPaste(HWND window, WORD code);
+void OnFind(HWND window, WORD code);
+void OnSkipSite(HWND window, WORD code);
+void OnSiteIdChanged(HWND window, WORD code);
+void OnRatingButton(HWND window, WORD code);
+
+// Asks whether the site on the desk should be evaluated first. True: the member wants to,
+// the caller drops its command. False: the desk was empty or has been reset; go on.
+bool ConfirmPendingEvaluation(HWND window);
+
+// Records the checked rating as a correct evaluation unless the site already has a
+// record of that rating less than 24 hours old.
+void RecordCorrectEvaluation(HWND window);
+
+// Rating (1 to 5) whose button is checked, 0 when none is.
+int CheckedRating(HWND window);
+
+// Returns the desk to its ready state and empties the clipboard.
+void ResetDesk(HWND window);

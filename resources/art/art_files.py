@@ -1,0 +1,80 @@
+"""Byte-exact writers for the artwork files: 24-bit BMP, 32-bit ICO, PCM WAV.
+
+Written by hand rather than through Pillow so that the layout is the one the
+Windows loaders expect (bottom-up rows, BMP-encoded icon entries with an AND
+mask) and so that nothing varies from run to run.
+"""
+import struct
+import wave
+
+
+def _rows_bottom_up(image):
+    width, height = image.size
+    pixels = image.load()
+    for y in range(height - 1, -1, -1):
+        yield [pixels[x, y] for x in range(width)]
+
+
+def write_bmp(path, image):
+    """Writes an RGB image as an uncompressed 24-bit bottom-up BMP."""
+    image = image.convert("RGB")
+    width, height = image.size
+    stride = (width * 3 + 3) & ~3
+    data = bytearray()
+    for row in _rows_bottom_up(image):
+        line = bytearray()
+        for r, g, b in row:
+            line += bytes((b, g, r))
+        data += line + bytes(stride - len(line))
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(data),
+                       2835, 2835, 0, 0)
+    header = struct.pack("<2sIHHI", b"BM", 14 + len(info) + len(data), 0, 0,
+                         14 + len(info))
+    with open(path, "wb") as out:
+        out.write(header + info + data)
+
+
+def _icon_entry(image):
+    """One icon image: BITMAPINFOHEADER, BGRA rows, then the AND mask."""
+    image = image.convert("RGBA")
+    width, height = image.size
+    xor, mask = bytearray(), bytearray()
+    mask_stride = ((width + 31) // 32) * 4
+    for row in _rows_bottom_up(image):
+        bits = bytearray(mask_stride)
+        for x, (r, g, b, a) in enumerate(row):
+            if a == 0:  # fully transparent: black colour, mask bit set
+                xor += bytes(4)
+                bits[x // 8] |= 0x80 >> (x % 8)
+            else:
+                xor += bytes((b, g, r, a))
+        mask += bits
+    info = struct.pack("<IiiHHIIiiII", 40, width, height * 2, 1, 32, 0,
+                       len(xor) + len(mask), 0, 0, 0, 0)
+    return info + xor + mask
+
+
+def write_ico(path, images):
+    """Writes an icon file with one 32-bit entry per image, smallest first."""
+    images = sorted(images, key=lambda im: im.size[0])
+    entries = [_icon_entry(im) for im in images]
+    offset = 6 + 16 * len(entries)
+    directory = struct.pack("<HHH", 0, 1, len(entries))
+    for image, entry in zip(images, entries):
+        width, height = image.size
+        directory += struct.pack("<BBBBHHII", width % 256, height % 256, 0, 0,
+                                 1, 32, len(entry), offset)
+        offset += len(entry)
+    with open(path, "wb") as out:
+        out.write(directory + b"".join(entries))
+
+
+def write_wav(path, samples, rate):
+    """Writes 16-bit mono PCM; samples are floats in -1..1."""
+    frames = b"".join(struct.pack("<h", max(-32767, min(32767, round(s * 32767))))
+                      for s in samples)
+    with wave.open(path, "wb") as out:
+        out.setnchannels(1)
+        out.setsampwidth(2)
+        out.setframerate(rate)
+        out.writeframes(frames)

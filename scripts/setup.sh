@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build and the tests need. Idempotent: installs only what is missing.
+set -euo pipefail
+packages=(cmake make g++ googletest libgtest-dev g++-mingw-w64-i686 mingw-w64-i686-dev
+          wine wine32:i386 xvfb x11-utils imagemagick)
+[ "${1:-}" = "--art" ] && packages+=(fontforge python3-fontforge python3-pil sox)
+
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  dpkg --add-architecture i386
+  touch /tmp/.tavrik-need-update
+fi
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+if [ "$(id -u)" -ne 0 ]; then
+  echo "setup: missing packages: ${missing[*]}; run 'make setup' as root" >&2
+  exit 1
+fi
+echo "setup: installing ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -q
+apt-get install -y -q --no-install-recommends "${missing[@]}"
+rm -f /tmp/.tavrik-need-update

@@ -1,0 +1,77 @@
+// Background tint and the presence rules of stored settings.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "app/setting_rules.h"
+#include "app/tint.h"
+
+TEST(BackgroundTint, EveryTileAndFacePairStaysLightAndFollowsTheBlend) {
+    for (unsigned p = 0; p < 256; ++p) {
+        for (unsigned s = 0; s < 256; ++s) {
+            const unsigned expected = p - (p * 60) / 100 + s - (s * 50) / 100;
+            const unsigned got = TintChannel(p, s);
+            ASSERT_EQ(got, expected) << "p=" << p << " s=" << s;
+            ASSERT_LE(got, 230u) << "p=" << p << " s=" << s;
+        }
+    }
+    EXPECT_EQ(TintChannel(255, 255), 230);
+    EXPECT_EQ(TintChannel(0, 0), 0);
+    EXPECT_EQ(TintChannel(99, 1), 40 + 1);  // floor(59.4) taken, floor(0.5) = 0 taken
+}
+
+TEST(BackgroundTint, PixelsAreBlueGreenRedTriples) {
+    uint8_t pixels[] = {200, 100, 0, 10, 20, 30, 77};  // a stray byte stays as it is
+    TintPixels(pixels, sizeof pixels, /*red*/ 212, /*green*/ 208, /*blue*/ 200);
+    const uint8_t expected[] = {TintChannel(200, 200), TintChannel(100, 208), TintChannel(0, 212),
+                                TintChannel(10, 200),  TintChannel(20, 208),  TintChannel(30, 212), 77};
+    EXPECT_EQ(0, std::memcmp(pixels, expected, sizeof pixels));
+}
+
+namespace {
+
+struct StringCase {
+    const char* name;
+    bool queryOk;
+    uint32_t type;
+    const char* stored;     // bytes as the registry returned them (before the length cut)
+    uint32_t dataLength;
+    size_t bufferSize;
+    bool present;
+    const char* text;       // buffer contents afterwards
+};
+
+}  // namespace
+
+TEST(SettingPresence, StringsFollowTypeLengthAndBufferRules) {
+    const std::string password63(63, 'p');
+    const std::string text64(64, 'q');
+    const StringCase cases[] = {
+        {"plain text", true, kTypeString, "abc", 4, 64, true, "abc"},
+        {"empty text is present but empty", true, kTypeString, "", 1, 64, true, ""},
+        {"no data at all", true, kTypeString, "", 0, 64, false, ""},
+        {"query failed (e.g. too long)", false, kTypeString, "", 65, 64, false, ""},
+        {"wrong type", true, kTypeDword, "abc", 4, 64, false, ""},
+        {"63 characters fit 64 bytes", true, kTypeString, password63.c_str(), 64, 64, true, password63.c_str()},
+        {"64 characters without zero do not fit", true, kTypeString, text64.c_str(), 64, 64, false, ""},
+        {"stored without zero, room left", true, kTypeString, "abcd", 4, 64, true, "abcd"},
+    };
+    for (const StringCase& c : cases) {
+        char buffer[80];
+        std::memset(buffer, 'x', sizeof buffer);
+        std::memcpy(buffer, c.stored, std::min<size_t>(std::strlen(c.stored) + 1, c.dataLength ? c.dataLength : 1));
+        const bool present = AcceptStringValue(c.queryOk, c.type, c.dataLength, buffer, c.bufferSize);
+        EXPECT_EQ(present, c.present) << c.name;
+        EXPECT_STREQ(buffer, c.text) << c.name;
+    }
+}
+
+TEST(SettingPresence, NumbersMustBeFourByteDwords) {
+    EXPECT_EQ(AcceptDwordValue(true, kTypeDword, 4, 60), 60);
+    EXPECT_EQ(AcceptDwordValue(true, kTypeDword, 4, 0xFFFFFFFFu), -1);  // indistinguishable from absent
+    EXPECT_EQ(AcceptDwordValue(true, kTypeDword, 4, 70000), 70000);
+    EXPECT_EQ(AcceptDwordValue(false, kTypeDword, 4, 60), -1);
+    EXPECT_EQ(AcceptDwordValue(true, kTypeString, 4, 60), -1);  // "5" as REG_SZ
+    EXPECT_EQ(AcceptDwordValue(true, kTypeDword, 8, 60), -1);   // 8-byte value
+    EXPECT_EQ(AcceptDwordValue(true, 3 /*REG_BINARY*/, 4, 60), -1);
+}
