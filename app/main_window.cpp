@@ -256,6 +256,13 @@ void EnableMenuCommand(UINT id, bool enabled) {
 }
 
 INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    // Menus live inside their process under Wine, so tools that watch the program from
+    // outside (the UI tests, accessibility aids) ask the window for a menu item's state.
+    static const UINT menuStateQuery = RegisterWindowMessageA(kMenuStateQueryName);
+    if (message == menuStateQuery && message != 0) {
+        SetWindowLongPtrA(window, DWLP_MSGRESULT, GetMenuState(g_menu, static_cast<UINT>(wParam), MF_BYCOMMAND));
+        return TRUE;
+    }
     // Nothing may unwind through the system's dialog manager: an unexpected failure
     // closes the window and the program ends as after any other close.
     try {

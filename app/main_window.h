@@ -3,6 +3,9 @@
 // address its controls, menu and pictures through these.
 #include <windows.h>
 
+// Registered message the main window answers with GetMenuState(wParam) of its menu.
+constexpr const char* kMenuStateQueryName = "TavrikRateline.MenuState";
+
 INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 HWND MainWindow();

@@ -14,14 +14,18 @@ import os
 os.environ.setdefault("SOURCE_DATE_EPOCH", "0")  # fixed head-table dates
 import fontforge  # noqa: E402
 
-# Skeleton heights of the main font (em 1000, stroke 90, so skeletons sit
-# half a stroke inside the outline: baseline 45, x-height 455, cap 655).
-STROKE = 90
+# Skeleton heights of the main font (em 1000): skeletons sit about half a
+# stroke inside the outline (baseline 45, x-height 455, cap 655); the little
+# that the stroke reaches beyond 500 and 700 is the overshoot. A stroke of
+# 105 units keeps the 10-pixel size of the About box readable.
+STROKE = 105
 NAMED = {"b": 45, "x": 455, "c": 655, "a": 695, "d": -155, "m": 250, "h": 350}
 
 # char: (advance, skeleton). Strokes are separated by ';'. Commands:
 # M x y (move), L x y (line), A cx cy rx ry from to (elliptic arc, degrees,
 # counter-clockwise when to > from), O cx cy rx ry (closed ellipse), Z (close).
+# Some strokes run in an unnatural direction or are split in two: fontforge's
+# overlap removal trips over the natural order of those few.
 MAIN_GLYPHS = {
     "a": (560, "O 270 m 180 205; M 450 x L 450 b"),
     "b": (560, "M 90 a L 90 b; O 280 m 190 205"),
@@ -50,14 +54,14 @@ MAIN_GLYPHS = {
     "x": (500, "M 70 x L 430 b; M 430 x L 70 b"),
     "y": (500, "M 60 x L 250 b; M 440 x L 170 d"),
     "z": (500, "M 80 x L 420 x L 80 b L 430 b"),
-    "A": (620, "M 50 b L 310 c L 570 b; M 150 230 L 470 230"),
+    "A": (620, "M 570 b L 310 c L 50 b; M 150 230 L 470 230"),
     "B": (590, "M 90 b L 90 c L 320 c A 320 517 150 138 90 -90 L 90 379;"
                " M 90 379 L 340 379 A 340 212 170 167 90 -90 L 90 b"),
     "C": (640, "A 350 h 260 305 40 320"),
     "D": (650, "M 90 b L 90 c L 270 c A 270 h 290 305 90 -90 Z"),
     "E": (560, "M 500 c L 90 c L 90 b L 500 b; M 90 h L 440 h"),
     "F": (540, "M 500 c L 90 c L 90 b; M 90 h L 440 h"),
-    "G": (680, "A 350 h 260 305 40 360 L 390 h"),
+    "G": (680, "A 350 h 260 305 40 360; M 610 h L 390 h"),
     "H": (620, "M 90 b L 90 c; M 530 b L 530 c; M 90 h L 530 h"),
     "I": (180, "M 90 b L 90 c"),
     "J": (490, "M 400 c L 400 220 A 240 220 160 175 0 -180"),
@@ -74,14 +78,14 @@ MAIN_GLYPHS = {
     "T": (580, "M 40 c L 540 c; M 290 c L 290 b"),
     "U": (620, "M 90 c L 90 260 A 310 260 220 215 180 360 L 530 c"),
     "V": (600, "M 40 c L 300 b L 560 c"),
-    "W": (820, "M 40 c L 220 b L 410 560 L 600 b L 780 c"),
+    "W": (820, "M 780 c L 600 b L 410 560 L 220 b L 40 c"),
     "X": (580, "M 60 c L 520 b; M 520 c L 60 b"),
     "Y": (580, "M 50 c L 290 320 L 530 c; M 290 320 L 290 b"),
     "Z": (590, "M 70 c L 510 c L 70 b L 520 b"),
     "0": (560, "O 280 h 200 305"),
     "1": (560, "M 150 540 L 310 c L 310 b"),
-    "2": (560, "A 275 465 195 190 160 -35 L 80 b L 490 b"),
-    "3": (560, "A 270 505 180 150 150 -90 A 270 200 200 155 90 -150"),
+    "2": (560, "M 490 b L 80 b A 275 465 195 190 -35 160"),
+    "3": (560, "A 270 505 180 150 150 -90; A 270 200 200 155 90 -150"),
     "4": (560, "M 400 b L 400 c L 60 200 L 520 200"),
     "5": (560, "M 460 c L 130 c L 105 375 A 285 225 195 180 140 -145"),
     "6": (560, "O 280 210 195 165; M 85 210 L 85 400 A 300 400 215 255 180 60"),
@@ -94,7 +98,7 @@ MAIN_GLYPHS = {
     ":": (200, "M 100 b L 100 50; M 100 410 L 100 415"),
     ";": (200, "M 110 60 L 70 -90; M 110 410 L 110 415"),
     "!": (220, "M 110 c L 110 220; M 110 b L 110 50"),
-    "?": (480, "A 240 500 170 155 160 -60 L 240 230; M 240 b L 240 50"),
+    "?": (480, "M 240 230 L 240 300 A 240 500 170 155 -60 160; M 240 b L 240 50"),
     "'": (180, "M 90 c L 90 480"),
     '"': (300, "M 90 c L 90 480; M 210 c L 210 480"),
     "-": (400, "M 70 280 L 330 280"),
@@ -110,7 +114,7 @@ MAIN_GLYPHS = {
     "[": (300, "M 250 a L 90 a L 90 d L 250 d"),
     "]": (300, "M 50 a L 210 a L 210 d L 50 d"),
     "<": (520, "M 450 520 L 70 300 L 450 80"),
-    ">": (520, "M 70 520 L 450 300 L 70 80"),
+    ">": (520, "M 70 80 L 450 300 L 70 520"),
     "#": (600, "M 220 b L 260 c; M 380 b L 420 c; M 70 230 L 550 230;"
                " M 70 470 L 550 470"),
     "%": (720, "O 170 540 110 115; O 550 160 110 115; M 120 b L 600 c"),
@@ -183,6 +187,7 @@ def _new_font(name, em, ascent, descent):
     font.copyright = "Tavrik Rateline artwork"
     font.os2_vendor = "TVRK"
     font.os2_weight = 400
+    font.os2_stylemap = 0x40  # fsSelection: REGULAR
     for attr in ("os2_winascent_add", "os2_windescent_add", "os2_typoascent_add",
                  "os2_typodescent_add", "hhea_ascent_add", "hhea_descent_add"):
         setattr(font, attr, False)
@@ -200,17 +205,19 @@ def _set_metrics(font, win_ascent, win_descent, typo_ascent, typo_descent):
 
 
 def _notdef(font, width, x0, y0, x1, y1, wall):
+    """The missing-glyph box: an outer contour clockwise, a hole inside."""
     glyph = font.createChar(-1, ".notdef")
     pen = glyph.glyphPen()
-    for box in ((x0, y0, x1, y1), (x0 + wall, y0 + wall, x1 - wall, y1 - wall)):
-        a, b, c, d = box
+    for inset in (0, wall):
+        a, b, c, d = x0 + inset, y0 + inset, x1 - inset, y1 - inset
         corners = [(a, b), (a, d), (c, d), (c, b)]
-        if box[0] != x0:
-            corners.reverse()  # inner contour runs the other way: a hole
+        if inset:
+            corners.reverse()
         pen.moveTo(corners[0])
         for p in corners[1:]:
             pen.lineTo(p)
         pen.closePath()
+    pen = None
     glyph.width = width
 
 

@@ -11,6 +11,7 @@ import math
 import os
 import sys
 
+sys.dont_write_bytecode = True  # keep the art folder free of caches
 from PIL import Image, ImageDraw, ImageFont
 
 import art_fonts
@@ -29,7 +30,7 @@ INK = (38, 56, 96)
 DAY_BLUE = ((52, 110, 206), (30, 74, 158))  # fill, rim
 RESULT_GREEN = ((44, 152, 74), (24, 106, 48))
 REPEAT_RED = ((214, 52, 52), (150, 28, 28))
-RING = (120, 134, 164)
+RING = (98, 112, 146)
 
 # A 5 x 7 pixel font for the labels and marks ('#' is ink).
 PIXEL_FONT = {
@@ -43,14 +44,19 @@ PIXEL_FONT = {
     "4": "...#. ..##. .#.#. #..#. ##### ...#. ...#.",
     "5": "##### #.... ####. ....# ....# #...# .###.",
 }
+# Bold forms for the marks; the others are the plain glyph doubled sideways.
+BOLD_FONT = {"G": ".####. ##..## ##.... ##.### ##..## ##..## .####."}
 INITIALS = "PFAGG"  # rating 1 (Poor) .. 5 (Great)
 
 
 def glyph_pixels(ch, bold=False):
     """Ink pixels (x, y) of a glyph; bold doubles every stroke sideways."""
-    cells = {(x, y) for y, row in enumerate(PIXEL_FONT[ch].split())
+    art = BOLD_FONT[ch] if bold and ch in BOLD_FONT else PIXEL_FONT[ch]
+    cells = {(x, y) for y, row in enumerate(art.split())
              for x, c in enumerate(row) if c == "#"}
-    return cells | {(x + 1, y) for x, y in cells} if bold else cells
+    if bold and ch not in BOLD_FONT:
+        cells |= {(x + 1, y) for x, y in cells}
+    return cells
 
 
 def put_glyph(image, ch, left, top, colour, bold=False):
@@ -129,7 +135,7 @@ def disc_cell(background, fill, rim, ring_only=False):
             for sy in range(n):
                 for sx in range(n):
                     d = math.hypot(x + (sx + 0.5) / n - 7, y + (sy + 0.5) / n - 7)
-                    if d > 6.5 or (ring_only and d < 5.3):
+                    if d > 6.5 or (ring_only and d < 5.2):
                         colour = background
                     else:
                         colour = rim if d > 5.4 else fill
@@ -177,9 +183,13 @@ def make_banner(main_font_path):
             draw.line((0, top + y, 263 * k, top + y),
                       fill=blend((24, 58, 132), (14, 32, 80), y / (45 * k)))
         draw.rectangle((0, top + 41 * k, 263 * k, top + 45 * k), fill=(247, 166, 30))
-        art_icons.banner_emblem(draw, emblem, 6 * k, top + 3 * k, 36 * k)
+        art_icons.banner_emblem(banner, emblem, 6 * k, top + 3 * k, 36 * k)
         draw.text((52 * k, top + 2 * k), title, font=big, fill=(255, 255, 255))
         draw.text((53 * k, top + 26 * k), subtitle, font=small, fill=(176, 204, 250))
+        for dot in range(3):  # which of the three frames this is
+            x, y, r = (240 + 7 * dot) * k, top + 9 * k, (2.5 if dot == index else 1.8) * k
+            draw.ellipse((x - r, y - r, x + r, y + r),
+                         fill=(247, 166, 30) if dot == index else (74, 104, 170))
     return banner.reduce(k)
 
 
@@ -197,7 +207,7 @@ def make_chime(rate=11025, seconds=0.9):
             u = t - start
             if u < 0:
                 continue
-            attack = min(1.0, u / 0.004)
+            attack = 0.5 - 0.5 * math.cos(math.pi * min(1.0, u / 0.006))
             s += attack * math.exp(-u / 0.22) * (
                 math.sin(2 * math.pi * freq * u)
                 + 0.25 * math.sin(2 * math.pi * freq * 2.76 * u) * math.exp(-u / 0.06))

@@ -1,1 +1,295 @@
+// The program's frame as a user meets it: one copy at a time, opening menu states,
+// closing, the window position and the tinted background.
 #include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+
+#include "resources/rtln_ids.h"
+#include "tests/ui/driver/ui_driver.h"
+
+namespace {
+
+class AppUi : public ::testing::Test {
+protected:
+    void SetUp() override { ui::DeleteSettingsKey(); }
+
+    std::string Folder(const char* name, bool withSessions = false) {
+        const std::string folder = ui::MakeProgramFolder(name);
+        ui::WriteFileBytes(folder + "\\site.qzd", {});
+        if (withSessions) ui::WriteFileBytes(folder + "\\sess.qzd", {});
+        return folder;
+    }
+
+    static RECT WindowRect(HWND window) {
+        RECT rect = {};
+        GetWindowRect(window, &rect);
+        return rect;
+    }
+};
+
+int RunSecondCopy(const std::string& folder) {
+    std::string commandLine = "\"" + folder + "\\rtln.exe\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION second = {};
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                        &startup, &second))
+        return -2;
+    DWORD code = 12345;
+    if (WaitForSingleObject(second.hProcess, ui::kWaitMs) == WAIT_OBJECT_0) GetExitCodeProcess(second.hProcess, &code);
+    else TerminateProcess(second.hProcess, 99);
+    CloseHandle(second.hProcess);
+    CloseHandle(second.hThread);
+    return static_cast<int>(code);
+}
+
+TEST_F(AppUi, SecondCopyEndsWithZeroAndBringsTheFirstForward) {
+    const std::string folder = Folder("app_second_copy");
+    ui::Program first;
+    ASSERT_TRUE(first.Start(folder));
+    const RECT before = WindowRect(first.window);
+
+    // A normally shown first copy keeps its size and position.
+    EXPECT_EQ(RunSecondCopy(folder), 0);
+    EXPECT_TRUE(first.Running());
+    const RECT after = WindowRect(first.window);
+    EXPECT_EQ(0, std::memcmp(&before, &after, sizeof before));
+    EXPECT_EQ(GetForegroundWindow(), first.window);
+
+    // A minimised first copy is restored.
+    ShowWindow(first.window, SW_MINIMIZE);
+    ASSERT_TRUE(ui::WaitFor([&] { return IsIconic(first.window) != FALSE; }));
+    EXPECT_EQ(RunSecondCopy(folder), 0);
+    EXPECT_TRUE(ui::WaitFor([&] { return !IsIconic(first.window); }));
+    EXPECT_TRUE(first.Running());
+
+    first.Command(IDM_EXIT);
+    EXPECT_EQ(first.WaitExit(), 1);
+}
+
+TEST_F(AppUi, ExitAndTheCloseCommandEndWithOne) {
+    const std::string folder = Folder("app_exit");
+    {
+        ui::Program program;
+        ASSERT_TRUE(program.Start(folder));
+        program.Command(IDM_EXIT);
+        EXPECT_EQ(program.WaitExit(), 1);
+    }
+    {
+        ui::Program program;
+        ASSERT_TRUE(program.Start(folder));
+        program.SysCommand(SC_CLOSE);
+        EXPECT_EQ(program.WaitExit(), 1);
+    }
+}
+
+TEST_F(AppUi, EscapeCancelAndBareCloseDoNotCloseTheWindow) {
+    ui::Program program;
+    ASSERT_TRUE(program.Start(Folder("app_escape")));
+    program.Command(IDCANCEL);
+    PostMessageA(program.Control(IDC_PASTE), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+    PostMessageA(program.Control(IDC_PASTE), WM_KEYUP, VK_ESCAPE, 0xC0010001);
+    program.Post(WM_CLOSE);
+    Sleep(300);
+    EXPECT_TRUE(program.Idle());
+    EXPECT_EQ(program.WaitExit(200), -1) << "the window closed";
+    EXPECT_TRUE(IsWindowVisible(program.window));
+    program.Command(IDM_EXIT);
+    EXPECT_EQ(program.WaitExit(), 1);
+}
+
+struct MenuCase {
+    const char* name;
+    void (*store)();
+    bool sessions;
+    bool clicks4uGrayed;
+    bool fillGrayed;
+    bool bannerChecked;
+    bool statisticsGrayed;
+};
+
+TEST_F(AppUi, OpeningMenuStatesFollowTheStoredValues) {
+    const MenuCase cases[] = {
+        {"no key", [] {}, false, true, true, false, true},
+        {"only a password", [] { ui::SetSettingString("Password", "rfss"); }, false, true, false, false, true},
+        {"empty member id", [] { ui::SetSettingString("MemberID", ""); }, false, true, true, false, true},
+        {"service page", [] { ui::SetSettingString("Clicks4U", "http://example.org/"); }, false, false, true, false, true},
+        {"banner off", [] { ui::SetSettingDword("ShowBan", 0); }, false, true, true, false, true},
+        {"history file present", [] {}, true, true, true, false, false},
+    };
+    for (const MenuCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        ui::DeleteSettingsKey();
+        c.store();
+        ui::Program program;
+        ASSERT_TRUE(program.Start(Folder("app_menu", c.sessions)));
+        EXPECT_EQ(program.MenuGrayed(IDM_CLICKS4U), c.clicks4uGrayed);
+        EXPECT_EQ(program.MenuGrayed(IDM_FILL_MEMBER_ID), c.fillGrayed);
+        EXPECT_EQ(program.MenuChecked(IDM_BANNER), c.bannerChecked);
+        EXPECT_EQ(program.MenuGrayed(IDM_STATISTICS), c.statisticsGrayed);
+        EXPECT_FALSE(program.MenuGrayed(IDM_INTERNET_OPTIONS));
+        EXPECT_TRUE(program.MenuGrayed(IDM_STOP));
+        EXPECT_TRUE(program.MenuGrayed(IDM_CONTINUE));
+        EXPECT_TRUE(program.MenuGrayed(IDM_SAVE));
+        EXPECT_TRUE(program.MenuChecked(IDM_LOCKED_FIELDS));
+        EXPECT_FALSE(IsWindowVisible(program.Control(IDC_BANNER)));
+        program.Command(IDM_EXIT);
+        EXPECT_EQ(program.WaitExit(), 1);
+    }
+}
+
+TEST_F(AppUi, LockedFormFieldsTogglesTheCounterFields) {
+    ui::Program program;
+    ASSERT_TRUE(program.Start(Folder("app_lock")));
+    const int fields[] = {IDC_TICKETS, IDC_ERRORS, IDC_LOTTO_CREDITS, IDC_TRAFFIC_CREDITS, IDC_FREE_BANNERS};
+    for (int id : fields) EXPECT_TRUE(program.ReadOnly(id)) << id;
+    program.Command(IDM_LOCKED_FIELDS);
+    EXPECT_FALSE(program.MenuChecked(IDM_LOCKED_FIELDS));
+    for (int id : fields) EXPECT_FALSE(program.ReadOnly(id)) << id;
+    EXPECT_TRUE(program.ReadOnly(IDC_SITE_NUMBER));
+    program.Command(IDM_LOCKED_FIELDS);
+    EXPECT_TRUE(program.MenuChecked(IDM_LOCKED_FIELDS));
+    for (int id : fields) EXPECT_TRUE(program.ReadOnly(id)) << id;
+    program.Command(IDM_EXIT);
+    EXPECT_EQ(program.WaitExit(), 1);
+}
+
+std::vector<unsigned char> Corner(int32_t left, int32_t top) {
+    std::vector<unsigned char> bytes(8);
+    std::memcpy(bytes.data(), &left, 4);
+    std::memcpy(bytes.data() + 4, &top, 4);
+    return bytes;
+}
+
+TEST_F(AppUi, WindowPositionIsStoredAtClosingAndRestoredAtOpening) {
+    const std::string folder = Folder("app_position");
+    RECT centred;
+    {
+        ui::Program program;
+        ASSERT_TRUE(program.Start(folder));
+        centred = WindowRect(program.window);
+        SetWindowPos(program.window, nullptr, 40, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        program.Command(IDM_EXIT);
+        ASSERT_EQ(program.WaitExit(), 1);
+        DWORD type = 0;
+        std::vector<unsigned char> data;
+        ASSERT_TRUE(ui::GetSettingRaw("WPos", &type, &data)) << "closing creates the key";
+        EXPECT_EQ(type, static_cast<DWORD>(REG_BINARY));
+        EXPECT_EQ(data, Corner(40, 30));
+    }
+    RECT work;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    struct {
+        const char* name;
+        std::vector<unsigned char> stored;
+        LONG left, top;
+    } const cases[] = {
+        {"applied", Corner(100, 50), 100, 50},
+        {"left of the screen applied", Corner(-20, 10), -20, 10},
+        {"at the right edge ignored", Corner(work.right, 10), centred.left, centred.top},
+        {"at the bottom edge ignored", Corner(10, work.bottom), centred.left, centred.top},
+        {"short value ignored", {1, 0, 0, 0}, centred.left, centred.top},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ui::DeleteSettingsKey();
+        ui::SetSettingRaw("WPos", REG_BINARY, c.stored.data(), static_cast<DWORD>(c.stored.size()));
+        ui::Program program;
+        ASSERT_TRUE(program.Start(folder));
+        const RECT rect = WindowRect(program.window);
+        EXPECT_EQ(rect.left, c.left);
+        EXPECT_EQ(rect.top, c.top);
+        program.Command(IDM_EXIT);
+        EXPECT_EQ(program.WaitExit(), 1);
+    }
+}
+
+TEST_F(AppUi, MinimisedWindowLeavesTheStoredPositionAlone) {
+    const std::vector<unsigned char> stored = Corner(120, 60);
+    ui::SetSettingRaw("WPos", REG_BINARY, stored.data(), 8);
+    ui::Program program;
+    ASSERT_TRUE(program.Start(Folder("app_minimised")));
+    ShowWindow(program.window, SW_MINIMIZE);
+    ASSERT_TRUE(ui::WaitFor([&] { return IsIconic(program.window) != FALSE; }));
+    program.SysCommand(SC_CLOSE);
+    ASSERT_EQ(program.WaitExit(), 1);
+    DWORD type = 0;
+    std::vector<unsigned char> data;
+    ASSERT_TRUE(ui::GetSettingRaw("WPos", &type, &data));
+    EXPECT_EQ(data, stored);
+}
+
+COLORREF ClientPixel(HWND window, int x, int y) {
+    HDC dc = GetDC(window);
+    const COLORREF colour = GetPixel(dc, x, y);
+    ReleaseDC(window, dc);
+    return colour;
+}
+
+// The tile pixel the background shows at client (x, y), from the program's own resources.
+COLORREF TilePixel(const std::string& exe, int x, int y) {
+    HMODULE module = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    HBITMAP tile = static_cast<HBITMAP>(LoadImageA(module, MAKEINTRESOURCEA(IDB_BACKGROUND_TILE),
+                                                   IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    HDC memory = CreateCompatibleDC(nullptr);
+    HGDIOBJ previous = SelectObject(memory, tile);
+    const COLORREF colour = GetPixel(memory, x % 32, y % 32);
+    SelectObject(memory, previous);
+    DeleteDC(memory);
+    DeleteObject(tile);
+    FreeLibrary(module);
+    return colour;
+}
+
+COLORREF Tinted(COLORREF tile, COLORREF face) {
+    auto channel = [](unsigned p, unsigned s) { return p - (60 * p) / 100 + s - (50 * s) / 100; };
+    return RGB(channel(GetRValue(tile), GetRValue(face)), channel(GetGValue(tile), GetGValue(face)),
+               channel(GetBValue(tile), GetBValue(face)));
+}
+
+// The face colour a new process starts with (Wine reads it from the user's colour scheme).
+class SchemeFace {
+public:
+    explicit SchemeFace(COLORREF face) {
+        RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Colors", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_, nullptr);
+        DWORD size = sizeof saved_;
+        hadValue_ = RegQueryValueExA(key_, "ButtonFace", nullptr, nullptr, reinterpret_cast<BYTE*>(saved_), &size) ==
+                    ERROR_SUCCESS;
+        char text[32];
+        wsprintfA(text, "%d %d %d", GetRValue(face), GetGValue(face), GetBValue(face));
+        RegSetValueExA(key_, "ButtonFace", 0, REG_SZ, reinterpret_cast<const BYTE*>(text), lstrlenA(text) + 1);
+    }
+    ~SchemeFace() {
+        if (hadValue_) RegSetValueExA(key_, "ButtonFace", 0, REG_SZ, reinterpret_cast<const BYTE*>(saved_), lstrlenA(saved_) + 1);
+        else RegDeleteValueA(key_, "ButtonFace");
+        RegCloseKey(key_);
+    }
+private:
+    HKEY key_ = nullptr;
+    char saved_[32] = "";
+    bool hadValue_ = false;
+};
+
+TEST_F(AppUi, BackgroundIsTheTileTintedWithTheButtonFace) {
+    const std::string folder = Folder("app_colours");
+    const int x = 3, y = 3;  // client point outside every control
+    const COLORREF tile = TilePixel(folder + "\\rtln.exe", x, y);
+    {
+        ui::Program program;
+        ASSERT_TRUE(program.Start(folder));
+        ASSERT_TRUE(ui::SaveScreenshot("main_window"));
+        EXPECT_EQ(ClientPixel(program.window, x, y), Tinted(tile, GetSysColor(COLOR_BTNFACE)));
+        program.Command(IDM_EXIT);
+        EXPECT_EQ(program.WaitExit(), 1);
+    }
+    const COLORREF face = RGB(40, 160, 90);
+    SchemeFace scheme(face);
+    ui::Program program;
+    ASSERT_TRUE(program.Start(folder));
+    EXPECT_EQ(ClientPixel(program.window, x, y), Tinted(tile, face));
+    program.Command(IDM_EXIT);
+    EXPECT_EQ(program.WaitExit(), 1);
+}
+
+}  // namespace

@@ -1,0 +1,366 @@
+#include "ui_driver.h"
+
+#include <commctrl.h>
+#include <shlwapi.h>
+
+#include <cstdio>
+#include <initializer_list>
+
+namespace ui {
+
+namespace {
+
+constexpr const char* kMainTitle = "Tavrik Rateline";
+
+struct FindRequest {
+    DWORD processId;
+    HWND exclude;
+    HWND found;
+};
+
+BOOL CALLBACK FindDialogOfProcess(HWND window, LPARAM param) {
+    auto* request = reinterpret_cast<FindRequest*>(param);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    if (processId != request->processId || window == request->exclude || !IsWindowVisible(window))
+        return TRUE;
+    char className[16];
+    if (!GetClassNameA(window, className, sizeof className) || lstrcmpA(className, "#32770") != 0)
+        return TRUE;
+    request->found = window;
+    return FALSE;
+}
+
+std::string WindowText(HWND window) {
+    char text[1024] = "";
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                        SMTO_ABORTIFHUNG, kWaitMs, &ignored);
+    return text;
+}
+
+BOOL CALLBACK CollectButton(HWND child, LPARAM param) {
+    char className[16];
+    if (GetClassNameA(child, className, sizeof className) && lstrcmpiA(className, "Button") == 0)
+        reinterpret_cast<std::vector<std::string>*>(param)->push_back(WindowText(child));
+    return TRUE;
+}
+
+}  // namespace
+
+bool WaitFor(const std::function<bool()>& done, DWORD ms) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (done()) return true;
+        if (GetTickCount() - start >= ms) return false;
+        Sleep(20);
+    }
+}
+
+std::string BuildFolder() {
+    char path[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string folder(path, length);
+    return folder.substr(0, folder.find_last_of('\\'));
+}
+
+std::string MakeProgramFolder(const std::string& name) {
+    const std::string work = BuildFolder() + "\\ui-work";
+    CreateDirectoryA(work.c_str(), nullptr);
+    const std::string folder = work + "\\" + name;
+    // SHFileOperation needs a double-zero-terminated list.
+    std::string from = folder;
+    from.push_back('\0');
+    SHFILEOPSTRUCTA remove = {};
+    remove.wFunc = FO_DELETE;
+    remove.pFrom = from.c_str();
+    remove.fFlags = FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
+    if (GetFileAttributesA(folder.c_str()) != INVALID_FILE_ATTRIBUTES) SHFileOperationA(&remove);
+    CreateDirectoryA(folder.c_str(), nullptr);
+    for (const char* file : {"rtln.exe", "qzDigits.ttf"})
+        CopyFileA((BuildFolder() + "\\" + file).c_str(), (folder + "\\" + file).c_str(), FALSE);
+    return folder;
+}
+
+bool WriteFileBytes(const std::string& path, const std::vector<unsigned char>& bytes) {
+    FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file) return false;
+    const bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    return std::fclose(file) == 0 && ok;
+}
+
+std::vector<unsigned char> ReadFileBytes(const std::string& path) {
+    std::vector<unsigned char> bytes;
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) return bytes;
+    unsigned char chunk[4096];
+    size_t got;
+    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes.insert(bytes.end(), chunk, chunk + got);
+    std::fclose(file);
+    return bytes;
+}
+
+bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+void DeleteSettingsKey() { SHDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey); }
+
+void SetSettingRaw(const char* name, DWORD type, const void* data, DWORD size) {
+    HKEY key;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
+        return;
+    RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
+    RegCloseKey(key);
+}
+
+void SetSettingString(const char* name, const char* text) {
+    SetSettingRaw(name, REG_SZ, text, static_cast<DWORD>(lstrlenA(text) + 1));
+}
+
+void SetSettingDword(const char* name, DWORD value) { SetSettingRaw(name, REG_DWORD, &value, sizeof value); }
+
+bool GetSettingRaw(const char* name, DWORD* type, std::vector<unsigned char>* data) {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    DWORD size = 0;
+    bool ok = RegQueryValueExA(key, name, nullptr, type, nullptr, &size) == ERROR_SUCCESS;
+    if (ok) {
+        data->assign(size, 0);
+        ok = RegQueryValueExA(key, name, nullptr, type, data->data(), &size) == ERROR_SUCCESS;
+    }
+    RegCloseKey(key);
+    return ok;
+}
+
+Program::~Program() { Kill(); }
+
+bool Program::Start(const std::string& programFolder) {
+    folder = programFolder;
+    std::string commandLine = "\"" + folder + "\\rtln.exe\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                        &startup, &process))
+        return false;
+    const bool found = WaitFor(
+        [&] {
+            FindRequest request{process.dwProcessId, nullptr, nullptr};
+            EnumWindows(FindDialogOfProcess, reinterpret_cast<LPARAM>(&request));
+            if (request.found && WindowText(request.found) == kMainTitle) window = request.found;
+            return window != nullptr || !Running();
+        },
+        kWaitMs * 3);
+    return found && window && Idle();
+}
+
+int Program::WaitExit(DWORD ms) {
+    if (!process.hProcess) return -1;
+    if (WaitForSingleObject(process.hProcess, ms) != WAIT_OBJECT_0) return -1;
+    DWORD code = 0;
+    GetExitCodeProcess(process.hProcess, &code);
+    return static_cast<int>(code);
+}
+
+bool Program::Running() const {
+    return process.hProcess && WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+void Program::Kill() {
+    if (!process.hProcess) return;
+    if (Running()) {
+        TerminateProcess(process.hProcess, 99);
+        WaitForSingleObject(process.hProcess, kWaitMs);
+    }
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    process = {};
+    window = nullptr;
+}
+
+bool Program::Checked(int id) const {
+    DWORD_PTR state = 0;
+    SendMessageTimeoutA(Control(id), BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, kWaitMs, &state);
+    return state == BST_CHECKED;
+}
+
+bool Program::ReadOnly(int id) const { return (GetWindowLongA(Control(id), GWL_STYLE) & ES_READONLY) != 0; }
+
+std::string Program::Text(int id) const { return WindowText(Control(id)); }
+
+UINT Program::MenuState(UINT commandId) const {
+    // Wine keeps menus inside their process: the window answers for its own menu.
+    static const UINT query = RegisterWindowMessageA("TavrikRateline.MenuState");
+    DWORD_PTR state = 0xFFFFFFFF;
+    SendMessageTimeoutA(window, query, commandId, 0, SMTO_ABORTIFHUNG, kWaitMs, &state);
+    return static_cast<UINT>(state);
+}
+bool Program::MenuGrayed(UINT commandId) const { return (MenuState(commandId) & (MF_GRAYED | MF_DISABLED)) != 0; }
+bool Program::MenuChecked(UINT commandId) const { return (MenuState(commandId) & MF_CHECKED) != 0; }
+
+bool Program::Idle(DWORD ms) const {
+    // Sent messages overtake posted ones, so one answer may come before a posted action
+    // ran; the later answers come after it (or once the action waits in a modal loop).
+    for (int i = 0; i < 3; ++i) {
+        DWORD_PTR ignored = 0;
+        if (!SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, ms, &ignored)) return false;
+        Sleep(10);
+    }
+    return true;
+}
+
+void Program::Post(UINT message, WPARAM wParam, LPARAM lParam) const {
+    PostMessageA(window, message, wParam, lParam);
+    Idle();
+}
+
+void Program::Click(int id) const {
+    PostMessageA(Control(id), BM_CLICK, 0, 0);
+    Idle();
+}
+
+void Program::Command(int id) const { Post(WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+
+void Program::Notify(int id, WORD code) const {
+    Post(WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(Control(id)));
+}
+
+void Program::SysCommand(WPARAM command) const { Post(WM_SYSCOMMAND, command, 0); }
+
+void Program::Type(int id, const std::string& text) const {
+    for (char c : text) {
+        PostMessageA(Control(id), WM_CHAR, static_cast<unsigned char>(c), 1);
+        Idle();
+    }
+}
+
+void Program::Backspace(int id) const {
+    PostMessageA(Control(id), WM_CHAR, VK_BACK, 1);
+    Idle();
+}
+
+HWND Program::StatusBar() const { return FindWindowExA(window, nullptr, "msctls_statusbar32", nullptr); }
+
+std::string Program::StatusText(int part) const {
+    HWND bar = StatusBar();
+    if (!bar) return "<no status bar>";
+    HANDLE target = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
+                                process.dwProcessId);
+    if (!target) return "<no access>";
+    constexpr SIZE_T kSize = 512;
+    void* remote = VirtualAllocEx(target, nullptr, kSize, MEM_COMMIT, PAGE_READWRITE);
+    std::string text = "<no memory>";
+    if (remote) {
+        DWORD_PTR ignored = 0;
+        char local[kSize] = "";
+        SendMessageTimeoutA(bar, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG,
+                            kWaitMs, &ignored);
+        SIZE_T read = 0;
+        ReadProcessMemory(target, remote, local, kSize - 1, &read);
+        text = local;
+        VirtualFreeEx(target, remote, 0, MEM_RELEASE);
+    }
+    CloseHandle(target);
+    return text;
+}
+
+MessageBoxInfo WaitMessageBox(const Program& program, DWORD ms) {
+    MessageBoxInfo info;
+    WaitFor(
+        [&] {
+            FindRequest request{program.process.dwProcessId, program.window, nullptr};
+            EnumWindows(FindDialogOfProcess, reinterpret_cast<LPARAM>(&request));
+            info.window = request.found;
+            return info.window != nullptr;
+        },
+        ms);
+    if (!info.window) return info;
+    Sleep(50);  // let the box finish its layout
+    info.caption = WindowText(info.window);
+    info.text = WindowText(GetDlgItem(info.window, 0xFFFF));
+    EnumChildWindows(info.window, CollectButton, reinterpret_cast<LPARAM>(&info.buttons));
+    return info;
+}
+
+bool NoMessageBox(const Program& program, DWORD ms) { return WaitMessageBox(program, ms).window == nullptr; }
+
+bool Answer(const MessageBoxInfo& box, int buttonId) {
+    if (!box.window) return false;
+    PostMessageA(box.window, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(box.window, buttonId)));
+    return WaitFor([&] { return !IsWindow(box.window); }, kWaitMs);
+}
+
+namespace {
+
+bool OpenClipboardPatiently() {
+    return WaitFor([] { return OpenClipboard(nullptr) != FALSE; }, kWaitMs);
+}
+
+}  // namespace
+
+bool SetClipboardText(const char* text) {
+    if (!OpenClipboardPatiently()) return false;
+    EmptyClipboard();
+    const SIZE_T size = lstrlenA(text) + 1;
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
+    bool ok = false;
+    if (block) {
+        CopyMemory(GlobalLock(block), text, size);
+        GlobalUnlock(block);
+        ok = SetClipboardData(CF_TEXT, block) != nullptr;
+        if (!ok) GlobalFree(block);
+    }
+    CloseClipboard();
+    return ok;
+}
+
+bool ClipboardHasText() {
+    if (!OpenClipboardPatiently()) return false;
+    const bool has = GetClipboardData(CF_TEXT) != nullptr;
+    CloseClipboard();
+    return has;
+}
+
+std::string ClipboardText() {
+    std::string text;
+    if (!OpenClipboardPatiently()) return text;
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        if (const char* bytes = static_cast<const char*>(GlobalLock(data))) {
+            text = bytes;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+bool SaveScreenshot(const std::string& name) {
+    const std::string folder = BuildFolder() + "\\artifacts";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    HDC screen = GetDC(nullptr);
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    BITMAPINFO format = {};
+    format.bmiHeader = {sizeof(BITMAPINFOHEADER), width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP shot = CreateDIBSection(screen, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC memory = CreateCompatibleDC(screen);
+    HGDIOBJ previous = SelectObject(memory, shot);
+    BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+    GdiFlush();
+    const DWORD stride = (width * 3 + 3) & ~3u;
+    BITMAPFILEHEADER header = {0x4D42, 0, 0, 0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
+    header.bfSize = header.bfOffBits + stride * height;
+    std::vector<unsigned char> file(reinterpret_cast<unsigned char*>(&header),
+                                    reinterpret_cast<unsigned char*>(&header) + sizeof header);
+    const auto* info = reinterpret_cast<const unsigned char*>(&format.bmiHeader);
+    file.insert(file.end(), info, info + sizeof(BITMAPINFOHEADER));
+    const auto* pixels = static_cast<const unsigned char*>(bits);
+    file.insert(file.end(), pixels, pixels + stride * height);
+    SelectObject(memory, previous);
+    DeleteDC(memory);
+    DeleteObject(shot);
+    ReleaseDC(nullptr, screen);
+    return WriteFileBytes(folder + "\\" + name + ".bmp", file);
+}
+
+}  // namespace ui
