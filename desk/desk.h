@@ -21,6 +21,14 @@ void OnSkipSite(HWND window, WORD code);
 void OnSiteIdChanged(HWND window, WORD code);
 void OnRatingButton(HWND window, WORD code);
 
+// Looks up the site whose digits the Site ID box (Find enabled) or the last paste gave,
+// and shows it on the desk; false when the desk was not updated.
+bool FindSite(HWND window);
+
+// Appends an evaluation of the site with the rating to site.qzd, stamped now; false after
+// its error message (owned by owner) has been shown.
+bool AppendEvaluation(HWND owner, int32_t siteNumber, int rating);
+
 // Asks whether the site on the desk should be evaluated first. True: the member wants to,
 // the caller drops its command. False: the desk was empty or has been reset; go on.
 bool ConfirmPendingEvaluation(HWND window);
@@ -31,6 +39,9 @@ void RecordCorrectEvaluation(HWND window);
 
 // Rating (1 to 5) whose button is checked, 0 when none is.
 int CheckedRating(HWND window);
+
+// Takes the Site ID digits from the clipboard text into siteDigits; false after a message.
+bool PasteSiteId(HWND window);
 
 // Returns the desk to its ready state and empties the clipboard.
 void ResetDesk(HWND window);

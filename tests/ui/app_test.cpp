@@ -278,6 +278,9 @@ TEST_F(AppUi, BackgroundIsTheTileTintedWithTheButtonFace) {
     {
         ui::Program program;
         ASSERT_TRUE(program.Start(folder));
+        RedrawWindow(program.window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        Sleep(500);  // let every control finish painting before the picture is taken
+        ASSERT_TRUE(program.Idle());
         ASSERT_TRUE(ui::SaveScreenshot("main_window"));
         EXPECT_EQ(ClientPixel(program.window, x, y), Tinted(tile, GetSysColor(COLOR_BTNFACE)));
         program.Command(IDM_EXIT);

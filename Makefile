@@ -1,0 +1,22 @@
+# Front door: `make run` and `make test` set everything up on a fresh Debian 12 machine.
+.PHONY: all setup build run test bench clean
+
+all: build
+
+setup:
+	@scripts/setup.sh
+
+build: setup
+	@scripts/build.sh
+
+run: build
+	@scripts/run.sh
+
+test: setup
+	@scripts/test.sh
+
+bench: build
+	@scripts/bench.sh
+
+clean:
+	rm -rf build

@@ -1,0 +1,58 @@
+#pragma once
+// Which marks of the history picture go where, from a site's records met newest first.
+// The picture is 103 x 90: six columns and five rows at a pitch of 17 pixels; a mark is a
+// 14 x 14 cell of the mark sheet (column rating - 1, row the mark kind).
+#include <cstdint>
+#include <vector>
+
+constexpr int kMarkSize = 14;
+constexpr int kPictureWidth = 103;
+constexpr int kPictureHeight = 90;
+constexpr int32_t kSecondsPerDay = 86400;
+
+enum MarkKind { kDayMark = 0, kResultMark = 1, kOlderMark = 2, kRepeatedTodayMark = 3 };
+
+// Left edges of the columns.
+constexpr int kOlderColumn = 2;
+constexpr int kResultColumn = 87;
+constexpr int DayColumn(int age) { return 70 - 17 * age; }  // age 0 (today) .. 3
+
+struct Mark {
+    int left;     // in the picture
+    int top;
+    int sourceX;  // in the mark sheet
+    int sourceY;
+};
+
+// Age of a stamp in whole 24-hour periods back from now. The difference is taken in
+// wrapping 32-bit arithmetic and read as signed, so it stays right past 2038 and a stamp
+// in the future gives a negative age; the division truncates toward zero.
+int AgeInDays(uint32_t now, int32_t stampTime);
+
+// The mark of a kind for a rating at a column. Only ratings 1 to 5 have marks.
+Mark MarkAt(int left, int rating, MarkKind kind);
+
+// Builds the plan one record at a time, as the database walk hands them over.
+struct MarkPlanner {
+    uint32_t now = 0;           // low 32 bits of the present time
+    std::vector<Mark> marks;    // in drawing order: a later mark covers an earlier one
+    int result = 0;             // rating of the newest usable record; 0 for a new site
+    bool evaluatedToday = false;
+    uint32_t visited = 0;       // records handed to Visit
+    bool todayMarked = false;
+    bool dayUsed[4] = {};       // index 1 to 3
+    bool olderUsed = false;
+
+    // Takes the next older record; returns whether the walk goes on.
+    bool Visit(int32_t stampTime, int rating);
+    // Adds the result mark of a known site.
+    void Finish();
+};
+
+struct RecordStamp {
+    int32_t stampTime;
+    int rating;
+};
+
+// The whole plan for records given newest first (the walk stops where Visit says).
+MarkPlanner PlanMarks(const std::vector<RecordStamp>& newestFirst, uint32_t now);

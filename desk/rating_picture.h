@@ -1,0 +1,11 @@
+#pragma once
+// Composes the history picture: the background grid, then the planned marks in order.
+#include <windows.h>
+
+#include <vector>
+
+#include "mark_plan.h"
+
+// Copies the whole grid into picture, then each mark's cell of the mark sheet to its place
+// (a later mark covers an earlier one). False when a DC could not be made.
+bool ComposeRatingPicture(HBITMAP picture, HBITMAP grid, HBITMAP markSheet, const std::vector<Mark>& marks);

@@ -1,0 +1,158 @@
+#include "site_database.h"
+
+#include <cstring>
+
+#include "../app/program_folder.h"
+
+namespace {
+
+char g_pathOverride[MAX_PATH];
+
+class FileHandle {
+public:
+    explicit FileHandle(HANDLE handle) : handle_(handle) {}
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    ~FileHandle() { Close(); }
+    HANDLE get() const { return handle_; }
+    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    void Close() {
+        if (valid()) CloseHandle(handle_);
+        handle_ = INVALID_HANDLE_VALUE;
+    }
+private:
+    HANDLE handle_;
+};
+
+class Mapping {
+public:
+    explicit Mapping(HANDLE handle) : handle_(handle) {}
+    Mapping(const Mapping&) = delete;
+    Mapping& operator=(const Mapping&) = delete;
+    ~Mapping() { Close(); }
+    HANDLE get() const { return handle_; }
+    void Close() {
+        if (handle_) CloseHandle(handle_);
+        handle_ = nullptr;
+    }
+private:
+    HANDLE handle_;
+};
+
+class View {
+public:
+    explicit View(void* address) : address_(static_cast<unsigned char*>(address)) {}
+    View(const View&) = delete;
+    View& operator=(const View&) = delete;
+    ~View() { if (address_) UnmapViewOfFile(address_); }
+    unsigned char* get() const { return address_; }
+private:
+    unsigned char* address_;
+};
+
+// Opens the existing file, sharing nothing with other openers.
+HANDLE OpenExclusive(const char* path, DWORD access) {
+    return CreateFileA(path, access, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+bool FileSize(HANDLE file, uint32_t* size) {
+    DWORD high = 0;
+    const DWORD low = GetFileSize(file, &high);
+    if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) return false;
+    *size = low;  // the size is handled as an unsigned 32-bit count
+    return true;
+}
+
+bool SiteFilePath(char* out, size_t size) {
+    if (g_pathOverride[0]) {
+        if (std::strlen(g_pathOverride) >= size) return false;
+        std::strcpy(out, g_pathOverride);
+        return true;
+    }
+    return ProgramFilePath("site.qzd", out, size);
+}
+
+bool Report(HWND owner, SiteFileResult result) {
+    if (result == SiteFileResult::kOk) return true;
+    MessageBoxA(owner, SiteFileMessage(result), kSiteFileErrorCaption, MB_OK | MB_ICONERROR);
+    return false;
+}
+
+}  // namespace
+
+const char* SiteFileMessage(SiteFileResult result) {
+    switch (result) {
+    case SiteFileResult::kOpenFailed: return "File [site.qzd] could not be opened.";
+    case SiteFileResult::kSizeFailed: return "File [site.qzd] size could not be defined.";
+    case SiteFileResult::kMapFailed: return "File [site.qzd] map could not be opened.";
+    case SiteFileResult::kViewFailed: return "Could not map view of file [site.qzd].";
+    case SiteFileResult::kOk: break;
+    }
+    return nullptr;
+}
+
+SiteFileResult ScanSiteFile(const char* path, int32_t key, SiteVisitor visit, void* context) {
+    FileHandle file(OpenExclusive(path, GENERIC_READ));
+    if (!file.valid()) return SiteFileResult::kOpenFailed;
+    uint32_t size = 0;
+    if (!FileSize(file.get(), &size)) return SiteFileResult::kSizeFailed;
+    // A zero-length file cannot be mapped; it is a database without records.
+    if (size == 0) return SiteFileResult::kOk;
+    Mapping mapping(CreateFileMappingA(file.get(), nullptr, PAGE_READONLY, 0, size, nullptr));
+    file.Close();  // the mapping keeps the file
+    if (!mapping.get()) return SiteFileResult::kMapFailed;
+    View view(MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, 0));
+    if (!view.get()) return SiteFileResult::kViewFailed;
+    WalkSiteRecords(view.get(), size, key, visit, context);
+    return SiteFileResult::kOk;
+}
+
+SiteFileResult AppendRecordToFile(const char* path, int32_t key, int rating, int32_t stampTime) {
+    FileHandle file(OpenExclusive(path, GENERIC_READ | GENERIC_WRITE));
+    if (!file.valid()) return SiteFileResult::kOpenFailed;
+    uint32_t size = 0;
+    if (!FileSize(file.get(), &size)) return SiteFileResult::kSizeFailed;
+    // The mapping's maximum size extends the file by one record of zero bytes.
+    const uint32_t mappedSize = size + kSiteRecordSize;
+    Mapping mapping(CreateFileMappingA(file.get(), nullptr, PAGE_READWRITE, 0, mappedSize, nullptr));
+    if (!mapping.get()) return SiteFileResult::kMapFailed;
+    View view(MapViewOfFile(mapping.get(), FILE_MAP_WRITE, 0, 0, 0));
+    if (!view.get()) {
+        // Take the extension back so that no record of site 0 is left behind. The file
+        // stays open until here for that: its size cannot change while a mapping exists.
+        mapping.Close();
+        SetFilePointer(file.get(), static_cast<LONG>(size), nullptr, FILE_BEGIN);
+        SetEndOfFile(file.get());
+        return SiteFileResult::kViewFailed;
+    }
+    file.Close();
+    const SiteRecord record{key, stampTime, static_cast<int16_t>(rating)};
+    EncodeSiteRecord(record, view.get() + AppendOffset(size));
+    return SiteFileResult::kOk;
+}
+
+bool ScanSite(HWND owner, int32_t key, SiteVisitor visit, void* context) {
+    char path[MAX_PATH];
+    if (!SiteFilePath(path, sizeof path)) return Report(owner, SiteFileResult::kOpenFailed);
+    return Report(owner, ScanSiteFile(path, key, visit, context));
+}
+
+bool AppendEvaluation(HWND owner, int32_t key, int rating) {
+    char path[MAX_PATH];
+    if (!SiteFilePath(path, sizeof path)) return Report(owner, SiteFileResult::kOpenFailed);
+    return Report(owner, AppendRecordToFile(path, key, rating, static_cast<int32_t>(CurrentUnixTime())));
+}
+
+uint32_t CurrentUnixTime() {
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    const uint64_t ticks = (uint64_t{now.dwHighDateTime} << 32) | now.dwLowDateTime;
+    constexpr uint64_t kTicksPerSecond = 10000000;
+    constexpr uint64_t kEpochOffset = 11644473600ull;  // seconds from 1601 to 1970
+    return static_cast<uint32_t>(ticks / kTicksPerSecond - kEpochOffset);
+}
+
+void UseSiteFileAt(const char* path) {
+    g_pathOverride[0] = 0;
+    if (path && std::strlen(path) < sizeof g_pathOverride) std::strcpy(g_pathOverride, path);
+}

@@ -1,0 +1,33 @@
+#pragma once
+// site.qzd in the program folder: the newest-first lookup of a site's records and the
+// append of one evaluation. Nothing stays open between calls; each call holds the file
+// exclusively for its duration.
+#include <windows.h>
+
+#include <cstdint>
+
+#include "site_records.h"
+
+// How a file operation ended; each failure has its fixed message.
+enum class SiteFileResult { kOk, kOpenFailed, kSizeFailed, kMapFailed, kViewFailed };
+
+// Text of the message box (caption "Error") for a failure; null for kOk.
+const char* SiteFileMessage(SiteFileResult result);
+constexpr const char* kSiteFileErrorCaption = "Error";
+
+// The operations on a file given by its full path, without any message. A file of zero
+// length is an empty database: the scan finds nothing, the append writes the first record.
+SiteFileResult ScanSiteFile(const char* path, int32_t key, SiteVisitor visit, void* context);
+SiteFileResult AppendRecordToFile(const char* path, int32_t key, int rating, int32_t stampTime);
+
+// The program's own file, with the failure shown in a message box owned by `owner`.
+// True when the file could be read (also when no record matched) or the record written.
+bool ScanSite(HWND owner, int32_t key, SiteVisitor visit, void* context);
+bool AppendEvaluation(HWND owner, int32_t key, int rating);  // stamped with the present time
+
+// Present time in seconds since 1970-01-01 00:00:00 UTC, low 32 bits.
+uint32_t CurrentUnixTime();
+
+// Points both operations at another file (tests and tools); null returns to
+// program folder + "\site.qzd".
+void UseSiteFileAt(const char* path);

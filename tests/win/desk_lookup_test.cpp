@@ -1,0 +1,147 @@
+// The desk on a real dialog (the main window's template): lookup, recording a correct
+// evaluation, the reset, and the history picture drawn with the program's own pictures.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstring>
+
+#include "desk/desk.h"
+#include "desk/mark_plan.h"
+#include "desk/rating_picture.h"
+#include "desk/site_database.h"
+#include "resources/rtln_ids.h"
+#include "tests/win/desk_files.h"
+
+using namespace desk_test;
+
+namespace {
+
+INT_PTR CALLBACK QuietDialog(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+constexpr int32_t kSite = 4711;
+constexpr int32_t kHour = 3600;
+constexpr int32_t kDay = 86400;
+
+class DeskLookup : public ::testing::Test {
+protected:
+    void SetUp() override {
+        INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
+        InitCommonControlsEx(&controls);
+        window_ = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MAIN), nullptr, QuietDialog, 0);
+        ASSERT_NE(nullptr, window_);
+        folder_ = MakeScratchFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
+        path_ = folder_ + "\\site.qzd";
+        UseSiteFileAt(path_.c_str());
+        ResetDesk(window_);
+    }
+    void TearDown() override {
+        UseSiteFileAt(nullptr);
+        if (window_) DestroyWindow(window_);
+        DeleteFileA(path_.c_str());
+        RemoveDirectoryA(folder_.c_str());
+    }
+
+    // Types the site into the Site ID box as the user would and looks it up.
+    bool Find(int32_t site) {
+        SetDlgItemInt(window_, IDC_SITE_ID, static_cast<UINT>(site), FALSE);
+        EnableWindow(GetDlgItem(window_, IDC_FIND), TRUE);
+        return FindSite(window_);
+    }
+    bool Enabled(int id) const { return IsWindowEnabled(GetDlgItem(window_, id)) != FALSE; }
+    int32_t Ago(int32_t seconds) const { return static_cast<int32_t>(CurrentUnixTime() - static_cast<uint32_t>(seconds)); }
+
+    HWND window_ = nullptr;
+    std::string folder_;
+    std::string path_;
+};
+
+struct RecordCase {
+    const char* name;
+    std::vector<SiteRecord> records;
+    int shown;         // rating the lookup checks; 0 for a new site
+    bool today;
+    int checkedAtTicket;
+    bool records_;     // the ticket appends a record
+};
+
+}  // namespace
+
+TEST_F(DeskLookup, CorrectEvaluationIsRecordedUnlessItRepeatsTodaysRating) {
+    const RecordCase cases[] = {
+        {"same rating within the hour", {{kSite, kHour, 4}}, 4, true, 4, false},
+        {"another rating within the hour", {{kSite, kHour, 4}}, 4, true, 2, true},
+        {"same rating two days ago", {{kSite, 2 * kDay, 4}}, 4, false, 4, true},
+        {"new site", {{kSite + 1, kHour, 4}}, 0, false, 3, true},
+        {"only an unusable record today: shown as new", {{kSite, kHour, 9}}, 0, false, 5, true},
+    };
+    for (const RecordCase& c : cases) {
+        std::vector<SiteRecord> records = c.records;
+        for (SiteRecord& record : records) record.stampTime = Ago(record.stampTime);  // given as seconds ago
+        ASSERT_TRUE(WriteBytes(path_, RecordsFile(records)));
+        ResetDesk(window_);
+        ASSERT_TRUE(Find(kSite)) << c.name;
+
+        EXPECT_EQ(kSite, Desk().currentSiteNumber) << c.name;
+        EXPECT_EQ(c.shown, Desk().shownRating) << c.name;
+        EXPECT_EQ(c.shown == 0, Desk().siteIsNew) << c.name;
+        EXPECT_EQ(c.today, Desk().evaluatedToday) << c.name;
+        EXPECT_EQ(c.shown, CheckedRating(window_)) << c.name;
+        EXPECT_EQ(c.shown != 0, Enabled(IDC_TICKET)) << c.name;
+        EXPECT_EQ(c.shown != 0, Enabled(IDC_LOTTO_LIST)) << c.name;
+        EXPECT_FALSE(Enabled(IDC_COUNT)) << c.name;
+        for (int id : {IDC_SITE_ID, IDC_PASTE, IDC_FIND}) EXPECT_FALSE(Enabled(id)) << c.name << " " << id;
+        EXPECT_TRUE(Enabled(IDC_SKIP_SITE)) << c.name;
+        EXPECT_TRUE(Enabled(IDC_RATING_GREAT)) << c.name;
+        EXPECT_EQ(std::to_string(kSite), [&] { char t[16]; GetDlgItemTextA(window_, IDC_SITE_NUMBER, t, 16); return std::string(t); }()) << c.name;
+
+        CheckRadioButton(window_, IDC_RATING_POOR, IDC_RATING_GREAT, IDC_RATING_BUTTON_BASE + c.checkedAtTicket);
+        const Bytes before = ReadBytes(path_);
+        RecordCorrectEvaluation(window_);
+        const Bytes after = ReadBytes(path_);
+        if (!c.records_) {
+            EXPECT_EQ(before, after) << c.name;
+            continue;
+        }
+        ASSERT_EQ(before.size() + 12, after.size()) << c.name;
+        const SiteRecord added = DecodeSiteRecord(&after[before.size()]);
+        EXPECT_EQ(kSite, added.siteNumber) << c.name;
+        EXPECT_EQ(c.checkedAtTicket, added.rating) << c.name;
+    }
+}
+
+TEST_F(DeskLookup, ResetEmptiesTheDeskAndTheClipboard) {
+    ASSERT_TRUE(WriteBytes(path_, RecordsFile({{kSite, Ago(kHour), 3}})));
+    ASSERT_TRUE(Find(kSite));
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    HGLOBAL text = GlobalAlloc(GMEM_MOVEABLE, 6);
+    std::memcpy(GlobalLock(text), "X4711", 6);
+    GlobalUnlock(text);
+    SetClipboardData(CF_TEXT, text);
+    CloseClipboard();
+
+    ResetDesk(window_);
+    EXPECT_FALSE(IsClipboardFormatAvailable(CF_TEXT));
+    EXPECT_EQ(0, Desk().currentSiteNumber);
+    EXPECT_FALSE(Desk().evaluatedToday);
+    EXPECT_FALSE(Desk().siteIsNew);
+    EXPECT_EQ(0, Desk().siteDigits[0]);
+    EXPECT_EQ(0, CheckedRating(window_));
+    for (int id : {IDC_SITE_ID, IDC_PASTE}) EXPECT_TRUE(Enabled(id)) << id;
+    for (int id : {IDC_TICKET, IDC_COUNT, IDC_SKIP_SITE, IDC_LOTTO_LIST, IDC_TRAFFIC_LIST, IDC_BANNER_LIST,
+                   IDC_RATING_POOR, IDC_RATING_GREAT})
+        EXPECT_FALSE(Enabled(id)) << id;
+    EXPECT_EQ(0, GetWindowTextLengthA(GetDlgItem(window_, IDC_SITE_NUMBER)));
+}
+
+TEST_F(DeskLookup, RatingButtonEnablesTicketCountAndLists) {
+    ASSERT_TRUE(WriteBytes(path_, {}));
+    ASSERT_TRUE(Find(kSite));
+    EXPECT_TRUE(Desk().siteIsNew);
+    for (int id : {IDC_TICKET, IDC_COUNT, IDC_LOTTO_LIST}) EXPECT_FALSE(Enabled(id)) << id;
+    OnRatingButton(window_, BN_CLICKED);
+    for (int id : {IDC_TICKET, IDC_COUNT, IDC_LOTTO_LIST, IDC_TRAFFIC_LIST, IDC_BANNER_LIST})
+        EXPECT_TRUE(Enabled(id)) << id;
+}
