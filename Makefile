@@ -1,4 +1,5 @@
 # Front door: `make run` and `make test` set everything up on a fresh Debian 12 machine.
+MAKEFLAGS += --no-print-directory
 .PHONY: all setup build run test bench clean
 
 all: build
@@ -9,7 +10,7 @@ setup:
 build: setup
 	@scripts/build.sh
 
-run: build
+run: setup
 	@scripts/run.sh
 
 test: setup

@@ -6,6 +6,7 @@ if [ -z "${DISPLAY:-}" ]; then
   echo "make run: no X display. Start one, for example: xvfb-run -a make run" >&2
   exit 1
 fi
+"$top/scripts/build.sh"
 export TAVRIK_WINEPREFIX="$top/build/run-prefix"
 folder="$top/build/run/Tavrik Rateline"
 mkdir -p "$folder"
