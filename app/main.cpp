@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include <cstdlib>
+
 #include "../resources/rtln_ids.h"
 #include "app_resources.h"
 #include "main_window.h"
@@ -48,6 +50,12 @@ void ReleaseAppResources() {
 }
 
 }  // namespace
+
+// The runtime's default terminate handler prints a demangled message to a console this GUI
+// program does not have, and brings a demangler and a full printf into the exe.
+namespace __gnu_cxx {
+void __verbose_terminate_handler() { std::abort(); }
+}  // namespace __gnu_cxx
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     if (!EnsureSingleInstance()) return 0;

@@ -27,6 +27,9 @@ HICON g_statusIcons[4];
 HBITMAP g_gridBitmap;
 HBITMAP g_marksBitmap;
 HBITMAP g_ratingPicture;
+// Menus live inside their process under Wine, so tools that watch the program from outside
+// (the UI tests, accessibility aids) ask the window for a menu item's state with this.
+UINT g_menuStateQuery;
 
 struct Tooltip {
     int id;
@@ -129,6 +132,7 @@ void HideBannerStrip(HWND window) {
 
 BOOL OnInitDialog(HWND window) {
     g_window = window;
+    g_menuStateQuery = RegisterWindowMessageA(kMenuStateQueryName);
     g_menu = GetMenu(window);
     if (!g_menu) EndDialog(window, 0);
     const bool bannerWanted = ApplyStoredMenuStates();
@@ -256,10 +260,7 @@ void EnableMenuCommand(UINT id, bool enabled) {
 }
 
 INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    // Menus live inside their process under Wine, so tools that watch the program from
-    // outside (the UI tests, accessibility aids) ask the window for a menu item's state.
-    static const UINT menuStateQuery = RegisterWindowMessageA(kMenuStateQueryName);
-    if (message == menuStateQuery && message != 0) {
+    if (message == g_menuStateQuery && message != 0) {
         SetWindowLongPtrA(window, DWLP_MSGRESULT, GetMenuState(g_menu, static_cast<UINT>(wParam), MF_BYCOMMAND));
         return TRUE;
     }

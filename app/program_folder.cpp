@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include "format_text.h"
 
 bool ProgramFilePath(const char* fileName, char* out, size_t outSize) {
     char module[MAX_PATH];
@@ -10,6 +11,6 @@ bool ProgramFilePath(const char* fileName, char* out, size_t outSize) {
     constexpr DWORD kFileNameLength = 9;  // "\rtln.exe"
     if (length <= kFileNameLength || length >= sizeof module) return false;
     module[length - kFileNameLength] = 0;
-    const int written = std::snprintf(out, outSize, "%s\\%s", module, fileName);
+    const int written = FormatText(out, outSize, "%s\\%s", module, fileName);
     return written > 0 && static_cast<size_t>(written) < outSize;
 }

@@ -1,3 +1,4 @@
+cmake_policy(SET CMP0057 NEW)
 # Fails when a program imports a DLL outside the system set: the C and C++ runtimes must be
 # linked in, so the programs run from a bare folder. Usage: cmake -DEXE=... -DOBJDUMP=... -P
 execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE dump RESULT_VARIABLE failed)

@@ -45,21 +45,31 @@ bool MarkPlanner::Visit(int32_t stampTime, int rating) {
         }
         if (draw) {
             if (result == 0) result = rating;
-            marks.push_back(MarkAt(left, rating, kind));
+            Place(MarkAt(left, rating, kind));
         }
     }
     return age <= kLastAgeWalked;
 }
 
 void MarkPlanner::Finish() {
-    if (result != 0) marks.push_back(MarkAt(kResultColumn, result, kResultMark));
+    if (result != 0) Place(MarkAt(kResultColumn, result, kResultMark));
 }
 
-MarkPlanner PlanMarks(const std::vector<RecordStamp>& newestFirst, uint32_t now) {
+void MarkPlanner::Place(const Mark& mark) {
+    for (int i = 0; i < markCount; ++i) {
+        if (marks[i].left == mark.left && marks[i].top == mark.top) {
+            marks[i] = mark;
+            return;
+        }
+    }
+    if (markCount < kMaxMarks) marks[markCount++] = mark;
+}
+
+MarkPlanner PlanMarks(const RecordStamp* newestFirst, size_t count, uint32_t now) {
     MarkPlanner planner;
     planner.now = now;
-    for (const RecordStamp& record : newestFirst)
-        if (!planner.Visit(record.stampTime, record.rating)) break;
+    for (size_t i = 0; i < count; ++i)
+        if (!planner.Visit(newestFirst[i].stampTime, newestFirst[i].rating)) break;
     planner.Finish();
     return planner;
 }

@@ -2,8 +2,8 @@
 // Which marks of the history picture go where, from a site's records met newest first.
 // The picture is 103 x 90: six columns and five rows at a pitch of 17 pixels; a mark is a
 // 14 x 14 cell of the mark sheet (column rating - 1, row the mark kind).
+#include <cstddef>
 #include <cstdint>
-#include <vector>
 
 constexpr int kMarkSize = 14;
 constexpr int kPictureWidth = 103;
@@ -32,10 +32,16 @@ int AgeInDays(uint32_t now, int32_t stampTime);
 // The mark of a kind for a rating at a column. Only ratings 1 to 5 have marks.
 Mark MarkAt(int left, int rating, MarkKind kind);
 
-// Builds the plan one record at a time, as the database walk hands them over.
+// At most one mark per cell of the grid: six columns by five rating rows.
+constexpr int kMaxMarks = 6 * 5;
+
+// Builds the plan one record at a time, as the database walk hands them over. A later mark
+// in a cell covers an earlier one, so each cell keeps only its last mark: the plan stays
+// small however many records a site has today, and marks of different cells never overlap.
 struct MarkPlanner {
     uint32_t now = 0;           // low 32 bits of the present time
-    std::vector<Mark> marks;    // in drawing order: a later mark covers an earlier one
+    Mark marks[kMaxMarks] = {};
+    int markCount = 0;
     int result = 0;             // rating of the newest usable record; 0 for a new site
     bool evaluatedToday = false;
     uint32_t visited = 0;       // records handed to Visit
@@ -47,6 +53,9 @@ struct MarkPlanner {
     bool Visit(int32_t stampTime, int rating);
     // Adds the result mark of a known site.
     void Finish();
+
+private:
+    void Place(const Mark& mark);
 };
 
 struct RecordStamp {
@@ -55,4 +64,4 @@ struct RecordStamp {
 };
 
 // The whole plan for records given newest first (the walk stops where Visit says).
-MarkPlanner PlanMarks(const std::vector<RecordStamp>& newestFirst, uint32_t now);
+MarkPlanner PlanMarks(const RecordStamp* newestFirst, size_t count, uint32_t now);

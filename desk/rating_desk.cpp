@@ -8,6 +8,7 @@
 #include "desk_internal.h"
 #include "rating_picture.h"
 #include "site_database.h"
+#include "../app/format_text.h"
 
 namespace {
 
@@ -65,7 +66,7 @@ bool LookUpSite(HWND window) {
     planner.now = CurrentUnixTime();
     if (!ScanSite(window, g_desk.currentSiteNumber, VisitRecord, &planner)) return false;
     planner.Finish();
-    ComposeRatingPicture(RatingPictureSurface(), RatingGridBitmap(), RatingMarksBitmap(), planner.marks);
+    ComposeRatingPicture(RatingPictureSurface(), RatingGridBitmap(), RatingMarksBitmap(), planner.marks, planner.markCount);
 
     const int result = planner.result;
     for (int rating = 1; rating <= 5; ++rating) {
@@ -109,7 +110,7 @@ bool ConfirmPendingEvaluation(HWND window) {
                             IsWindowEnabled(GetDlgItem(window, IDC_RATING_GREAT));
     if (!siteOnDesk) return false;
     char question[128];
-    std::snprintf(question, sizeof question, "%s%d%s", kQuestionStart, static_cast<int>(g_desk.currentSiteNumber),
+    FormatText(question, sizeof question, "%s%d%s", kQuestionStart, static_cast<int>(g_desk.currentSiteNumber),
                   kQuestionEnd);
     if (MessageBoxA(window, question, kMissingRatingCaption, MB_YESNO | MB_ICONQUESTION) == IDYES) return true;
     ResetDesk(window);

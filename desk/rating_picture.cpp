@@ -2,7 +2,7 @@
 
 #include "../app/gdi_handles.h"
 
-bool ComposeRatingPicture(HBITMAP picture, HBITMAP grid, HBITMAP markSheet, const std::vector<Mark>& marks) {
+bool ComposeRatingPicture(HBITMAP picture, HBITMAP grid, HBITMAP markSheet, const Mark* marks, int count) {
     if (!picture || !grid || !markSheet) return false;
     MemoryDc target(nullptr);
     MemoryDc source(nullptr);
@@ -13,9 +13,9 @@ bool ComposeRatingPicture(HBITMAP picture, HBITMAP grid, HBITMAP markSheet, cons
         BitBlt(target.get(), 0, 0, kPictureWidth, kPictureHeight, source.get(), 0, 0, SRCCOPY);
     }
     Selection sheet(source.get(), markSheet);
-    for (const Mark& mark : marks)
-        BitBlt(target.get(), mark.left, mark.top, kMarkSize, kMarkSize, source.get(), mark.sourceX, mark.sourceY,
-               SRCCOPY);
+    for (int i = 0; i < count; ++i)
+        BitBlt(target.get(), marks[i].left, marks[i].top, kMarkSize, kMarkSize, source.get(), marks[i].sourceX,
+               marks[i].sourceY, SRCCOPY);
     GdiFlush();
     return true;
 }

@@ -2,10 +2,7 @@
 // Composes the history picture: the background grid, then the planned marks in order.
 #include <windows.h>
 
-#include <vector>
-
 #include "mark_plan.h"
 
-// Copies the whole grid into picture, then each mark's cell of the mark sheet to its place
-// (a later mark covers an earlier one). False when a DC could not be made.
-bool ComposeRatingPicture(HBITMAP picture, HBITMAP grid, HBITMAP markSheet, const std::vector<Mark>& marks);
+// Copies the whole grid into picture, then each mark's cell of the mark sheet to its place. False when a DC could not be made.
+bool ComposeRatingPicture(HBITMAP picture, HBITMAP grid, HBITMAP markSheet, const Mark* marks, int count);

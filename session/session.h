@@ -3,6 +3,8 @@
 // the commands it dispatches, and what it must run when it closes.
 #include <windows.h>
 
+#include <cstdint>
+
 // Opening, in this order: the status bar (once the window has its size), then the sites
 // counter, the ticket maximum and the three credit lists.
 void CreateSessionStatusBar(HWND window);
@@ -14,6 +16,22 @@ bool IsSessionClockRunning();
 // Begins a new session or continues a paused one and starts the clock; false when the
 // timer could not be created.
 bool StartSession(HWND window);
+
+// The ticket bar's range: 0 to the maximum's low 16 bits. Called at opening and after
+// the Player Settings dialog stored a new maximum.
+void SetTicketMaximum(HWND window, int32_t maximum);
+
+// New sites counted so far (shown in status part 3, stored as "nSites").
+int32_t SitesCounter();
+
+// Appends the session shown in the window to sess.qzd: 1 when a record was written, 0
+// when nothing was to be written or a failure was shown.
+int SaveSession(HWND window);
+
+// The Player Sessions dialog, owned by the window; whether it ended with OK.
+bool ShowSessions(HWND window);
+// Fills its list from sess.qzd, newest first; false when the dialog must close.
+bool FillSessionList(HWND dialog);
 
 // Closing: cancels the clock's timer. After it returns no tick runs any more.
 void KillSessionTimer();

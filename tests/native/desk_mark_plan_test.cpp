@@ -24,7 +24,7 @@ struct Expected {
 struct PlanCase {
     const char* name;
     std::vector<RecordStamp> records;  // newest first
-    std::vector<Expected> marks;        // in drawing order, result mark last
+    std::vector<Expected> marks;        // the last mark of each cell, in first-drawn order
     int result;
     bool evaluatedToday;
     uint32_t visited;
@@ -40,11 +40,11 @@ const std::vector<PlanCase>& Cases() {
          {{70, 4, kDayMark}, {70, 2, kRepeatedTodayMark}, {87, 4, kResultMark}}, 4, true, 2},
         {"two same-rating records today, the older covers the newer",
          {{Ago(kHour), 3}, {Ago(2 * kHour), 3}},
-         {{70, 3, kDayMark}, {70, 3, kRepeatedTodayMark}, {87, 3, kResultMark}}, 3, true, 2},
-        {"every record of today is drawn",
-         {{Ago(1), 5}, {Ago(2), 1}, {Ago(3), 1}},
-         {{70, 5, kDayMark}, {70, 1, kRepeatedTodayMark}, {70, 1, kRepeatedTodayMark}, {87, 5, kResultMark}},
-         5, true, 3},
+         {{70, 3, kRepeatedTodayMark}, {87, 3, kResultMark}}, 3, true, 2},
+        {"every record of today is drawn, the last one of a cell shows",
+         {{Ago(1), 5}, {Ago(2), 1}, {Ago(3), 1}, {Ago(4), 5}},
+         {{70, 5, kRepeatedTodayMark}, {70, 1, kRepeatedTodayMark}, {87, 5, kResultMark}},
+         5, true, 4},
         {"26 and 30 hours: only the newer is drawn, both are visited",
          {{Ago(26 * kHour), 5}, {Ago(30 * kHour), 1}},
          {{53, 5, kDayMark}, {87, 5, kResultMark}}, 5, false, 2},
@@ -91,11 +91,11 @@ const std::vector<PlanCase>& Cases() {
 
 TEST(DeskMarkPlan, EdgeCases) {
     for (const PlanCase& c : Cases()) {
-        const MarkPlanner plan = PlanMarks(c.records, c.now);
+        const MarkPlanner plan = PlanMarks(c.records.data(), c.records.size(), c.now);
         EXPECT_EQ(c.result, plan.result) << c.name;
         EXPECT_EQ(c.evaluatedToday, plan.evaluatedToday) << c.name;
         EXPECT_EQ(c.visited, plan.visited) << c.name;
-        ASSERT_EQ(c.marks.size(), plan.marks.size()) << c.name;
+        ASSERT_EQ(c.marks.size(), static_cast<size_t>(plan.markCount)) << c.name;
         for (size_t i = 0; i < c.marks.size(); ++i) {
             const Expected& e = c.marks[i];
             const Mark& m = plan.marks[i];
@@ -109,7 +109,9 @@ TEST(DeskMarkPlan, EdgeCases) {
 
 TEST(DeskMarkPlan, MarksStayInsideThePictureAndTheSheet) {
     for (const PlanCase& c : Cases()) {
-        for (const Mark& m : PlanMarks(c.records, c.now).marks) {
+        const MarkPlanner plan = PlanMarks(c.records.data(), c.records.size(), c.now);
+        for (int i = 0; i < plan.markCount; ++i) {
+            const Mark& m = plan.marks[i];
             EXPECT_GE(m.left, 0) << c.name;
             EXPECT_GE(m.top, 0) << c.name;
             EXPECT_LE(m.left + kMarkSize, kPictureWidth) << c.name;
@@ -118,6 +120,15 @@ TEST(DeskMarkPlan, MarksStayInsideThePictureAndTheSheet) {
             EXPECT_LE(m.sourceY + kMarkSize, 56) << c.name;
         }
     }
+}
+
+TEST(DeskMarkPlan, ManyRecordsTodayFillOnlyTheirCells) {
+    std::vector<RecordStamp> records;
+    for (int i = 0; i < 5000; ++i) records.push_back({Ago(i), 1 + i % 5});
+    const MarkPlanner plan = PlanMarks(records.data(), records.size(), kNow);
+    EXPECT_EQ(plan.visited, 5000u);
+    EXPECT_EQ(plan.markCount, 6);  // five today cells and the result
+    EXPECT_EQ(plan.result, 1);
 }
 
 TEST(DeskMarkPlan, AgeTruncatesTowardZero) {

@@ -61,21 +61,23 @@ protected:
 
     // Which mark (index into the plan) is visible at each pixel, -1 for the grid: the last
     // mark drawn over a pixel wins.
-    static int VisibleMark(const std::vector<Mark>& marks, int x, int y) {
+    static int VisibleMark(const MarkPlanner& plan, int x, int y) {
+        const Mark* marks = plan.marks;
         int visible = -1;
-        for (size_t i = 0; i < marks.size(); ++i)
+        for (int i = 0; i < plan.markCount; ++i)
             if (x >= marks[i].left && x < marks[i].left + kMarkSize && y >= marks[i].top && y < marks[i].top + kMarkSize)
-                visible = static_cast<int>(i);
+                visible = i;
         return visible;
     }
 
-    void ExpectComposed(const std::vector<Mark>& marks, const char* name) {
-        ASSERT_TRUE(ComposeRatingPicture(picture_, grid_, sheet_, marks)) << name;
+    void ExpectComposed(const MarkPlanner& plan, const char* name) {
+        const Mark* marks = plan.marks;
+        ASSERT_TRUE(ComposeRatingPicture(picture_, grid_, sheet_, marks, plan.markCount)) << name;
         const Pixels drawn = Read(picture_);
         int mismatches = 0;
         for (int y = 0; y < kPictureHeight; ++y) {
             for (int x = 0; x < kPictureWidth; ++x) {
-                const int mark = VisibleMark(marks, x, y);
+                const int mark = VisibleMark(plan, x, y);
                 const COLORREF expected =
                     mark < 0 ? gridPixels_.At(x, y)
                              : sheetPixels_.At(marks[mark].sourceX + x - marks[mark].left,
@@ -121,15 +123,17 @@ TEST_F(DeskPicture, PlansAreDrawnCellByCell) {
                           {static_cast<int32_t>(kNow - 4 * 86500), 1}}},
     };
     for (const auto& c : cases) {
-        const MarkPlanner plan = PlanMarks(c.records, kNow);
-        for (const Mark& mark : plan.marks) EXPECT_GT(DiffersFromGrid(mark), 20) << c.name << ": a mark must show";
-        ExpectComposed(plan.marks, c.name);
+        const MarkPlanner plan = PlanMarks(c.records.data(), c.records.size(), kNow);
+        for (int i = 0; i < plan.markCount; ++i)
+            EXPECT_GT(DiffersFromGrid(plan.marks[i]), 20) << c.name << ": a mark must show";
+        ExpectComposed(plan, c.name);
     }
 }
 
 TEST_F(DeskPicture, OlderRedDiscCoversNewerBlueDiscOfTheSameRating) {
-    const MarkPlanner plan = PlanMarks({{static_cast<int32_t>(kNow - 60), 3}, {static_cast<int32_t>(kNow - 120), 3}}, kNow);
-    ASSERT_TRUE(ComposeRatingPicture(picture_, grid_, sheet_, plan.marks));
+    const RecordStamp records[] = {{static_cast<int32_t>(kNow - 60), 3}, {static_cast<int32_t>(kNow - 120), 3}};
+    const MarkPlanner plan = PlanMarks(records, 2, kNow);
+    ASSERT_TRUE(ComposeRatingPicture(picture_, grid_, sheet_, plan.marks, plan.markCount));
     const Pixels drawn = Read(picture_);
     const Mark red = MarkAt(DayColumn(0), 3, kRepeatedTodayMark);
     const Mark blue = MarkAt(DayColumn(0), 3, kDayMark);

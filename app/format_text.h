@@ -1,0 +1,13 @@
+#pragma once
+// printf-style formatting into a fixed buffer, always zero-terminated. The programs format
+// only integers and texts, so on Windows this uses the system C library's formatter rather
+// than the compiler runtime's full one (which would bring floating-point code into the exe).
+#include <cstddef>
+
+// Returns the length written, or -1 when the text did not fit (the buffer then holds as
+// much as fitted).
+int FormatText(char* out, size_t size, const char* format, ...)
+#ifdef __GNUC__
+    __attribute__((format(printf, 3, 4)))
+#endif
+    ;

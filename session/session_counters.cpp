@@ -1,0 +1,147 @@
+// The session counters: five number fields of the main window, the sites counter in the
+// status bar and the settings, the ticket progress bar and the three credit lists.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+
+#include "../app/main_window.h"
+#include "../app/settings.h"
+#include "../desk/desk.h"
+#include "../desk/site_database.h"
+#include "../resources/rtln_ids.h"
+#include "counter_text.h"
+#include "session.h"
+#include "session_internal.h"
+#include "../app/format_text.h"
+
+namespace {
+
+constexpr int32_t kDefaultTicketMaximum = 60;
+constexpr int kSitesPart = 3;
+
+constexpr int kCounterFields[] = {IDC_TICKETS, IDC_ERRORS, IDC_LOTTO_CREDITS, IDC_TRAFFIC_CREDITS,
+                                  IDC_FREE_BANNERS};
+
+struct CreditControls {
+    CreditList list;
+    int listId;
+    int fieldId;
+};
+
+constexpr CreditControls kLotto = {CreditList::Lotto, IDC_LOTTO_LIST, IDC_LOTTO_CREDITS};
+constexpr CreditControls kTraffic = {CreditList::Traffic, IDC_TRAFFIC_LIST, IDC_TRAFFIC_CREDITS};
+constexpr CreditControls kBanner = {CreditList::Banner, IDC_BANNER_LIST, IDC_FREE_BANNERS};
+
+int32_t g_sitesCounter;
+
+void SetTicketBar(HWND window, int32_t position) {
+    SendDlgItemMessageA(window, IDC_TICKET_PROGRESS, PBM_SETPOS, static_cast<WPARAM>(position), 0);
+}
+
+void ShowSitesCounter() {
+    char text[kCounterTextSize];
+    FormatText(text, sizeof text, "%d", static_cast<int>(g_sitesCounter));
+    SetStatusText(kSitesPart, text);
+}
+
+// One more site that was new to the database: shown at once, stored when the key opens.
+void CountNewSite() {
+    g_sitesCounter = AddWrapping(g_sitesCounter, 1);
+    ShowSitesCounter();
+    RegKey key = OpenSettings(KEY_SET_VALUE);
+    if (key) WriteSettingDword(key.get(), "nSites", g_sitesCounter);
+}
+
+// Adds one to the Tickets or Errors field and closes the site on the desk.
+void IncrementCounter(HWND window, int field) {
+    char text[kCounterReadLength + 1];
+    GetDlgItemTextA(window, field, text, sizeof text);
+    char next[kCounterTextSize];
+    IncrementedCounterText(text, next);
+    // Explicitly: the program's own SetWindowText of a multi-line edit raises no EN_CHANGE.
+    if (field == IDC_TICKETS) SetTicketBar(window, ParseCounterText(next));
+    SetDlgItemTextA(window, field, next);
+    if (Desk().siteIsNew) CountNewSite();
+    ResetDesk(window);
+    EnableMenuCommand(IDM_STOP, true);
+    EnableMenuCommand(IDM_SAVE, true);
+}
+
+void CountTicket(HWND window) {
+    RecordCorrectEvaluation(window);
+    IncrementCounter(window, IDC_TICKETS);
+}
+
+void CountError(HWND window) {
+    AppendEvaluation(window, Desk().currentSiteNumber, CheckedRating(window));  // reports its own failure
+    IncrementCounter(window, IDC_ERRORS);
+}
+
+// True when the list's pick added an amount to its field.
+bool AddCredits(HWND window, const CreditControls& credit) {
+    const LRESULT entry = SendDlgItemMessageA(window, credit.listId, CB_GETCURSEL, 0, 0);
+    if (entry == CB_ERR || entry == 0) return false;
+    char text[kCreditReadLength + 1];
+    GetDlgItemTextA(window, credit.fieldId, text, sizeof text);
+    char sum[kCounterTextSize];
+    if (!AddCreditAmount(credit.list, static_cast<int>(entry), text, sum)) return false;
+    SetDlgItemTextA(window, credit.fieldId, sum);
+    return SendDlgItemMessageA(window, credit.listId, CB_SETCURSEL, 0, 0) != CB_ERR;
+}
+
+void OnCreditList(HWND window, WORD code, const CreditControls& credit) {
+    if (code == CBN_CLOSEUP && AddCredits(window, credit)) CountTicket(window);
+}
+
+void FillCreditList(HWND window, const CreditControls& credit) {
+    for (int entry = 0; entry < kCreditEntryCount; ++entry)
+        SendDlgItemMessageA(window, credit.listId, CB_ADDSTRING, 0,
+                            reinterpret_cast<LPARAM>(CreditEntryText(credit.list, entry)));
+    SendDlgItemMessageA(window, credit.listId, CB_SETCURSEL, 0, 0);
+}
+
+}  // namespace
+
+int32_t ReadCounterField(HWND window, int id, int maxChars) {
+    char text[kCounterReadLength + 1];
+    const int size = maxChars + 1 < static_cast<int>(sizeof text) ? maxChars + 1 : static_cast<int>(sizeof text);
+    GetDlgItemTextA(window, id, text, size);
+    return ParseCounterText(text);
+}
+
+void EmptyCounterFields(HWND window) {
+    for (int id : kCounterFields) SetDlgItemTextA(window, id, "");
+    SetTicketBar(window, 0);
+}
+
+void SetTicketMaximum(HWND window, int32_t maximum) {
+    const WORD top = static_cast<WORD>(static_cast<uint32_t>(maximum) & 0xFFFF);
+    SendDlgItemMessageA(window, IDC_TICKET_PROGRESS, PBM_SETRANGE, 0, MAKELPARAM(0, top));
+}
+
+void OpenSessionCounters(HWND window) {
+    int32_t ticketMaximum = -1;  // -1: absent or not a 4-byte REG_DWORD
+    int32_t sites = -1;
+    if (RegKey key = OpenSettings(KEY_QUERY_VALUE)) {
+        ticketMaximum = ReadSettingDword(key.get(), "nTickets");
+        sites = ReadSettingDword(key.get(), "nSites");
+    }
+    g_sitesCounter = sites == -1 ? 0 : sites;
+    ShowSitesCounter();
+    SetTicketMaximum(window, ticketMaximum == -1 ? kDefaultTicketMaximum : ticketMaximum);
+    SendDlgItemMessageA(window, IDC_TICKET_PROGRESS, PBM_SETSTEP, 1, 0);
+    for (const CreditControls* credit : {&kLotto, &kTraffic, &kBanner}) FillCreditList(window, *credit);
+}
+
+int32_t SitesCounter() { return g_sitesCounter; }
+
+void OnTicket(HWND window, WORD) { CountTicket(window); }
+void OnCount(HWND window, WORD) { CountError(window); }
+void OnLottoList(HWND window, WORD code) { OnCreditList(window, code, kLotto); }
+void OnTrafficList(HWND window, WORD code) { OnCreditList(window, code, kTraffic); }
+void OnFreeBannerList(HWND window, WORD code) { OnCreditList(window, code, kBanner); }
+
+void OnTicketsChanged(HWND window, WORD code) {
+    if (code == EN_CHANGE) SetTicketBar(window, ReadCounterField(window, IDC_TICKETS, kCounterReadLength));
+}

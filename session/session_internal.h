@@ -1,0 +1,62 @@
+#pragma once
+// What the session files share among themselves, and the seams the Windows tests use
+// (a full path instead of the program folder, replaceable timer and mapping calls).
+#include <windows.h>
+#include <mmsystem.h>
+
+#include <cstdint>
+
+#include "session_record.h"
+
+// --- Counters (session_counters.cpp) ---
+// A counter field's number, reading at most maxChars characters; empty is 0.
+int32_t ReadCounterField(HWND window, int id, int maxChars);
+// Empties the five counter fields and returns the ticket bar to 0.
+void EmptyCounterFields(HWND window);
+
+// --- Clock and status bar (session_clock.cpp) ---
+HWND SessionStatusBar();
+void SetStatusText(int part, const char* text);
+int32_t SessionElapsed();
+int32_t SessionStartTime();
+void StopSession(HWND window);
+void EndSession();
+
+// Creates the clock's periodic event; replaced by tests to make it fail. Null restores
+// the system's timeSetEvent.
+using TimerStarter = MMRESULT(WINAPI*)(UINT delay, UINT resolution, LPTIMECALLBACK callback,
+                                       DWORD_PTR user, UINT flags);
+void SetSessionTimerStarter(TimerStarter starter);
+// Ticks delivered to the status bar since the program started (for the tests).
+LONG DeliveredClockTicks();
+
+// --- History file (session_file.cpp) ---
+enum class SaveResult { Written, NothingToSave, Failed };
+
+// The whole save of the session shown in window, to the file at path. Failed means a
+// message was shown and no record was written.
+SaveResult SaveSessionTo(HWND window, const char* path, int32_t start, int32_t elapsed);
+// The same for the program folder's sess.qzd and the session clock's state.
+SaveResult SaveCurrentSession(HWND window);
+
+// Points the history file at another full path (tests); null returns to the program
+// folder's sess.qzd. CurrentSessionFilePath gives the path in use (empty if none).
+void UseSessionFileAt(const char* path);
+void CurrentSessionFilePath(char (&path)[MAX_PATH]);
+
+// Reads the file at path and hands its records to visit, newest first (visit returns
+// false to stop). A missing or empty file has no records. Messages are owned by owner.
+enum class ReadResult { Done, Stopped, Failed };
+using SessionVisitor = bool (*)(const SessionRecord& record, void* context);
+ReadResult ReadSessionFile(HWND owner, const char* path, SessionVisitor visit, void* context);
+
+// Mapping calls of the writer; replaced by tests to provoke the late failures.
+struct SessionFileCalls {
+    LPVOID(WINAPI* mapView)(HANDLE mapping, DWORD access, DWORD offsetHigh, DWORD offsetLow, SIZE_T size);
+    BOOL(WINAPI* flushView)(LPCVOID base, SIZE_T size);
+};
+void SetSessionFileCalls(const SessionFileCalls* calls);  // null restores the system's
+
+// --- Player Sessions dialog (sessions_dialog.cpp) ---
+// Fills list 1066 of the dialog from the file at path; false when the dialog must close.
+bool FillSessionListFrom(HWND dialog, const char* path);

@@ -1,0 +1,106 @@
+// Counter texts, credit sums and the clock text of the session statistics.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "session/counter_text.h"
+#include "session/session_record.h"
+
+TEST(SessionCounterText, ReadsTheLeadingSignedDecimal) {
+    const struct {
+        const char* text;
+        int32_t value;
+    } cases[] = {
+        {"", 0},          {"abc", 0},        {"7", 7},           {"  -3x", -3},     {"+12", 12},
+        {"\t 42 7", 42},  {"0009", 9},       {"- 5", 0},         {"--5", 0},        {"999", 999},
+        {"2147483647", 2147483647},          {"-2147483648", INT32_MIN},
+        {"4294967297", 1},  // wraps instead of overflowing
+    };
+    for (const auto& c : cases) EXPECT_EQ(ParseCounterText(c.text), c.value) << '"' << c.text << '"';
+}
+
+TEST(SessionCounterText, IncrementWritesPercentI) {
+    const struct {
+        const char* field;
+        const char* next;
+    } cases[] = {
+        {"", "1"}, {"9", "10"}, {"999", "1000"}, {"  -3x", "-2"}, {"x", "1"}, {"-1", "0"},
+        {"2147483647", "-2147483648"},  // the 32-bit field wraps; no undefined behaviour
+    };
+    for (const auto& c : cases) {
+        char out[kCounterTextSize];
+        IncrementedCounterText(c.field, out);
+        EXPECT_STREQ(out, c.next) << '"' << c.field << '"';
+    }
+}
+
+TEST(SessionCounterText, FormatsEveryValueWithinItsBuffer) {
+    char out[kCounterTextSize];
+    FormatCounter(INT32_MIN, out);
+    EXPECT_STREQ(out, "-2147483648");
+    FormatCounter(0, out);
+    EXPECT_STREQ(out, "0");
+}
+
+TEST(SessionCredits, TablesHoldLabelsThenAmounts) {
+    const struct {
+        CreditList list;
+        const char* entries[kCreditEntryCount];
+    } tables[] = {
+        {CreditList::Lotto, {"Lotto", "1", "2", "3", "4", "5", "10"}},
+        {CreditList::Traffic, {"Traffic", "1", "2", "3", "4", "5", "10"}},
+        {CreditList::Banner, {"Banner", "10", "20", "30", "50", "100", "150"}},
+    };
+    for (const auto& table : tables) {
+        for (int entry = 0; entry < kCreditEntryCount; ++entry) {
+            ASSERT_NE(CreditEntryText(table.list, entry), nullptr);
+            EXPECT_STREQ(CreditEntryText(table.list, entry), table.entries[entry]);
+            EXPECT_LT(std::string(table.entries[entry]).size(), kCreditEntrySize);
+        }
+        EXPECT_EQ(CreditEntryText(table.list, -1), nullptr);
+        EXPECT_EQ(CreditEntryText(table.list, kCreditEntryCount), nullptr);
+    }
+}
+
+TEST(SessionCredits, AddsTheAmountToTheField) {
+    const struct {
+        CreditList list;
+        int entry;
+        const char* field;
+        bool added;
+        const char* result;
+    } cases[] = {
+        {CreditList::Lotto, 6, "", true, "10"},     {CreditList::Lotto, 6, "5", true, "15"},
+        {CreditList::Lotto, 1, "99", true, "100"},  {CreditList::Traffic, 3, "", true, "3"},
+        {CreditList::Traffic, 6, "1", true, "11"},  {CreditList::Banner, 1, "", true, "10"},
+        {CreditList::Banner, 6, "150", true, "300"}, {CreditList::Banner, 5, "9990", true, "10090"},
+        {CreditList::Lotto, 0, "5", false, nullptr},  // the label adds nothing
+        {CreditList::Banner, 0, "", false, nullptr},
+        {CreditList::Traffic, 7, "5", false, nullptr},
+        {CreditList::Traffic, -1, "5", false, nullptr},
+    };
+    for (const auto& c : cases) {
+        char out[kCounterTextSize] = "unchanged";
+        EXPECT_EQ(AddCreditAmount(c.list, c.entry, c.field, out), c.added)
+            << static_cast<int>(c.list) << " entry " << c.entry;
+        EXPECT_STREQ(out, c.added ? c.result : "unchanged") << static_cast<int>(c.list) << " entry " << c.entry;
+    }
+}
+
+TEST(SessionClock, TextAndWrap) {
+    const struct {
+        int32_t elapsed;
+        const char* text;
+    } texts[] = {{0, "00:00:00"}, {1, "00:00:01"}, {59, "00:00:59"}, {60, "00:01:00"},
+                 {3725, "01:02:05"}, {86399, "23:59:59"}, {359999, "99:59:59"}};
+    for (const auto& c : texts) {
+        char out[kClockTextSize];
+        FormatClock(c.elapsed, out);
+        EXPECT_STREQ(out, c.text) << c.elapsed;
+    }
+    const struct {
+        int32_t now;
+        int32_t next;
+    } ticks[] = {{0, 1}, {3724, 3725}, {359998, 359999}, {359999, 0}, {360000, 0}, {-5, 0}, {INT32_MAX, 0}};
+    for (const auto& c : ticks) EXPECT_EQ(NextElapsed(c.now), c.next) << c.now;
+}

@@ -1,0 +1,157 @@
+// The session clock on its multimedia timer: the status bar, starting, pausing and
+// ending, the timer's failure, and a thousand starts and stops with ticks in flight.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "session/session.h"
+#include "session/session_internal.h"
+#include "session_test_support.h"
+
+using namespace session_test;
+
+namespace {
+
+void Pump(DWORD ms) {
+    const DWORD begin = GetTickCount();
+    do {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+        Sleep(1);
+    } while (GetTickCount() - begin < ms);
+}
+
+std::string StatusText(int part) {
+    char text[128] = {};
+    const LRESULT info = SendMessageA(SessionStatusBar(), SB_GETTEXTLENGTHA, static_cast<WPARAM>(part), 0);
+    if (LOWORD(info) < sizeof text) SendMessageA(SessionStatusBar(), SB_GETTEXTA, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+std::string TipText(int part) {
+    char text[128] = {};
+    SendMessageA(SessionStatusBar(), SB_GETTIPTEXTA, MAKEWPARAM(part, sizeof text), reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+int ClockSeconds(const std::string& text) {
+    int h = 0, m = 0, s = 0;
+    return std::sscanf(text.c_str(), "%d:%d:%d", &h, &m, &s) == 3 ? h * 3600 + m * 60 + s : -1;
+}
+
+MMRESULT WINAPI FastTimer(UINT, UINT resolution, LPTIMECALLBACK callback, DWORD_PTR user, UINT flags) {
+    return timeSetEvent(1, resolution, callback, user, flags);  // ticks every millisecond
+}
+
+MMRESULT WINAPI FailingTimer(UINT, UINT, LPTIMECALLBACK, DWORD_PTR, UINT) { return 0; }
+
+// Each test starts with no session and the system's timer.
+class SessionClockTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetSessionTimerStarter(nullptr);
+        EndSession();
+        CreateSessionStatusBar(window.get());
+        ASSERT_NE(SessionStatusBar(), nullptr);
+    }
+    void TearDown() override {
+        EndSession();
+        SetSessionTimerStarter(nullptr);
+    }
+    CounterWindow window;
+};
+
+}  // namespace
+
+TEST_F(SessionClockTest, StatusBarHasFourPartsWithTheDateAndTips) {
+    RECT client;
+    GetClientRect(window.get(), &client);
+    const int q = client.right / 4;
+    int edges[4] = {};
+    ASSERT_EQ(SendMessageA(SessionStatusBar(), SB_GETPARTS, 4, reinterpret_cast<LPARAM>(edges)), 4);
+    EXPECT_EQ(edges[0], q);
+    EXPECT_EQ(edges[1], 2 * q + 6);
+    EXPECT_EQ(edges[2], 3 * q + 8);
+    EXPECT_EQ(edges[3], 4 * q);
+
+    SYSTEMTIME today;
+    GetLocalTime(&today);
+    char date[16];
+    std::snprintf(date, sizeof date, "%02d/%02d/%02d", today.wMonth, today.wDay, today.wYear % 100);
+    EXPECT_EQ(StatusText(0), date);
+    EXPECT_EQ(TipText(0), date);
+    EXPECT_EQ(TipText(1), "Start Session");
+    EXPECT_EQ(TipText(2), "Time Session");
+    EXPECT_EQ(StatusText(1), "");
+    EXPECT_EQ(StatusText(2), "");
+}
+
+TEST_F(SessionClockTest, NewSessionCountsSecondsAndAPauseKeepsEverything) {
+    window.Set(IDC_TICKETS, "7");
+    window.Set(IDC_LOTTO_CREDITS, "5");
+    SendDlgItemMessageA(window.get(), IDC_TICKET_PROGRESS, PBM_SETPOS, 7, 0);
+    ASSERT_TRUE(StartSession(window.get()));
+    EXPECT_TRUE(IsSessionClockRunning());
+    EXPECT_EQ(StatusText(2), "00:00:00");
+    EXPECT_NE(StatusText(1), "");
+    EXPECT_EQ(window.Text(IDC_TICKETS), "");  // a new session empties the counters
+    EXPECT_EQ(window.Text(IDC_LOTTO_CREDITS), "");
+    EXPECT_EQ(SendDlgItemMessageA(window.get(), IDC_TICKET_PROGRESS, PBM_GETPOS, 0, 0), 0);
+
+    Pump(1400);
+    EXPECT_EQ(SessionElapsed(), 1);
+    EXPECT_EQ(StatusText(2), "00:00:01");
+
+    StopSession(window.get());
+    EXPECT_FALSE(IsSessionClockRunning());
+    window.Set(IDC_TICKETS, "3");
+    Pump(1200);
+    EXPECT_EQ(SessionElapsed(), 1);  // paused
+    ASSERT_TRUE(StartSession(window.get()));
+    EXPECT_EQ(window.Text(IDC_TICKETS), "3");  // continuing keeps the counters
+    Pump(1300);
+    EXPECT_EQ(SessionElapsed(), 2);
+    EXPECT_EQ(StatusText(2), "00:00:02");
+
+    EndSession();
+    EXPECT_FALSE(IsSessionClockRunning());
+    EXPECT_EQ(SessionElapsed(), 0);
+    ASSERT_TRUE(StartSession(window.get()));  // after the end, a new session
+    EXPECT_EQ(StatusText(2), "00:00:00");
+    EXPECT_EQ(window.Text(IDC_TICKETS), "");
+}
+
+TEST_F(SessionClockTest, TimerThatCannotBeCreatedLeavesNoSession) {
+    SetSessionTimerStarter(FailingTimer);
+    window.Set(IDC_ERRORS, "4");
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        EXPECT_FALSE(StartSession(window.get())) << attempt;
+        EXPECT_FALSE(IsSessionClockRunning()) << attempt;
+        EXPECT_EQ(SessionElapsed(), 0) << attempt;
+    }
+    EXPECT_EQ(window.Text(IDC_ERRORS), "");    // the new session's first step stays
+    EXPECT_EQ(StatusText(2), "00:00:00");
+    EXPECT_EQ(StatusText(1), "");  // the start time is shown only for a running clock
+}
+
+TEST_F(SessionClockTest, ThousandStartsAndStopsWithTicksInFlight) {
+    SetSessionTimerStarter(FastTimer);
+    const LONG deliveredBefore = DeliveredClockTicks();
+    const DWORD begin = GetTickCount();
+    for (int cycle = 0; cycle < 1000; ++cycle) {
+        ASSERT_TRUE(StartSession(window.get())) << cycle;
+        Pump(cycle % 3);  // let some ticks arrive, leave others queued or running
+        StopSession(window.get());
+        ASSERT_FALSE(IsSessionClockRunning()) << cycle;
+    }
+    const DWORD took = GetTickCount() - begin;
+    EXPECT_LT(took, 60000u);
+    const int32_t reached = SessionElapsed();
+    EXPECT_GT(reached, 0);
+    EXPECT_GT(DeliveredClockTicks(), deliveredBefore);
+    Pump(100);  // no tick runs after a stop, and queued ones no longer show
+    EXPECT_EQ(SessionElapsed(), reached);
+    const int shown = ClockSeconds(StatusText(2));
+    EXPECT_GE(shown, 0);
+    EXPECT_LE(shown, reached);
+}

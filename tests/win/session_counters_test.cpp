@@ -1,0 +1,178 @@
+// The counters in their fields: the ticket bar's range and position, the sites counter
+// in the status bar, the credit lists and what a pick adds.
+#include <gtest/gtest.h>
+
+#include "app/settings.h"
+#include "desk/site_database.h"
+#include "session/session.h"
+#include "session/session_internal.h"
+#include "session_test_support.h"
+
+using namespace session_test;
+
+namespace {
+
+void StoreValue(const char* name, DWORD type, const void* data, DWORD size) {
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
+    RegCloseKey(key);
+}
+
+void DeleteValues() {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKeyPath, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
+    RegDeleteValueA(key, "nTickets");
+    RegDeleteValueA(key, "nSites");
+    RegCloseKey(key);
+}
+
+int BarTop(HWND window) {
+    PBRANGE range = {};
+    SendDlgItemMessageA(window, IDC_TICKET_PROGRESS, PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range));
+    return range.iHigh;
+}
+
+int BarPosition(HWND window) {
+    return static_cast<int>(SendDlgItemMessageA(window, IDC_TICKET_PROGRESS, PBM_GETPOS, 0, 0));
+}
+
+std::string StatusText(int part) {
+    char text[64] = {};
+    SendMessageA(SessionStatusBar(), SB_GETTEXTA, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+class SessionCountersTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        DeleteValues();
+        UseSiteFileAt(folder.File("site.qzd").c_str());
+        WriteBytes(folder.File("site.qzd"), {});
+        CreateSessionStatusBar(window.get());
+    }
+    void TearDown() override {
+        DeleteValues();
+        UseSiteFileAt(nullptr);
+    }
+    TempFolder folder{"counters"};
+    CounterWindow window;
+};
+
+}  // namespace
+
+TEST_F(SessionCountersTest, TicketMaximumComesFromTheSettingsLow16Bits) {
+    const DWORD big = 70000, zero = 0, seventy = 70;
+    const uint64_t eightBytes = 80;
+    const struct {
+        const char* name;
+        DWORD type;
+        const void* data;
+        DWORD size;
+        int top;
+    } cases[] = {
+        {"absent", REG_NONE, nullptr, 0, 60},
+        {"70", REG_DWORD, &seventy, 4, 70},
+        {"70000", REG_DWORD, &big, 4, 70000 & 0xFFFF},
+        {"0", REG_DWORD, &zero, 4, 0},
+        {"text", REG_SZ, "80", 3, 60},
+        {"eight bytes", REG_BINARY, &eightBytes, 8, 60},
+    };
+    for (const auto& c : cases) {
+        DeleteValues();
+        if (c.data) StoreValue("nTickets", c.type, c.data, c.size);
+        OpenSessionCounters(window.get());
+        EXPECT_EQ(BarTop(window.get()), c.top) << c.name;
+    }
+    SetTicketMaximum(window.get(), 0x10000 + 25);
+    EXPECT_EQ(BarTop(window.get()), 25);
+}
+
+TEST_F(SessionCountersTest, SitesCounterIsShownFromTheSettings) {
+    OpenSessionCounters(window.get());
+    EXPECT_EQ(StatusText(3), "0");
+    EXPECT_EQ(SitesCounter(), 0);
+    const DWORD five = 5;
+    StoreValue("nSites", REG_DWORD, &five, 4);
+    OpenSessionCounters(window.get());
+    EXPECT_EQ(StatusText(3), "5");
+    StoreValue("nSites", REG_SZ, "9", 2);  // not a number value: counts as absent
+    OpenSessionCounters(window.get());
+    EXPECT_EQ(StatusText(3), "0");
+}
+
+TEST_F(SessionCountersTest, CreditListsAreFilledAndShowTheirLabel) {
+    OpenSessionCounters(window.get());
+    const struct {
+        int id;
+        const char* label;
+        const char* last;
+    } lists[] = {{IDC_LOTTO_LIST, "Lotto", "10"}, {IDC_TRAFFIC_LIST, "Traffic", "10"}, {IDC_BANNER_LIST, "Banner", "150"}};
+    for (const auto& list : lists) {
+        EXPECT_EQ(SendDlgItemMessageA(window.get(), list.id, CB_GETCOUNT, 0, 0), 7) << list.label;
+        EXPECT_EQ(SendDlgItemMessageA(window.get(), list.id, CB_GETCURSEL, 0, 0), 0) << list.label;
+        char text[16] = {};
+        SendDlgItemMessageA(window.get(), list.id, CB_GETLBTEXT, 6, reinterpret_cast<LPARAM>(text));
+        EXPECT_STREQ(text, list.last) << list.label;
+    }
+}
+
+TEST_F(SessionCountersTest, PicksAddCreditsAndATicket) {
+    OpenSessionCounters(window.get());
+    const struct {
+        const char* name;
+        int listId;
+        int fieldId;
+        void (*handler)(HWND, WORD);
+        WORD code;
+        int entry;
+        const char* before;
+        const char* after;
+        const char* tickets;
+    } cases[] = {
+        {"lotto 10 on empty", IDC_LOTTO_LIST, IDC_LOTTO_CREDITS, OnLottoList, CBN_CLOSEUP, 6, "", "10", "1"},
+        {"lotto 10 on 5", IDC_LOTTO_LIST, IDC_LOTTO_CREDITS, OnLottoList, CBN_CLOSEUP, 6, "5", "15", "1"},
+        {"traffic 3 on 1", IDC_TRAFFIC_LIST, IDC_TRAFFIC_CREDITS, OnTrafficList, CBN_CLOSEUP, 3, "1", "4", "1"},
+        {"banner 150 on 20", IDC_BANNER_LIST, IDC_FREE_BANNERS, OnFreeBannerList, CBN_CLOSEUP, 6, "20", "170", "1"},
+        {"label counts nothing", IDC_LOTTO_LIST, IDC_LOTTO_CREDITS, OnLottoList, CBN_CLOSEUP, 0, "5", "5", ""},
+        {"other notification", IDC_BANNER_LIST, IDC_FREE_BANNERS, OnFreeBannerList, CBN_SELCHANGE, 2, "", "", ""},
+    };
+    for (const auto& c : cases) {
+        window.Set(IDC_TICKETS, "");
+        window.Set(c.fieldId, c.before);
+        SendDlgItemMessageA(window.get(), c.listId, CB_SETCURSEL, static_cast<WPARAM>(c.entry), 0);
+        c.handler(window.get(), c.code);
+        EXPECT_EQ(window.Text(c.fieldId), c.after) << c.name;
+        EXPECT_EQ(window.Text(IDC_TICKETS), c.tickets) << c.name;
+        if (c.code == CBN_CLOSEUP) {
+            EXPECT_EQ(SendDlgItemMessageA(window.get(), c.listId, CB_GETCURSEL, 0, 0), 0) << c.name;
+        }
+    }
+}
+
+TEST_F(SessionCountersTest, TicketsAndErrorsCountAndTheBarFollows) {
+    OpenSessionCounters(window.get());  // range 0..60
+    window.Set(IDC_TICKETS, "9");
+    OnTicket(window.get(), BN_CLICKED);
+    EXPECT_EQ(window.Text(IDC_TICKETS), "10");
+    EXPECT_EQ(BarPosition(window.get()), 10);
+
+    window.Set(IDC_TICKETS, "999");  // as typed into an unlocked field
+    OnTicketsChanged(window.get(), EN_CHANGE);
+    EXPECT_EQ(BarPosition(window.get()), 60);  // a full bar
+    OnTicket(window.get(), BN_CLICKED);
+    EXPECT_EQ(window.Text(IDC_TICKETS), "1000");
+    EXPECT_EQ(BarPosition(window.get()), 60);
+
+    window.Set(IDC_TICKETS, "");
+    OnTicketsChanged(window.get(), EN_CHANGE);
+    EXPECT_EQ(BarPosition(window.get()), 0);
+
+    window.Set(IDC_ERRORS, "");
+    OnCount(window.get(), BN_CLICKED);
+    EXPECT_EQ(window.Text(IDC_ERRORS), "1");
+    OnCount(window.get(), BN_CLICKED);
+    EXPECT_EQ(window.Text(IDC_ERRORS), "2");
+    EXPECT_EQ(window.Text(IDC_TICKETS), "");
+}

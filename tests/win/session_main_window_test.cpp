@@ -1,0 +1,73 @@
+// The session parts of the real main window: the ticket bar's range at opening.
+#include <gtest/gtest.h>
+
+#include "app/app_resources.h"
+#include "app/main_window.h"
+#include "app/settings.h"
+#include "desk/site_database.h"
+#include "session/session.h"
+#include "session/session_internal.h"
+#include "session_test_support.h"
+
+using namespace session_test;
+
+namespace {
+
+void SetTicketsValue(const DWORD* value) {
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    if (value) RegSetValueExA(key, "nTickets", 0, REG_DWORD, reinterpret_cast<const BYTE*>(value), sizeof *value);
+    else RegDeleteValueA(key, "nTickets");
+    RegCloseKey(key);
+}
+
+// The main window opened modeless in this process, on throw-away data files.
+class SessionMainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES | ICC_PROGRESS_CLASS | ICC_BAR_CLASSES};
+        InitCommonControlsEx(&controls);
+        SetAppInstance(GetModuleHandleA(nullptr));
+        WriteBytes(folder.File("site.qzd"), {});
+        UseSiteFileAt(folder.File("site.qzd").c_str());
+        UseSessionFileAt(folder.File("sess.qzd").c_str());
+        EndSession();
+    }
+    void TearDown() override {
+        if (window) DestroyWindow(window);
+        SetSessionTimerStarter(nullptr);
+        UseSiteFileAt(nullptr);
+        UseSessionFileAt(nullptr);
+        SetTicketsValue(nullptr);
+    }
+    void Open() {
+        window = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainDialogProc, 0);
+        ASSERT_NE(window, nullptr);
+    }
+    int BarTop() const {
+        PBRANGE range = {};
+        SendDlgItemMessageA(window, IDC_TICKET_PROGRESS, PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range));
+        return range.iHigh;
+    }
+    TempFolder folder{"main_window"};
+    HWND window = nullptr;
+};
+
+}  // namespace
+
+TEST_F(SessionMainWindowTest, TicketBarRangeAtOpening) {
+    const DWORD big = 70000;
+    const struct {
+        const DWORD* stored;
+        int top;
+    } cases[] = {{nullptr, 60}, {&big, 70000 & 0xFFFF}};
+    for (const auto& c : cases) {
+        SetTicketsValue(c.stored);
+        Open();
+        EXPECT_EQ(BarTop(), c.top);
+        EXPECT_EQ(SendDlgItemMessageA(window, IDC_TICKET_PROGRESS, PBM_GETPOS, 0, 0), 0);
+        DestroyWindow(window);
+        window = nullptr;
+    }
+}

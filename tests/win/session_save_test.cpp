@@ -1,0 +1,125 @@
+// "Save" and the saves at closing and at the end of the desktop session: a failed save
+// keeps the session, a written one ends it, and nothing is stored twice.
+#include <gtest/gtest.h>
+
+#include "desk/site_database.h"
+#include "session/session.h"
+#include "session/session_internal.h"
+#include "session_test_support.h"
+
+using namespace session_test;
+
+namespace {
+
+MMRESULT WINAPI FastTimer(UINT, UINT resolution, LPTIMECALLBACK callback, DWORD_PTR user, UINT flags) {
+    return timeSetEvent(1, resolution, callback, user, flags);
+}
+
+void Pump(DWORD ms) {
+    const DWORD begin = GetTickCount();
+    do {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+        Sleep(1);
+    } while (GetTickCount() - begin < ms);
+}
+
+class SessionSaveTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        EndSession();
+        SetSessionTimerStarter(FastTimer);
+        UseSessionFileAt(path.c_str());
+        UseSiteFileAt(folder.File("site.qzd").c_str());
+        WriteBytes(folder.File("site.qzd"), {});
+        CreateSessionStatusBar(window.get());
+    }
+    void TearDown() override {
+        EndSession();
+        SetSessionTimerStarter(nullptr);
+        UseSessionFileAt(nullptr);
+        UseSiteFileAt(nullptr);
+    }
+    // A session that has counted time and one ticket; paused unless running is asked for.
+    void CountedSession(bool running) {
+        ASSERT_TRUE(StartSession(window.get()));
+        Pump(30);
+        if (!running) StopSession(window.get());
+        window.Set(IDC_TICKETS, "1");
+        ASSERT_GT(SessionElapsed(), 0);
+    }
+    TempFolder folder{"save"};
+    std::string path = folder.File("sess.qzd");
+    CounterWindow window;
+};
+
+}  // namespace
+
+TEST_F(SessionSaveTest, FailedSaveKeepsTheSessionAndASecondSaveWritesOnce) {
+    for (bool running : {false, true}) {
+        DeleteFileA(path.c_str());
+        CountedSession(running);
+        HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_ALWAYS, 0, nullptr);
+        BoxWatcher watcher;
+        if (!running) {
+            const int32_t before = SessionElapsed();
+            OnSave(window.get(), 0);
+            EXPECT_EQ(SessionElapsed(), before);
+        } else {
+            OnSave(window.get(), 0);
+            EXPECT_GT(SessionElapsed(), 0);
+        }
+        const std::vector<Box> boxes = watcher.Stop();
+        ASSERT_EQ(boxes.size(), 1u) << running;
+        EXPECT_EQ(boxes[0].text, "File [sess.qzd] could not be opened.");
+        EXPECT_EQ(IsSessionClockRunning(), running);
+        EXPECT_EQ(window.Text(IDC_TICKETS), "1");
+        CloseHandle(held);
+
+        OnSave(window.get(), 0);
+        EXPECT_EQ(ReadBytes(path).size(), 28u) << running;
+        EXPECT_EQ(SessionElapsed(), 0);
+        EXPECT_FALSE(IsSessionClockRunning());
+        SaveCountedSession(window.get());  // closing right after Save stores nothing
+        EXPECT_EQ(ReadBytes(path).size(), 28u) << running;
+    }
+}
+
+TEST_F(SessionSaveTest, EndOfDesktopSessionSavesOnceSilently) {
+    CountedSession(true);
+    BoxWatcher watcher;
+    SaveOnEndSession(window.get());
+    EXPECT_EQ(ReadBytes(path).size(), 28u);
+    SaveCountedSession(window.get());  // the destroy handling that may still follow
+    EXPECT_EQ(ReadBytes(path).size(), 28u);
+    EXPECT_TRUE(watcher.Stop().empty());
+}
+
+TEST_F(SessionSaveTest, EndOfDesktopSessionFailureLeavesItToTheDestroyHandling) {
+    CountedSession(false);
+    HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_ALWAYS, 0, nullptr);
+    BoxWatcher watcher;
+    SaveOnEndSession(window.get());
+    EXPECT_EQ(watcher.Stop().size(), 1u);
+    CloseHandle(held);
+    EXPECT_EQ(ReadBytes(path).size(), 0u);
+    SaveCountedSession(window.get());
+    EXPECT_EQ(ReadBytes(path).size(), 28u);
+}
+
+TEST_F(SessionSaveTest, ClosingStoresACountedSessionButNotAnEmptyOne) {
+    CountedSession(false);
+    window.Set(IDC_TICKETS, "");
+    window.Set(IDC_ERRORS, "");
+    SaveCountedSession(window.get());
+    EXPECT_FALSE(Exists(path));
+    window.Set(IDC_ERRORS, "2");
+    SaveCountedSession(window.get());
+    const std::vector<unsigned char> bytes = ReadBytes(path);
+    ASSERT_EQ(bytes.size(), 28u);
+    const SessionRecord record = DecodeSessionRecord(bytes.data());
+    EXPECT_EQ(record.tickets, 0);
+    EXPECT_EQ(record.errors, 2);
+    EXPECT_EQ(record.elapsed, SessionElapsed());
+    EXPECT_EQ(record.start, SessionStartTime());
+}

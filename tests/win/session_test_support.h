@@ -1,0 +1,149 @@
+#pragma once
+// Helpers of the session tests: a throw-away folder, a window holding the counter
+// fields, and a watcher that reads and dismisses the message boxes of this process.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <atomic>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "resources/rtln_ids.h"
+
+namespace session_test {
+
+inline std::vector<unsigned char> ReadBytes(const std::string& path) {
+    std::vector<unsigned char> bytes;
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return bytes;
+    bytes.resize(GetFileSize(file, nullptr));
+    DWORD read = 0;
+    if (!bytes.empty()) ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    bytes.resize(read);
+    CloseHandle(file);
+    return bytes;
+}
+
+inline void WriteBytes(const std::string& path, const std::vector<unsigned char>& bytes) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    if (!bytes.empty()) WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+inline bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// A fresh folder under the temporary folder, emptied and removed at the end.
+class TempFolder {
+public:
+    explicit TempFolder(const char* name) {
+        char temp[MAX_PATH];
+        GetTempPathA(sizeof temp, temp);
+        path_ = std::string(temp) + "rtln_" + name + "_" + std::to_string(GetCurrentProcessId());
+        CreateDirectoryA(path_.c_str(), nullptr);
+    }
+    ~TempFolder() {
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA((path_ + "\\*").c_str(), &found);
+        if (search != INVALID_HANDLE_VALUE) {
+            do {
+                if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileA((path_ + "\\" + found.cFileName).c_str());
+            } while (FindNextFileA(search, &found));
+            FindClose(search);
+        }
+        RemoveDirectoryA(path_.c_str());
+    }
+    std::string File(const char* name) const { return path_ + "\\" + name; }
+private:
+    std::string path_;
+};
+
+// A top-level window with the five counter fields, the ticket bar and the credit lists,
+// under the ids of the main window.
+class CounterWindow {
+public:
+    CounterWindow() {
+        INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES | ICC_PROGRESS_CLASS | ICC_BAR_CLASSES};
+        InitCommonControlsEx(&controls);
+        window_ = CreateWindowExA(0, "STATIC", "session test", WS_POPUP, 0, 0, 400, 300, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+        for (int id : {IDC_TICKETS, IDC_ERRORS, IDC_LOTTO_CREDITS, IDC_TRAFFIC_CREDITS, IDC_FREE_BANNERS})
+            Child("EDIT", id, ES_MULTILINE | ES_NUMBER);
+        Child(PROGRESS_CLASSA, IDC_TICKET_PROGRESS, 0);
+        for (int id : {IDC_LOTTO_LIST, IDC_TRAFFIC_LIST, IDC_BANNER_LIST}) Child("COMBOBOX", id, CBS_DROPDOWNLIST);
+    }
+    ~CounterWindow() { DestroyWindow(window_); }
+    CounterWindow(const CounterWindow&) = delete;
+    CounterWindow& operator=(const CounterWindow&) = delete;
+    HWND get() const { return window_; }
+    void Set(int id, const char* text) const { SetDlgItemTextA(window_, id, text); }
+    std::string Text(int id) const {
+        char text[64];
+        GetDlgItemTextA(window_, id, text, sizeof text);
+        return text;
+    }
+private:
+    void Child(const char* className, int id, DWORD style) {
+        CreateWindowExA(0, className, "", WS_CHILD | WS_VISIBLE | style, 0, 0, 50, 100, window_,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+    }
+    HWND window_;
+};
+
+struct Box {
+    std::string caption;
+    std::string text;
+};
+
+// Reads every message box this process shows while it lives, and presses its OK.
+class BoxWatcher {
+public:
+    BoxWatcher() : thread_([this] { Run(); }) {}
+    ~BoxWatcher() { Stop(); }
+    BoxWatcher(const BoxWatcher&) = delete;
+    BoxWatcher& operator=(const BoxWatcher&) = delete;
+    std::vector<Box> Stop() {
+        stop_ = true;
+        if (thread_.joinable()) thread_.join();
+        std::lock_guard<std::mutex> lock(mutex_);
+        return boxes_;
+    }
+
+private:
+    void Run() {
+        while (!stop_) {
+            EnumWindows(Look, reinterpret_cast<LPARAM>(this));
+            Sleep(10);
+        }
+    }
+    static BOOL CALLBACK Look(HWND window, LPARAM self) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        char className[16] = {};
+        GetClassNameA(window, className, sizeof className);
+        if (process != GetCurrentProcessId() || lstrcmpA(className, "#32770") != 0 || !IsWindowVisible(window))
+            return TRUE;
+        char caption[64] = {}, text[256] = {};
+        GetWindowTextA(window, caption, sizeof caption);
+        if (lstrcmpA(caption, "Error") != 0 && lstrcmpA(caption, "Tavrik Rateline") != 0) return TRUE;
+        if (!GetDlgItem(window, 0xFFFF) || !GetDlgItem(window, IDOK)) return TRUE;  // not a message box
+        GetDlgItemTextA(window, 0xFFFF, text, sizeof text);
+        {
+            auto* watcher = reinterpret_cast<BoxWatcher*>(self);
+            std::lock_guard<std::mutex> lock(watcher->mutex_);
+            watcher->boxes_.push_back({caption, text});
+        }
+        PostMessageA(window, WM_COMMAND, IDOK, 0);
+        for (int i = 0; i < 200 && IsWindow(window); ++i) Sleep(10);
+        return TRUE;
+    }
+
+    std::atomic<bool> stop_{false};
+    std::mutex mutex_;
+    std::vector<Box> boxes_;
+    std::thread thread_;
+};
+
+}  // namespace session_test
