@@ -2,53 +2,12 @@
 
 #include <cstring>
 
+#include "../app/file_mapping.h"
 #include "../app/program_folder.h"
 
 namespace {
 
 char g_pathOverride[MAX_PATH];
-
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE handle) : handle_(handle) {}
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    ~FileHandle() { Close(); }
-    HANDLE get() const { return handle_; }
-    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    void Close() {
-        if (valid()) CloseHandle(handle_);
-        handle_ = INVALID_HANDLE_VALUE;
-    }
-private:
-    HANDLE handle_;
-};
-
-class Mapping {
-public:
-    explicit Mapping(HANDLE handle) : handle_(handle) {}
-    Mapping(const Mapping&) = delete;
-    Mapping& operator=(const Mapping&) = delete;
-    ~Mapping() { Close(); }
-    HANDLE get() const { return handle_; }
-    void Close() {
-        if (handle_) CloseHandle(handle_);
-        handle_ = nullptr;
-    }
-private:
-    HANDLE handle_;
-};
-
-class View {
-public:
-    explicit View(void* address) : address_(static_cast<unsigned char*>(address)) {}
-    View(const View&) = delete;
-    View& operator=(const View&) = delete;
-    ~View() { if (address_) UnmapViewOfFile(address_); }
-    unsigned char* get() const { return address_; }
-private:
-    unsigned char* address_;
-};
 
 // Opens the existing file, sharing nothing with other openers.
 HANDLE OpenExclusive(const char* path, DWORD access) {
@@ -57,6 +16,7 @@ HANDLE OpenExclusive(const char* path, DWORD access) {
 
 bool FileSize(HANDLE file, uint32_t* size) {
     DWORD high = 0;
+    SetLastError(NO_ERROR);  // a size of 0xFFFFFFFF is only a failure with an error set
     const DWORD low = GetFileSize(file, &high);
     if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) return false;
     *size = low;  // the size is handled as an unsigned 32-bit count
@@ -93,31 +53,31 @@ const char* SiteFileMessage(SiteFileResult result) {
 
 SiteFileResult ScanSiteFile(const char* path, int32_t key, SiteVisitor visit, void* context) {
     FileHandle file(OpenExclusive(path, GENERIC_READ));
-    if (!file.valid()) return SiteFileResult::kOpenFailed;
+    if (!file) return SiteFileResult::kOpenFailed;
     uint32_t size = 0;
     if (!FileSize(file.get(), &size)) return SiteFileResult::kSizeFailed;
     // A zero-length file cannot be mapped; it is a database without records.
     if (size == 0) return SiteFileResult::kOk;
     Mapping mapping(CreateFileMappingA(file.get(), nullptr, PAGE_READONLY, 0, size, nullptr));
     file.Close();  // the mapping keeps the file
-    if (!mapping.get()) return SiteFileResult::kMapFailed;
+    if (!mapping) return SiteFileResult::kMapFailed;
     View view(MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, 0));
-    if (!view.get()) return SiteFileResult::kViewFailed;
+    if (!view) return SiteFileResult::kViewFailed;
     WalkSiteRecords(view.get(), size, key, visit, context);
     return SiteFileResult::kOk;
 }
 
 SiteFileResult AppendRecordToFile(const char* path, int32_t key, int rating, int32_t stampTime) {
     FileHandle file(OpenExclusive(path, GENERIC_READ | GENERIC_WRITE));
-    if (!file.valid()) return SiteFileResult::kOpenFailed;
+    if (!file) return SiteFileResult::kOpenFailed;
     uint32_t size = 0;
     if (!FileSize(file.get(), &size)) return SiteFileResult::kSizeFailed;
     // The mapping's maximum size extends the file by one record of zero bytes.
     const uint32_t mappedSize = size + kSiteRecordSize;
     Mapping mapping(CreateFileMappingA(file.get(), nullptr, PAGE_READWRITE, 0, mappedSize, nullptr));
-    if (!mapping.get()) return SiteFileResult::kMapFailed;
+    if (!mapping) return SiteFileResult::kMapFailed;
     View view(MapViewOfFile(mapping.get(), FILE_MAP_WRITE, 0, 0, 0));
-    if (!view.get()) {
+    if (!view) {
         // Take the extension back so that no record of site 0 is left behind. The file
         // stays open until here for that: its size cannot change while a mapping exists.
         mapping.Close();

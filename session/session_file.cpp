@@ -5,6 +5,7 @@
 
 #include <span>
 
+#include "../app/file_mapping.h"
 #include "../app/program_folder.h"
 #include "../resources/rtln_ids.h"
 #include "counter_text.h"
@@ -33,50 +34,6 @@ void SessionFilePath(char (&path)[MAX_PATH]) {
         path[0] = 0;
     }
 }
-
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE handle) : handle_(handle) {}
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    ~FileHandle() { if (*this) CloseHandle(handle_); }
-    explicit operator bool() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE get() const { return handle_; }
-private:
-    HANDLE handle_;
-};
-
-class Mapping {
-public:
-    explicit Mapping(HANDLE handle) : handle_(handle) {}
-    Mapping(const Mapping&) = delete;
-    Mapping& operator=(const Mapping&) = delete;
-    ~Mapping() { Close(); }
-    explicit operator bool() const { return handle_ != nullptr; }
-    HANDLE get() const { return handle_; }
-    void Close() {
-        if (handle_) CloseHandle(handle_);
-        handle_ = nullptr;
-    }
-private:
-    HANDLE handle_;
-};
-
-class View {
-public:
-    explicit View(void* base) : base_(static_cast<uint8_t*>(base)) {}
-    View(const View&) = delete;
-    View& operator=(const View&) = delete;
-    ~View() { Close(); }
-    explicit operator bool() const { return base_ != nullptr; }
-    uint8_t* get() const { return base_; }
-    void Close() {
-        if (base_) UnmapViewOfFile(base_);
-        base_ = nullptr;
-    }
-private:
-    uint8_t* base_;
-};
 
 void ShowFileError(HWND owner, const char* text) { MessageBoxA(owner, text, kErrorCaption, MB_OK | MB_ICONERROR); }
 

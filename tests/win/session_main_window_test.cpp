@@ -1,9 +1,13 @@
 // The session parts of the real main window: the ticket bar's range at opening.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <initializer_list>
+
 #include "app/app_resources.h"
 #include "app/main_window.h"
 #include "app/settings.h"
+#include "desk/desk.h"
 #include "desk/site_database.h"
 #include "session/session.h"
 #include "session/session_internal.h"
@@ -70,4 +74,47 @@ TEST_F(SessionMainWindowTest, TicketBarRangeAtOpening) {
         DestroyWindow(window);
         window = nullptr;
     }
+}
+
+namespace {
+
+MMRESULT WINAPI FailingTimer(UINT, UINT, LPTIMECALLBACK, DWORD_PTR, UINT) { return 0; }
+
+bool PutOnClipboard(const char* text) {
+    if (!OpenClipboard(nullptr)) return false;
+    EmptyClipboard();
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, lstrlenA(text) + 1);
+    lstrcpyA(static_cast<char*>(GlobalLock(block)), text);
+    GlobalUnlock(block);
+    const bool ok = SetClipboardData(CF_TEXT, block) != nullptr;
+    CloseClipboard();
+    return ok;
+}
+
+}  // namespace
+
+// Only the first failed start of the clock is reported, by Paste or Find; every lookup still
+// takes place. (Nothing else in this test program makes the find sequence meet a failing
+// timer. A second paste in this process is avoided: Wine can stall when one thread both
+// owns the clipboard and reads it back.)
+TEST_F(SessionMainWindowTest, TimerFailureIsReportedOncePerRun) {
+    SetSessionTimerStarter(FailingTimer);
+    Open();
+    BoxWatcher watcher;
+    ASSERT_TRUE(PutOnClipboard("X1234"));
+    SendMessageA(window, WM_COMMAND, IDC_PASTE, 0);
+    EXPECT_FALSE(IsSessionClockRunning());
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(window, IDC_SKIP_SITE))) << "the lookup took place";
+    ResetDesk(window);
+    for (const char* typed : {"5678", "2468"}) {
+        SetDlgItemTextA(window, IDC_SITE_ID, typed);
+        EnableWindow(GetDlgItem(window, IDC_FIND), TRUE);
+        SendMessageA(window, WM_COMMAND, IDC_FIND, 0);
+        EXPECT_EQ(GetDlgItemInt(window, IDC_SITE_NUMBER, nullptr, FALSE), static_cast<UINT>(atoi(typed)));
+        ResetDesk(window);
+    }
+
+    int timerMessages = 0;
+    for (const Box& box : watcher.Stop()) timerMessages += box.text == "Error! Could not create Timer.";
+    EXPECT_EQ(timerMessages, 1);
 }

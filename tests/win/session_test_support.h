@@ -125,10 +125,12 @@ private:
         GetClassNameA(window, className, sizeof className);
         if (process != GetCurrentProcessId() || lstrcmpA(className, "#32770") != 0 || !IsWindowVisible(window))
             return TRUE;
+        // Only a message box is asked for its text: asking another dialog (the main window)
+        // would wait on the test's own thread, which may be waiting for this one.
+        if (!GetDlgItem(window, 0xFFFF) || !GetDlgItem(window, IDOK)) return TRUE;
         char caption[64] = {}, text[256] = {};
         GetWindowTextA(window, caption, sizeof caption);
         if (lstrcmpA(caption, "Error") != 0 && lstrcmpA(caption, "Tavrik Rateline") != 0) return TRUE;
-        if (!GetDlgItem(window, 0xFFFF) || !GetDlgItem(window, IDOK)) return TRUE;  // not a message box
         GetDlgItemTextA(window, 0xFFFF, text, sizeof text);
         {
             auto* watcher = reinterpret_cast<BoxWatcher*>(self);

@@ -1,0 +1,54 @@
+#pragma once
+// Owners of the handles a data-file operation holds: the file, its mapping and the view.
+// Each is released when its owner leaves scope, whatever path the operation takes.
+#include <windows.h>
+
+#include <cstdint>
+
+class FileHandle {
+public:
+    explicit FileHandle(HANDLE handle) : handle_(handle) {}
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    ~FileHandle() { Close(); }
+    explicit operator bool() const { return handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE get() const { return handle_; }
+    void Close() {
+        if (*this) CloseHandle(handle_);
+        handle_ = INVALID_HANDLE_VALUE;
+    }
+private:
+    HANDLE handle_;  // CreateFileA fails with INVALID_HANDLE_VALUE
+};
+
+class Mapping {
+public:
+    explicit Mapping(HANDLE handle) : handle_(handle) {}
+    Mapping(const Mapping&) = delete;
+    Mapping& operator=(const Mapping&) = delete;
+    ~Mapping() { Close(); }
+    explicit operator bool() const { return handle_ != nullptr; }
+    HANDLE get() const { return handle_; }
+    void Close() {
+        if (handle_) CloseHandle(handle_);
+        handle_ = nullptr;
+    }
+private:
+    HANDLE handle_;  // CreateFileMappingA fails with null
+};
+
+class View {
+public:
+    explicit View(void* base) : base_(static_cast<uint8_t*>(base)) {}
+    View(const View&) = delete;
+    View& operator=(const View&) = delete;
+    ~View() { Close(); }
+    explicit operator bool() const { return base_ != nullptr; }
+    uint8_t* get() const { return base_; }
+    void Close() {
+        if (base_) UnmapViewOfFile(base_);
+        base_ = nullptr;
+    }
+private:
+    uint8_t* base_;
+};
