@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include "format_text.h"
 
 bool ProgramFilePath(const char* fileName, char* out, size_t outSize) {

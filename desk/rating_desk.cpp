@@ -1,14 +1,13 @@
 // The rating desk: lookup of a site, the history picture, recording an evaluation and the
 // question about a site left unevaluated.
-#include <cstdio>
 #include <initializer_list>
 
+#include "../app/format_text.h"
 #include "../app/main_window.h"
 #include "../resources/rtln_ids.h"
 #include "desk_internal.h"
 #include "rating_picture.h"
 #include "site_database.h"
-#include "../app/format_text.h"
 
 namespace {
 

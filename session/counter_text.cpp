@@ -1,6 +1,5 @@
 #include "counter_text.h"
 
-#include <cstdio>
 #include "../app/format_text.h"
 
 namespace {

@@ -3,8 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <cstdio>
-
+#include "../app/format_text.h"
 #include "../app/main_window.h"
 #include "../app/settings.h"
 #include "../desk/desk.h"
@@ -13,7 +12,6 @@
 #include "counter_text.h"
 #include "session.h"
 #include "session_internal.h"
-#include "../app/format_text.h"
 
 namespace {
 

@@ -1,6 +1,5 @@
 #include "session_line.h"
 
-#include <cstdio>
 #include "../app/format_text.h"
 
 namespace {

@@ -1,6 +1,5 @@
 #include "session_record.h"
 
-#include <cstdio>
 #include "../app/format_text.h"
 
 namespace {
