@@ -11,9 +11,12 @@ cmake --build build/win --target desk_bench startup_bench bare_dialog rtln -j2 >
 echo "== native"
 build/native/bin/desk_bench
 echo "== Wine"
-scripts/with-xvfb.sh bash -c '
-  scripts/wine-run.sh build/win/bin/desk_bench.exe
-  folder=build/bench-startup; mkdir -p "$folder"
-  cp build/win/bin/rtln.exe resources/art/qzDigits.ttf "$folder/"; : > "$folder/site.qzd"
-  scripts/wine-run.sh build/win/bin/startup_bench.exe "$(winepath -w "$folder")" "$(winepath -w build/win/bin/bare_dialog.exe)" 15
-'
+folder=build/bench-startup
+mkdir -p "$folder"
+cp build/win/bin/rtln.exe resources/art/qzDigits.ttf "$folder/"
+: > "$folder/site.qzd"
+# Wine sees the Linux root as drive Z:.
+windows() { echo "Z:$(realpath "$1" | tr / '\\')"; }
+scripts/with-xvfb.sh bash -c "scripts/wine-run.sh build/win/bin/desk_bench.exe &&
+  scripts/wine-run.sh build/win/bin/startup_bench.exe '$(windows "$folder")' '$(windows build/win/bin/bare_dialog.exe)' 15"
+
