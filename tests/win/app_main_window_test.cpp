@@ -8,16 +8,9 @@
 #include "app/main_window.h"
 #include "app/tint.h"
 #include "resources/rtln_ids.h"
+#include "win_test_files.h"
 
 namespace {
-
-void Pump() {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-}
 
 COLORREF TilePixel(int x, int y) {
     HBITMAP tile = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_BACKGROUND_TILE),
@@ -38,7 +31,7 @@ COLORREF Tinted(COLORREF tile, COLORREF face) {
 
 COLORREF ShownPixel(HWND window, int x, int y) {
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    Pump();
+    win_test::Pump(0);
     HDC dc = GetDC(window);
     const COLORREF colour = GetPixel(dc, x, y);
     ReleaseDC(window, dc);
@@ -55,7 +48,7 @@ TEST(MainWindowInProcess, BackgroundFollowsASystemColourChange) {
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(MainWindow(), window);
     ShowWindow(window, SW_SHOWNOACTIVATE);
-    Pump();
+    win_test::Pump(0);
 
     const int x = 3, y = 3;  // client point outside every control
     const COLORREF tile = TilePixel(x, y);
@@ -63,19 +56,17 @@ TEST(MainWindowInProcess, BackgroundFollowsASystemColourChange) {
     const COLORREF original = GetSysColor(COLOR_BTNFACE);
     EXPECT_EQ(ShownPixel(window, x, y), Tinted(tile, original));
 
-    const HBRUSH before = BackgroundBrush();
     const COLORREF changed = RGB(40, 160, 90);
     ASSERT_TRUE(SetSysColors(1, &element, &changed));  // sends WM_SYSCOLORCHANGE to our window
-    Pump();
+    win_test::Pump(0);
     const COLORREF seen = ShownPixel(window, x, y);
     const HBRUSH after = BackgroundBrush();
     SetSysColors(1, &element, &original);
     EXPECT_EQ(seen, Tinted(tile, changed));
     EXPECT_NE(after, nullptr);
-    (void)before;
 
     DestroyWindow(window);
-    Pump();
+    win_test::Pump(0);
     ReleaseIconsAndBrush();
 }
 

@@ -12,15 +12,6 @@ using namespace session_test;
 
 namespace {
 
-void Pump(DWORD ms) {
-    const DWORD begin = GetTickCount();
-    do {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-        Sleep(1);
-    } while (GetTickCount() - begin < ms);
-}
-
 std::string StatusText(int part) {
     char text[128] = {};
     const LRESULT info = SendMessageA(SessionStatusBar(), SB_GETTEXTLENGTHA, static_cast<WPARAM>(part), 0);

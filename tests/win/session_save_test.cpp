@@ -15,15 +15,6 @@ MMRESULT WINAPI FastTimer(UINT, UINT resolution, LPTIMECALLBACK callback, DWORD_
     return timeSetEvent(1, resolution, callback, user, flags);
 }
 
-void Pump(DWORD ms) {
-    const DWORD begin = GetTickCount();
-    do {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-        Sleep(1);
-    } while (GetTickCount() - begin < ms);
-}
-
 class SessionSaveTest : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -11,29 +11,14 @@
 #include <vector>
 
 #include "resources/rtln_ids.h"
+#include "win_test_files.h"
 
 namespace session_test {
 
-inline std::vector<unsigned char> ReadBytes(const std::string& path) {
-    std::vector<unsigned char> bytes;
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return bytes;
-    bytes.resize(GetFileSize(file, nullptr));
-    DWORD read = 0;
-    if (!bytes.empty()) ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-    bytes.resize(read);
-    CloseHandle(file);
-    return bytes;
-}
-
-inline void WriteBytes(const std::string& path, const std::vector<unsigned char>& bytes) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    if (!bytes.empty()) WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-}
-
-inline bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+using win_test::Exists;
+using win_test::Pump;
+using win_test::ReadBytes;
+using win_test::WriteBytes;
 
 // A fresh folder under the temporary folder, emptied and removed at the end.
 class TempFolder {
