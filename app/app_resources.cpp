@@ -15,8 +15,6 @@ HBRUSH g_backgroundBrush;
 }  // namespace
 
 HINSTANCE AppInstance() { return g_instance; }
-HICON SmallAppIcon() { return g_smallIcon; }
-HICON LargeAppIcon() { return g_largeIcon; }
 HBRUSH BackgroundBrush() { return g_backgroundBrush; }
 
 void SetAppInstance(HINSTANCE instance) { g_instance = instance; }

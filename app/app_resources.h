@@ -4,8 +4,6 @@
 
 HINSTANCE AppInstance();
 void SetAppInstance(HINSTANCE instance);
-HICON SmallAppIcon();
-HICON LargeAppIcon();
 HBRUSH BackgroundBrush();  // null when it could not be built
 
 // The two program icons and the background brush; a failed load leaves a null handle.

@@ -103,14 +103,6 @@ bool AppendEvaluation(HWND owner, int32_t key, int rating) {
     return Report(owner, AppendRecordToFile(path, key, rating, static_cast<int32_t>(CurrentUnixTime())));
 }
 
-uint32_t CurrentUnixTime() {
-    FILETIME now;
-    GetSystemTimeAsFileTime(&now);
-    const uint64_t ticks = (uint64_t{now.dwHighDateTime} << 32) | now.dwLowDateTime;
-    constexpr uint64_t kTicksPerSecond = 10000000;
-    constexpr uint64_t kEpochOffset = 11644473600ull;  // seconds from 1601 to 1970
-    return static_cast<uint32_t>(ticks / kTicksPerSecond - kEpochOffset);
-}
 
 void UseSiteFileAt(const char* path) {
     g_pathOverride[0] = 0;

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include "../app/unix_time.h"
+
 #include "site_records.h"
 
 // How a file operation ended; each failure has its fixed message.
@@ -25,8 +27,6 @@ SiteFileResult AppendRecordToFile(const char* path, int32_t key, int rating, int
 bool ScanSite(HWND owner, int32_t key, SiteVisitor visit, void* context);
 bool AppendEvaluation(HWND owner, int32_t key, int rating);  // stamped with the present time
 
-// Present time in seconds since 1970-01-01 00:00:00 UTC, low 32 bits.
-uint32_t CurrentUnixTime();
 
 // Points both operations at another file (tests and tools); null returns to
 // program folder + "\site.qzd".

@@ -24,9 +24,6 @@ void SetTicketMaximum(HWND window, int32_t maximum);
 // New sites counted so far (shown in status part 3, stored as "nSites").
 int32_t SitesCounter();
 
-// Appends the session shown in the window to sess.qzd: 1 when a record was written, 0
-// when nothing was to be written or a failure was shown.
-int SaveSession(HWND window);
 
 // The Player Sessions dialog, owned by the window; whether it ended with OK.
 bool ShowSessions(HWND window);

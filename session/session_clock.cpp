@@ -13,10 +13,9 @@
 #include <mmsystem.h>
 
 #include <atomic>
-#include <cstdio>
-#include <ctime>
 
 #include "../app/main_window.h"
+#include "../app/unix_time.h"
 #include "../resources/rtln_ids.h"
 #include "session.h"
 #include "session_internal.h"
@@ -71,10 +70,6 @@ void CreateClockReceiver(HINSTANCE instance) {
                                       instance, nullptr);
 }
 
-int32_t CurrentTimeLow32() {
-    return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(std::time(nullptr))));
-}
-
 void ShowStartTime() {
     char text[16];
     if (GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOSECONDS, nullptr, nullptr, text, sizeof text))
@@ -122,7 +117,7 @@ bool IsSessionClockRunning() { return g_timerId != 0; }
 bool StartSession(HWND window) {
     if (g_timerId != 0) return true;  // already running: nothing to start
     if (SessionElapsed() == 0) {
-        g_startTime = CurrentTimeLow32();
+        g_startTime = static_cast<int32_t>(CurrentUnixTime());
         SetStatusText(kClockPart, "00:00:00");
         EmptyCounterFields(window);
         EnableMenuCommand(IDM_SAVE, false);

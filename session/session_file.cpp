@@ -132,13 +132,11 @@ SaveResult SaveSessionTo(HWND window, const char* path, int32_t start, int32_t e
     return result;
 }
 
-SaveResult SaveCurrentSession(HWND window) {
+SaveResult SaveSession(HWND window) {
     char path[MAX_PATH];
     SessionFilePath(path);
     return SaveSessionTo(window, path, SessionStartTime(), SessionElapsed());
 }
-
-int SaveSession(HWND window) { return SaveCurrentSession(window) == SaveResult::Written ? 1 : 0; }
 
 ReadResult ReadSessionFile(HWND owner, const char* path, SessionVisitor visit, void* context) {
     const char* message = nullptr;

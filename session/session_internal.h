@@ -36,8 +36,8 @@ enum class SaveResult { Written, NothingToSave, Failed };
 // The whole save of the session shown in window, to the file at path. Failed means a
 // message was shown and no record was written.
 SaveResult SaveSessionTo(HWND window, const char* path, int32_t start, int32_t elapsed);
-// The same for the program folder's sess.qzd and the session clock's state.
-SaveResult SaveCurrentSession(HWND window);
+// Appends the session shown in the window (the clock's start and length) to sess.qzd.
+SaveResult SaveSession(HWND window);
 
 // Points the history file at another full path (tests); null returns to the program
 // folder's sess.qzd. CurrentSessionFilePath gives the path in use (empty if none).
