@@ -5,6 +5,15 @@
 
 #include <cstdint>
 
+// The size of an open file. The data files are addressed with 32-bit sizes and offsets, so
+// a file of 4 GiB or more has no usable size, like one whose size cannot be read.
+inline bool FileSize32(HANDLE file, DWORD* size) {
+    DWORD high = 0;
+    SetLastError(NO_ERROR);  // 0xFFFFFFFF is a valid low part; only an error set makes it a failure
+    *size = GetFileSize(file, &high);
+    return !(*size == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) && high == 0;
+}
+
 class FileHandle {
 public:
     explicit FileHandle(HANDLE handle) : handle_(handle) {}

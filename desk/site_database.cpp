@@ -14,15 +14,6 @@ HANDLE OpenExclusive(const char* path, DWORD access) {
     return CreateFileA(path, access, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
-bool FileSize(HANDLE file, uint32_t* size) {
-    DWORD high = 0;
-    SetLastError(NO_ERROR);  // a size of 0xFFFFFFFF is only a failure with an error set
-    const DWORD low = GetFileSize(file, &high);
-    if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) return false;
-    *size = low;  // the size is handled as an unsigned 32-bit count
-    return true;
-}
-
 bool SiteFilePath(char* out, size_t size) {
     if (g_pathOverride[0]) {
         if (std::strlen(g_pathOverride) >= size) return false;
@@ -54,8 +45,8 @@ const char* SiteFileMessage(SiteFileResult result) {
 SiteFileResult ScanSiteFile(const char* path, int32_t key, SiteVisitor visit, void* context) {
     FileHandle file(OpenExclusive(path, GENERIC_READ));
     if (!file) return SiteFileResult::kOpenFailed;
-    uint32_t size = 0;
-    if (!FileSize(file.get(), &size)) return SiteFileResult::kSizeFailed;
+    DWORD size = 0;
+    if (!FileSize32(file.get(), &size)) return SiteFileResult::kSizeFailed;
     // A zero-length file cannot be mapped; it is a database without records.
     if (size == 0) return SiteFileResult::kOk;
     Mapping mapping(CreateFileMappingA(file.get(), nullptr, PAGE_READONLY, 0, size, nullptr));
@@ -70,8 +61,9 @@ SiteFileResult ScanSiteFile(const char* path, int32_t key, SiteVisitor visit, vo
 SiteFileResult AppendRecordToFile(const char* path, int32_t key, int rating, int32_t stampTime) {
     FileHandle file(OpenExclusive(path, GENERIC_READ | GENERIC_WRITE));
     if (!file) return SiteFileResult::kOpenFailed;
-    uint32_t size = 0;
-    if (!FileSize(file.get(), &size)) return SiteFileResult::kSizeFailed;
+    DWORD size = 0;
+    // One more record must still have a 32-bit end.
+    if (!FileSize32(file.get(), &size) || size > MAXDWORD - kSiteRecordSize) return SiteFileResult::kSizeFailed;
     // The mapping's maximum size extends the file by one record of zero bytes.
     const uint32_t mappedSize = size + kSiteRecordSize;
     Mapping mapping(CreateFileMappingA(file.get(), nullptr, PAGE_READWRITE, 0, mappedSize, nullptr));

@@ -37,14 +37,6 @@ void SessionFilePath(char (&path)[MAX_PATH]) {
 
 void ShowFileError(HWND owner, const char* text) { MessageBoxA(owner, text, kErrorCaption, MB_OK | MB_ICONERROR); }
 
-// The 32-bit size of an open file; false when it cannot be taken.
-bool FileSize32(HANDLE file, DWORD* size) {
-    DWORD high = 0;
-    SetLastError(NO_ERROR);
-    *size = GetFileSize(file, &high);
-    return !(*size == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) && high == 0;
-}
-
 // A failed save must not leave a record of zeros: back to the size the file had.
 void CutBack(HANDLE file, DWORD oldSize) {
     DWORD size = 0;
