@@ -1,11 +1,5 @@
-# Cross toolchain: 32-bit Windows GUI programs built with mingw-w64 (posix thread model, which GoogleTest needs; linked statically).
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross toolchain of the release: 32-bit Windows programs, run by ctest under wine32.
 set(CMAKE_SYSTEM_PROCESSOR i686)
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run.sh)
+set(TAVRIK_MINGW_TRIPLE i686-w64-mingw32)
+set(TAVRIK_WIN_BITS 32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

@@ -1,22 +1,27 @@
 #!/usr/bin/env bash
-# Benchmarks: the site lookup against a plain read of the same file (natively and under
-# Wine), and start-up to a visible window against a bare dialog (under Wine).
+# Benchmarks: the site lookup against a plain read of the same file (natively and under Wine),
+# and start-up to a visible window against a bare dialog (under Wine), for each cross tree this
+# machine runs. Every Wine line is labelled with its tree.
 set -euo pipefail
-top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-cd "$top"
+source "$(dirname "${BASH_SOURCE[0]}")/win-arch.sh"
+cd "$tavrik_top"
+win_select_arches
 # desk_bench is built optimised and without the sanitizers even in the native tree.
 cmake --build build/native --target desk_bench -j2 >/dev/null
-cmake --build build/win --target desk_bench startup_bench bare_dialog rtln -j2 >/dev/null
-
 echo "== native"
 build/native/bin/desk_bench
-echo "== Wine"
-folder=build/bench-startup
-mkdir -p "$folder"
-cp build/win/bin/rtln.exe resources/art/qzDigits.ttf "$folder/"
-: > "$folder/site.qzd"
+
 # Wine sees the Linux root as drive Z:.
 windows() { echo "Z:$(realpath "$1" | tr / '\\')"; }
-scripts/with-xvfb.sh bash -c "scripts/wine-run.sh build/win/bin/desk_bench.exe &&
-  scripts/wine-run.sh build/win/bin/startup_bench.exe '$(windows "$folder")' '$(windows build/win/bin/bare_dialog.exe)' 15"
-
+for arch in $WIN_ARCHES; do
+    tree=$(win_tree "$arch")
+    cmake --build "$tree" --target desk_bench startup_bench bare_dialog rtln -j2 >/dev/null
+    folder=build/bench-startup$arch
+    mkdir -p "$folder"
+    cp "$tree/bin/rtln.exe" resources/art/qzDigits.ttf "$folder/"
+    : > "$folder/site.qzd"
+    echo "== Wine, $arch-bit tree ($(basename "$tree"))"
+    TAVRIK_WIN_ARCHES=$arch scripts/with-xvfb.sh bash -c "scripts/wine-run.sh $arch '$tree/bin/desk_bench.exe' &&
+      scripts/wine-run.sh $arch '$tree/bin/startup_bench.exe' '$(windows "$folder")' '$(windows "$tree/bin/bare_dialog.exe")' 15" |
+      sed "s/^/[$(basename "$tree")] /"
+done

@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
-# Configures (once) and builds both trees: build/native and build/win.
+# Configures (once) and builds every tree: build/native, build/win (32-bit, the release) and
+# build/win64. Both cross trees build on any machine; which of them can run is the tests' concern.
 set -euo pipefail
-top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-cd "$top"
+source "$(dirname "${BASH_SOURCE[0]}")/win-arch.sh"
+cd "$tavrik_top"
 jobs=$(nproc 2>/dev/null || echo 2)
 [ -f build/native/CMakeCache.txt ] || cmake -S . -B build/native -DCMAKE_BUILD_TYPE=Debug >/dev/null
-[ -f build/win/CMakeCache.txt ] || cmake -S . -B build/win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
-  -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build/native -j"$jobs"
-cmake --build build/win -j"$jobs"
+for arch in 32 64; do
+    tree=$(win_tree $arch)
+    [ -f "$tree/CMakeCache.txt" ] || cmake -S . -B "$tree" -DCMAKE_TOOLCHAIN_FILE="$(win_toolchain $arch)" \
+        -DCMAKE_BUILD_TYPE=Release >/dev/null
+    cmake --build "$tree" -j"$jobs"
+done

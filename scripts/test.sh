@@ -1,23 +1,40 @@
 #!/usr/bin/env bash
-# Runs every test: platform-free code natively under the sanitizers, then the Windows
-# tests and the UI tests under Wine on a private Xvfb display in a private prefix.
+# Runs every test: platform-free code natively under the sanitizers, then the Windows tests and
+# the UI tests of each cross tree this machine can run, under Wine of that tree's architecture
+# on a private Xvfb display in a private prefix. A tree that cannot run here gets its checks that
+# need no Wine (the import check) and is reported as not run, never as passed.
 set -u
-top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-cd "$top"
-scripts/build.sh || { echo "make test: the build failed"; exit 1; }
+source "$(dirname "${BASH_SOURCE[0]}")/win-arch.sh"
+cd "$tavrik_top"
+scripts/build.sh || { echo "make test: the build failed"; echo "make test: FAILED"; exit 1; }
 
 status=0
 echo "== native tests (AddressSanitizer, UBSan)"
 ctest --test-dir build/native --output-on-failure || status=1
-echo "== Windows and UI tests (Wine, private display and prefix)"
-rm -rf build/win/bin/artifacts
-scripts/with-xvfb.sh ctest --test-dir build/win --output-on-failure || status=1
 
-# Screenshots taken by the UI tests, as PNG for people to look at.
-for shot in build/win/bin/artifacts/*.bmp; do
-  [ -e "$shot" ] && convert "$shot" "${shot%.bmp}.png" && rm -f "$shot"
+if win_select_arches; then
+    echo "Windows tests: $WIN_ARCHES_NOTE"
+else
+    echo "Windows tests: none can run on this machine"
+    status=1
+    WIN_ARCHES=
+fi
+for arch in 32 64; do
+    tree=$(win_tree $arch)
+    if [[ " $WIN_ARCHES " == *" $arch "* ]]; then
+        echo "== $arch-bit Windows and UI tests (Wine $arch-bit, private display and prefix)"
+        rm -rf "$tree/bin/artifacts"
+        TAVRIK_WIN_ARCHES=$arch scripts/with-xvfb.sh ctest --test-dir "$tree" --output-on-failure || status=1
+        # Screenshots taken by the UI tests, as PNG for people to look at.
+        for shot in "$tree"/bin/artifacts/*.bmp; do
+            [ -e "$shot" ] && convert "$shot" "${shot%.bmp}.png" && rm -f "$shot"
+        done
+        [ -d "$tree/bin/artifacts" ] && echo "screenshots: ${tree#"$tavrik_top/"}/bin/artifacts/"
+    else
+        echo "== $arch-bit tree: checks without Wine only (its Windows tests are not run on this machine)"
+        ctest --test-dir "$tree" --output-on-failure -L nowine || status=1
+    fi
 done
-[ -d build/win/bin/artifacts ] && echo "screenshots: build/win/bin/artifacts/"
 
 if [ $status -eq 0 ]; then echo "make test: all suites passed"; else echo "make test: FAILED"; fi
 exit $status

@@ -1,15 +1,24 @@
 #!/usr/bin/env bash
-# Runs a Windows program under Wine in the project's private prefix (never ~/.wine).
-# Used as CMake's cross-compiling emulator, so ctest in build/win runs tests through it.
-top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-export WINEPREFIX="${TAVRIK_WINEPREFIX:-$top/build/wineprefix}"
-export WINEARCH=win32
+# Usage: wine-run.sh 32|64 PROGRAM [ARGS...]
+# Runs a Windows program under Wine of the given architecture, in that architecture's private
+# prefix (never ~/.wine), through its own loader and wineserver: /usr/bin/wine would pick wine32
+# whenever it is installed. Each cross tree's CMake emulator, so ctest runs its tests through it.
+source "$(dirname "${BASH_SOURCE[0]}")/win-arch.sh"
+arch=${1:-}
+case "$arch" in
+    32 | 64) shift ;;
+    *) echo "usage: wine-run.sh 32|64 PROGRAM [ARGS...]" >&2; exit 2 ;;
+esac
+export WINEPREFIX WINEARCH=win$arch WINELOADER WINESERVER
+WINEPREFIX=$(win_prefix "$arch")
+WINELOADER=$(win_loader "$arch")
+WINESERVER=$(win_server "$arch")
 export WINEDEBUG="${WINEDEBUG:--all}"
 # No Mono or Gecko installers, no desktop menu entries.
 export WINEDLLOVERRIDES="mscoree,mshtml=d;winemenubuilder.exe=d"
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  mkdir -p "$WINEPREFIX"
-  wineboot -i >/dev/null 2>&1
-  wineserver -w
+    mkdir -p "$WINEPREFIX"
+    "$WINELOADER" wineboot.exe -i >/dev/null 2>&1
+    "$WINESERVER" -w
 fi
-exec wine "$@"
+exec "$WINELOADER" "$@"
