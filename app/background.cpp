@@ -1,7 +1,7 @@
 #include "background.h"
 
 #include "../resources/rtln_ids.h"
-#include "gdi_handles.h"
+#include "../base/gdi_handles.h"
 #include "tint.h"
 
 HBRUSH MakeBackgroundBrush(HINSTANCE instance) {

@@ -15,6 +15,7 @@ constexpr const char* kMutexName = "TAVRIK_RATELINE";
 constexpr const char* kMainWindowTitle = "Tavrik Rateline";
 
 HANDLE g_mutex;
+bool g_comInitialized;  // each successful CoInitializeEx is balanced by one CoUninitialize
 bool g_released;
 
 // False when another copy runs; that copy's window has been brought forward.
@@ -46,7 +47,8 @@ void ReleaseAppResources() {
     }
     g_mutex = nullptr;
     ReleaseIconsAndBrush();
-    CoUninitialize();
+    if (g_comInitialized) CoUninitialize();
+    g_comInitialized = false;
 }
 
 }  // namespace
@@ -62,7 +64,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     try {
         INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
         InitCommonControlsEx(&controls);
-        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        g_comInitialized = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
         SetAppInstance(instance);
         if (LoadAppResources()) RunMainWindow();
     } catch (...) {

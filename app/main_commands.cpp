@@ -1,4 +1,5 @@
-// The one command table of the main window: every menu command and control notification.
+// The one command table of the main window: every menu command and control notification,
+// and the find sequence that Paste and Find share.
 #include "main_commands.h"
 
 #include <initializer_list>
@@ -11,6 +12,29 @@
 namespace {
 
 using Handler = void (*)(HWND window, WORD code);
+
+constexpr const char* kTimerText = "Error! Could not create Timer.";
+bool g_timerFailureShown;  // the timer message is shown at most once per run
+
+// After a successful Paste, or for Find: the session clock first (a new or a paused session
+// starts; a timer that cannot be created is reported once per run and stops nothing), then
+// the lookup in every case, which reads the Site ID box itself.
+void FindSequence(HWND window) {
+    if (!IsSessionClockRunning() && !StartSession(window) && !g_timerFailureShown) {
+        g_timerFailureShown = true;
+        MessageBoxA(window, kTimerText, "Tavrik Rateline", MB_OK | MB_ICONERROR);
+    }
+    FindSite(window);
+}
+
+void OnPaste(HWND window, WORD) {
+    if (ConfirmPendingEvaluation(window) || !PasteSiteId(window)) return;
+    FindSequence(window);
+}
+
+void OnFind(HWND window, WORD) {
+    if (!ConfirmPendingEvaluation(window)) FindSequence(window);
+}
 
 void OnExit(HWND window, WORD) {
     if (!ConfirmPendingEvaluation(window)) EndDialog(window, IDM_EXIT);

@@ -10,7 +10,8 @@
 #include "app_resources.h"
 #include "banner.h"
 #include "main_commands.h"
-#include "program_folder.h"
+#include "../base/gdi_handles.h"
+#include "../base/program_folder.h"
 #include "settings.h"
 #include "window_helpers.h"
 
@@ -22,11 +23,14 @@ constexpr COLORREF kKnownSiteColour = RGB(0, 102, 0);
 
 HWND g_window;
 HMENU g_menu;
-HFONT g_digitsFont;
+GdiObject<HFONT> g_digitsFont;
 HICON g_statusIcons[4];
-HBITMAP g_gridBitmap;
-HBITMAP g_marksBitmap;
-HBITMAP g_ratingPicture;
+GdiObject<HBITMAP> g_gridBitmap;
+GdiObject<HBITMAP> g_marksBitmap;
+GdiObject<HBITMAP> g_ratingPicture;
+// The opening got as far as placing the window where the member left it: only then is the
+// position stored at closing (an opening that ended early would store the template's).
+bool g_positionRestored;
 // Menus live inside their process under Wine, so tools that watch the program from outside
 // (the UI tests, accessibility aids) ask the window for a menu item's state with this.
 UINT g_menuStateQuery;
@@ -90,23 +94,26 @@ void CreateDigitsFont(HWND window) {
         GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof description, &description);
         description.lfWeight = FW_BOLD;
     }
-    g_digitsFont = CreateFontIndirectA(&description);
+    g_digitsFont.reset(CreateFontIndirectA(&description));
     if (g_digitsFont)
-        SendDlgItemMessageA(window, IDC_SITE_NUMBER, WM_SETFONT, reinterpret_cast<WPARAM>(g_digitsFont), TRUE);
+        SendDlgItemMessageA(window, IDC_SITE_NUMBER, WM_SETFONT, reinterpret_cast<WPARAM>(g_digitsFont.get()), TRUE);
+}
+
+// The grid and the mark sheet keep their 24-bit colours whatever the display's depth.
+HBITMAP LoadPicture(int id, int width, int height) {
+    return static_cast<HBITMAP>(
+        LoadImageA(AppInstance(), MAKEINTRESOURCEA(id), IMAGE_BITMAP, width, height, LR_CREATEDIBSECTION));
 }
 
 bool LoadPictures() {
-    const HINSTANCE instance = AppInstance();
-    g_gridBitmap = static_cast<HBITMAP>(
-        LoadImageA(instance, MAKEINTRESOURCEA(IDB_RATING_GRID), IMAGE_BITMAP, 103, 90, 0));
-    g_marksBitmap = static_cast<HBITMAP>(
-        LoadImageA(instance, MAKEINTRESOURCEA(IDB_RATING_MARKS), IMAGE_BITMAP, 70, 56, 0));
+    g_gridBitmap.reset(LoadPicture(IDB_RATING_GRID, 103, 90));
+    g_marksBitmap.reset(LoadPicture(IDB_RATING_MARKS, 70, 56));
     return g_gridBitmap && g_marksBitmap;
 }
 
 bool CreateRatingPicture() {
     BITMAP grid;
-    if (!GetObjectA(g_gridBitmap, sizeof grid, &grid)) return false;
+    if (!GetObjectA(g_gridBitmap.get(), sizeof grid, &grid)) return false;
     BITMAPINFO format = {};
     format.bmiHeader.biSize = sizeof format.bmiHeader;
     format.bmiHeader.biWidth = grid.bmWidth;
@@ -116,9 +123,9 @@ bool CreateRatingPicture() {
     format.bmiHeader.biCompression = BI_RGB;
     HDC screen = GetDC(nullptr);
     void* bits = nullptr;
-    g_ratingPicture = CreateDIBSection(screen, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+    g_ratingPicture.reset(CreateDIBSection(screen, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
     ReleaseDC(nullptr, screen);
-    return g_ratingPicture != nullptr;
+    return static_cast<bool>(g_ratingPicture);
 }
 
 void HideBannerStrip(HWND window) {
@@ -132,6 +139,7 @@ void HideBannerStrip(HWND window) {
 
 BOOL OnInitDialog(HWND window) {
     g_window = window;
+    g_positionRestored = false;
     g_menuStateQuery = RegisterWindowMessageA(kMenuStateQueryName);
     g_menu = GetMenu(window);
     if (!g_menu) EndDialog(window, 0);
@@ -158,18 +166,13 @@ BOOL OnInitDialog(HWND window) {
     OpenSessionCounters(window);
     InsetEditRects(window, false);
     RestoreWindowPosition(window);
+    g_positionRestored = true;
     for (const Tooltip& tip : kTooltips) AddTooltip(GetDlgItem(window, tip.id), tip.text);
     return TRUE;
 }
 
-template <typename Handle>
-void DeleteGdi(Handle& handle) {
-    if (handle) DeleteObject(handle);
-    handle = nullptr;
-}
-
 void OnDestroy(HWND window) {
-    DeleteGdi(g_digitsFont);
+    g_digitsFont.reset();
     char path[MAX_PATH];
     if (DigitsFontPath(path)) RemoveFontResourceA(path);
     ReleaseBannerControl(window);
@@ -180,16 +183,16 @@ void OnDestroy(HWND window) {
         icon = nullptr;
     }
     DeleteBannerBitmap();
-    DeleteGdi(g_marksBitmap);
-    DeleteGdi(g_gridBitmap);
-    DeleteGdi(g_ratingPicture);
-    SaveWindowPosition(window);
+    g_marksBitmap.reset();
+    g_gridBitmap.reset();
+    g_ratingPicture.reset();
+    if (g_positionRestored) SaveWindowPosition(window);
     SaveCountedSession(window);
 }
 
 void OnEndSession(HWND window, bool ending) {
     if (!ending) return;
-    SaveWindowPosition(window);
+    if (g_positionRestored) SaveWindowPosition(window);
     SaveOnEndSession(window);
 }
 
@@ -239,6 +242,7 @@ void OnDrawItem(const DRAWITEMSTRUCT* item) {
 
 void OnSysColorChange(HWND window) {
     RebuildBackgroundBrush();
+    ForwardToControls(window, WM_SYSCOLORCHANGE);
     InvalidateRect(window, nullptr, TRUE);
 }
 
@@ -250,9 +254,9 @@ void OnSysCommand(HWND window, WPARAM command) {
 
 HWND MainWindow() { return g_window; }
 HMENU MainMenu() { return g_menu; }
-HBITMAP RatingGridBitmap() { return g_gridBitmap; }
-HBITMAP RatingMarksBitmap() { return g_marksBitmap; }
-HBITMAP RatingPictureSurface() { return g_ratingPicture; }
+HBITMAP RatingGridBitmap() { return g_gridBitmap.get(); }
+HBITMAP RatingMarksBitmap() { return g_marksBitmap.get(); }
+HBITMAP RatingPictureSurface() { return g_ratingPicture.get(); }
 HICON StatusIcon(int part) { return part >= 0 && part < 4 ? g_statusIcons[part] : nullptr; }
 
 void EnableMenuCommand(UINT id, bool enabled) {

@@ -48,3 +48,29 @@ void InsetEditRects(HWND dialog, bool horizontal) {
     InsetRequest request{horizontal};
     EnumChildWindows(dialog, InsetOne, reinterpret_cast<LPARAM>(&request));
 }
+
+namespace {
+
+struct Forward {
+    HWND owner;
+    UINT message;
+};
+
+BOOL CALLBACK SendToChild(HWND child, LPARAM param) {
+    SendMessageA(child, reinterpret_cast<const Forward*>(param)->message, 0, 0);
+    return TRUE;
+}
+
+BOOL CALLBACK SendToOwned(HWND popup, LPARAM param) {
+    const auto* forward = reinterpret_cast<const Forward*>(param);
+    if (GetWindow(popup, GW_OWNER) == forward->owner) SendMessageA(popup, forward->message, 0, 0);
+    return TRUE;
+}
+
+}  // namespace
+
+void ForwardToControls(HWND window, UINT message) {
+    Forward forward{window, message};
+    EnumChildWindows(window, SendToChild, reinterpret_cast<LPARAM>(&forward));
+    EnumThreadWindows(GetWindowThreadProcessId(window, nullptr), SendToOwned, reinterpret_cast<LPARAM>(&forward));
+}

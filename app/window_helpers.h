@@ -9,3 +9,7 @@ HWND AddTooltip(HWND control, const char* text);
 // Moves the text of every edit of the dialog 2 pixels down (and 2 in from the sides
 // when horizontal is set) by setting the edit's formatting rectangle.
 void InsetEditRects(HWND dialog, bool horizontal);
+
+// Sends a message with no parameters to every control of the window and every window it owns
+// (its tooltips). Common controls learn of a system-colour change only this way.
+void ForwardToControls(HWND window, UINT message);

@@ -15,26 +15,21 @@ struct RatingDesk {
 const RatingDesk& Desk();
 
 // Main window commands (the id's notification code is passed on).
-void OnPaste(HWND window, WORD code);
-void OnFind(HWND window, WORD code);
 void OnSkipSite(HWND window, WORD code);
 void OnSiteIdChanged(HWND window, WORD code);
 void OnRatingButton(HWND window, WORD code);
 
-// Looks up the site whose digits the Site ID box (Find enabled) or the last paste gave,
-// and shows it on the desk; false when the desk was not updated.
+// The lookup: takes the Site ID from the box (Find enabled) or the last paste, walks the
+// site's records and shows it on the desk. False when the desk was not updated (nothing to
+// look up, a refused Site ID after its message, or a file failure after its message).
 bool FindSite(HWND window);
-
-// Appends an evaluation of the site with the rating to site.qzd, stamped now; false after
-// its error message (owned by owner) has been shown.
-bool AppendEvaluation(HWND owner, int32_t siteNumber, int rating);
 
 // Asks whether the site on the desk should be evaluated first. True: the member wants to,
 // the caller drops its command. False: the desk was empty or has been reset; go on.
 bool ConfirmPendingEvaluation(HWND window);
 
-// Records the checked rating as a correct evaluation unless the site already has a
-// record of that rating less than 24 hours old.
+// Records the checked rating as a correct evaluation, except when the site was already
+// evaluated in the last 24 hours and the checked rating is the one the lookup showed.
 void RecordCorrectEvaluation(HWND window);
 
 // Rating (1 to 5) whose button is checked, 0 when none is.

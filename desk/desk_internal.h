@@ -20,6 +20,3 @@ void ShowDeskError(HWND window, const char* text);
 // (when Find is enabled) or keeps those of the last paste. False, after a message if the
 // box held no usable Site ID, when there is nothing to look up.
 bool TakeSiteNumber(HWND window);
-
-// The rest of the lookup: walks the site's records, draws the picture, sets the desk.
-bool LookUpSite(HWND window);

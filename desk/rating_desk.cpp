@@ -2,7 +2,8 @@
 // question about a site left unevaluated.
 #include <initializer_list>
 
-#include "../app/format_text.h"
+#include "../base/dialog_controls.h"
+#include "../base/format_text.h"
 #include "../app/main_window.h"
 #include "../resources/rtln_ids.h"
 #include "desk_internal.h"
@@ -21,8 +22,6 @@ constexpr const char* kQuestionEnd = " is not evaluated. You want to evaluate th
 constexpr int kCreditLists[] = {IDC_LOTTO_LIST, IDC_TRAFFIC_LIST, IDC_BANNER_LIST};
 
 int RatingButton(int rating) { return IDC_RATING_BUTTON_BASE + rating; }
-
-void Enable(HWND window, int id, bool enabled) { EnableWindow(GetDlgItem(window, id), enabled ? TRUE : FALSE); }
 
 void EnableTicketAndLists(HWND window, bool enabled) {
     Enable(window, IDC_TICKET, enabled);
@@ -58,14 +57,14 @@ void ShowDeskError(HWND window, const char* text) {
     MessageBoxA(window, text, "Tavrik Rateline", MB_OK | MB_ICONERROR);
 }
 
-bool FindSite(HWND window) { return TakeSiteNumber(window) && LookUpSite(window); }
-
-bool LookUpSite(HWND window) {
+// The lookup after its first step: walks the site's records, draws the picture, sets the desk.
+static bool LookUpSite(HWND window) {
     MarkPlanner planner;
     planner.now = CurrentUnixTime();
     if (!ScanSite(window, g_desk.currentSiteNumber, VisitRecord, &planner)) return false;
     planner.Finish();
-    ComposeRatingPicture(RatingPictureSurface(), RatingGridBitmap(), RatingMarksBitmap(), planner.marks, planner.markCount);
+    const bool composed = ComposeRatingPicture(RatingPictureSurface(), RatingGridBitmap(), RatingMarksBitmap(),
+                                               planner.marks, planner.markCount);
 
     const int result = planner.result;
     for (int rating = 1; rating <= 5; ++rating) {
@@ -77,9 +76,12 @@ bool LookUpSite(HWND window) {
     g_desk.evaluatedToday = planner.evaluatedToday;
     g_desk.shownRating = result;
 
-    if (RatingPictureSurface()) {
+    // A picture that could not be drawn would still hold the previous site's history.
+    if (composed) {
         SetPicture(window, RatingPictureSurface());
         g_showingRatingPicture = true;
+    } else {
+        ShowBackgroundPicture(window);
     }
     SetDlgItemInt(window, IDC_SITE_NUMBER, static_cast<UINT>(g_desk.currentSiteNumber), TRUE);
     SetSiteIdBoxQuietly(window, "");
@@ -87,6 +89,8 @@ bool LookUpSite(HWND window) {
     Enable(window, IDC_SKIP_SITE, true);
     return true;
 }
+
+bool FindSite(HWND window) { return TakeSiteNumber(window) && LookUpSite(window); }
 
 int CheckedRating(HWND window) {
     for (int rating = 1; rating <= 5; ++rating)

@@ -1,6 +1,6 @@
 #include "rating_picture.h"
 
-#include "../app/gdi_handles.h"
+#include "../base/gdi_handles.h"
 
 bool ComposeRatingPicture(HBITMAP picture, HBITMAP grid, HBITMAP markSheet, const Mark* marks, int count) {
     if (!picture || !grid || !markSheet) return false;
@@ -8,6 +8,7 @@ bool ComposeRatingPicture(HBITMAP picture, HBITMAP grid, HBITMAP markSheet, cons
     MemoryDc source(nullptr);
     if (!target || !source) return false;
     Selection targetPicture(target.get(), picture);
+    if (!targetPicture.ok()) return false;  // for one, held in another DC
     {
         Selection background(source.get(), grid);
         BitBlt(target.get(), 0, 0, kPictureWidth, kPictureHeight, source.get(), 0, 0, SRCCOPY);

@@ -4,5 +4,6 @@
 
 #include "mark_plan.h"
 
-// Copies the whole grid into picture, then each mark's cell of the mark sheet to its place. False when a DC could not be made.
+// Copies the whole grid into picture, then each mark's cell of the mark sheet to its place. False when nothing
+// could be drawn (a missing bitmap, no DC, a picture that cannot be selected).
 bool ComposeRatingPicture(HBITMAP picture, HBITMAP grid, HBITMAP markSheet, const Mark* marks, int count);

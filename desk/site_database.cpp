@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "../app/file_mapping.h"
-#include "../app/program_folder.h"
+#include "../base/file_mapping.h"
+#include "../base/program_folder.h"
 
 namespace {
 
@@ -68,13 +68,12 @@ SiteFileResult AppendRecordToFile(const char* path, int32_t key, int rating, int
     const uint32_t mappedSize = size + kSiteRecordSize;
     Mapping mapping(CreateFileMappingA(file.get(), nullptr, PAGE_READWRITE, 0, mappedSize, nullptr));
     if (!mapping) return SiteFileResult::kMapFailed;
-    View view(MapViewOfFile(mapping.get(), FILE_MAP_WRITE, 0, 0, 0));
+    View view(WriterMappingCalls().mapView(mapping.get(), FILE_MAP_WRITE, 0, 0, 0));
     if (!view) {
         // Take the extension back so that no record of site 0 is left behind. The file
         // stays open until here for that: its size cannot change while a mapping exists.
         mapping.Close();
-        SetFilePointer(file.get(), static_cast<LONG>(size), nullptr, FILE_BEGIN);
-        SetEndOfFile(file.get());
+        SetFileEnd(file.get(), size);
         return SiteFileResult::kViewFailed;
     }
     file.Close();

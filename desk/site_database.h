@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "../app/unix_time.h"
+#include "../base/unix_time.h"
 
 #include "site_records.h"
 

@@ -1,10 +1,10 @@
-// The Site ID entry: Paste from the clipboard, the typed Site ID box, the find sequence,
-// and the reset of the desk after every confirmed or skipped site.
+// The Site ID entry: Paste from the clipboard, the typed Site ID box, and the reset of the
+// desk after every confirmed or skipped site.
 #include <cstring>
 #include <initializer_list>
 
+#include "../base/dialog_controls.h"
 #include "../resources/rtln_ids.h"
-#include "../session/session.h"
 #include "desk_internal.h"
 #include "site_digits.h"
 
@@ -15,9 +15,7 @@ constexpr const char* kTooManyDigitsText = "Error! The Site ID can't be more tha
 constexpr const char* kTooFewDigitsText = "Error! The Site ID can't be less than 4 symbols.";
 // Clipboard that can't be opened, holds no text, or a text without any digit.
 constexpr const char* kNoSiteIdText = "Error! No Site ID was found.";
-constexpr const char* kTimerText = "Error! Could not create Timer.";
 
-bool g_timerFailureShown;  // the timer message is shown once per run
 bool g_settingSiteIdBox;
 
 class Clipboard {
@@ -43,8 +41,6 @@ private:
     void* data_;
 };
 
-void Enable(HWND window, int id, bool enabled) { EnableWindow(GetDlgItem(window, id), enabled ? TRUE : FALSE); }
-
 // Shows the message for a refused Site ID; true when it was accepted.
 bool Judge(HWND window, SiteIdVerdict verdict) {
     switch (verdict) {
@@ -65,20 +61,6 @@ SiteIdVerdict ReadClipboardDigits(char (&digits)[kSiteDigitsSize]) {
     GlobalLockOf text(block);
     if (!text.data()) return SiteIdVerdict::kNoDigit;
     return ExtractSiteDigits(text.data(), GlobalSize(block), digits);
-}
-
-// If the session clock isn't running, start or continue the session; its failure is
-// reported once per run and does not stop the lookup.
-void StartSessionClock(HWND window) {
-    if (IsSessionClockRunning() || StartSession(window) || g_timerFailureShown) return;
-    g_timerFailureShown = true;
-    ShowDeskError(window, kTimerText);
-}
-
-void FindSequence(HWND window) {
-    if (!TakeSiteNumber(window)) return;
-    StartSessionClock(window);
-    LookUpSite(window);
 }
 
 }  // namespace
@@ -140,15 +122,4 @@ void ResetDesk(HWND window) {
     desk.currentSiteNumber = 0;
     Clipboard clipboard(window);
     if (clipboard.open()) EmptyClipboard();
-}
-
-void OnPaste(HWND window, WORD) {
-    if (ConfirmPendingEvaluation(window)) return;
-    if (!PasteSiteId(window)) return;
-    FindSequence(window);
-}
-
-void OnFind(HWND window, WORD) {
-    if (ConfirmPendingEvaluation(window)) return;
-    FindSequence(window);
 }

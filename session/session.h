@@ -36,7 +36,8 @@ void KillSessionTimer();
 // Closing: stores the session if the clock has counted time.
 void SaveCountedSession(HWND window);
 
-// The desktop session ends (log-off, shut-down): store what must not be lost, silently.
+// The desktop session ends (log-off, shut-down): store what must not be lost now, asking
+// nothing; a failed save shows its message.
 void SaveOnEndSession(HWND window);
 
 // Main window commands.

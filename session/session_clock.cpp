@@ -7,15 +7,17 @@
 // never waits on the UI thread, so the UI thread can cancel the timer synchronously
 // (TIME_KILL_SYNCHRONOUS: no tick runs after timeKillEvent returns) without any risk of
 // deadlock. Each posted tick carries the number of the clock run it belongs to, so a tick
-// still queued from a cancelled run cannot overwrite the text of a newer one.
+// still queued from a cancelled run cannot overwrite the text of a newer one, while the last
+// ticks of the latest run still show after a stop.
 #include <windows.h>
 #include <commctrl.h>
 #include <mmsystem.h>
 
 #include <atomic>
 
+#include "../app/app_resources.h"
 #include "../app/main_window.h"
-#include "../app/unix_time.h"
+#include "../base/unix_time.h"
 #include "../resources/rtln_ids.h"
 #include "session.h"
 #include "session_internal.h"
@@ -50,7 +52,9 @@ void CALLBACK SessionTick(UINT, UINT, DWORD_PTR run, DWORD_PTR, DWORD_PTR) {
 
 LRESULT CALLBACK ClockReceiverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message != kClockTickMessage) return DefWindowProcA(window, message, wParam, lParam);
-    if (g_timerId != 0 && static_cast<DWORD_PTR>(lParam) == g_clockRun) {
+    // A tick of the current run still counts after the timer was cancelled (Stop, Save, exit):
+    // its second is in the session, so the clock shows it. Ticks of older runs are dropped.
+    if (static_cast<DWORD_PTR>(lParam) == g_clockRun) {
         char text[kClockTextSize];
         FormatClock(static_cast<int32_t>(wParam), text);
         SetStatusText(kClockPart, text);
@@ -91,7 +95,7 @@ LONG DeliveredClockTicks() { return g_deliveredTicks.load(); }
 void SetSessionTimerStarter(TimerStarter starter) { g_startTimer = starter ? starter : timeSetEvent; }
 
 void CreateSessionStatusBar(HWND window) {
-    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    const HINSTANCE instance = AppInstance();
     g_clockReceiver = nullptr;
     RECT client = {};
     GetClientRect(window, &client);

@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "../app/format_text.h"
+#include "../base/format_text.h"
 #include "../app/main_window.h"
 #include "../app/settings.h"
 #include "../desk/desk.h"

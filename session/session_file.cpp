@@ -5,8 +5,8 @@
 
 #include <span>
 
-#include "../app/file_mapping.h"
-#include "../app/program_folder.h"
+#include "../base/file_mapping.h"
+#include "../base/program_folder.h"
 #include "../resources/rtln_ids.h"
 #include "counter_text.h"
 #include "session.h"
@@ -22,8 +22,6 @@ constexpr char kViewFailed[] = "Could not map view of file [sess.qzd].";
 constexpr char kFlushFailed[] = "File [sess.qzd] map could not be saved.";
 constexpr char kFileName[] = "sess.qzd";
 
-constexpr SessionFileCalls kSystemCalls = {MapViewOfFile, FlushViewOfFile};
-const SessionFileCalls* g_calls = &kSystemCalls;
 char g_fileOverride[MAX_PATH];  // empty: the program folder's sess.qzd
 
 // The history file's full path; empty when it cannot be built (then it cannot be opened).
@@ -41,8 +39,7 @@ void ShowFileError(HWND owner, const char* text) { MessageBoxA(owner, text, kErr
 void CutBack(HANDLE file, DWORD oldSize) {
     DWORD size = 0;
     if (FileSize32(file, &size) && size == oldSize) return;
-    if (SetFilePointer(file, static_cast<LONG>(oldSize), nullptr, FILE_BEGIN) != INVALID_SET_FILE_POINTER)
-        SetEndOfFile(file);
+    SetFileEnd(file, oldSize);
 }
 
 SessionRecord CollectRecord(HWND window, int32_t start, int32_t elapsed) {
@@ -75,14 +72,14 @@ SaveResult AppendRecord(const char* path, const SessionRecord& record, const cha
         CutBack(file.get(), oldSize);
         return *message = kMapFailed, SaveResult::Failed;
     }
-    View view(g_calls->mapView(mapping.get(), FILE_MAP_WRITE, 0, 0, 0));
+    View view(WriterMappingCalls().mapView(mapping.get(), FILE_MAP_WRITE, 0, 0, 0));
     if (!view) {
         mapping.Close();
         CutBack(file.get(), oldSize);
         return *message = kViewFailed, SaveResult::Failed;
     }
     EncodeSessionRecord(record, view.get() + SessionAppendOffset(oldSize));
-    if (!g_calls->flushView(view.get(), newSize)) *message = kFlushFailed;  // written all the same
+    if (!WriterMappingCalls().flushView(view.get(), newSize)) *message = kFlushFailed;  // written all the same
     return SaveResult::Written;
 }
 
@@ -107,8 +104,6 @@ ReadResult ReadRecords(const char* path, SessionVisitor visit, void* context, co
 }
 
 }  // namespace
-
-void SetSessionFileCalls(const SessionFileCalls* calls) { g_calls = calls ? calls : &kSystemCalls; }
 
 void UseSessionFileAt(const char* path) { lstrcpynA(g_fileOverride, path ? path : "", MAX_PATH); }
 

@@ -50,13 +50,6 @@ enum class ReadResult { Done, Stopped, Failed };
 using SessionVisitor = bool (*)(const SessionRecord& record, void* context);
 ReadResult ReadSessionFile(HWND owner, const char* path, SessionVisitor visit, void* context);
 
-// Mapping calls of the writer; replaced by tests to provoke the late failures.
-struct SessionFileCalls {
-    LPVOID(WINAPI* mapView)(HANDLE mapping, DWORD access, DWORD offsetHigh, DWORD offsetLow, SIZE_T size);
-    BOOL(WINAPI* flushView)(LPCVOID base, SIZE_T size);
-};
-void SetSessionFileCalls(const SessionFileCalls* calls);  // null restores the system's
-
 // --- Player Sessions dialog (sessions_dialog.cpp) ---
 // Fills list 1066 of the dialog from the file at path; false when the dialog must close.
 bool FillSessionListFrom(HWND dialog, const char* path);

@@ -87,5 +87,5 @@ bool FillSessionList(HWND dialog) {
 }
 
 bool ShowSessions(HWND window) {
-    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SESSIONS), window, SessionsDialogProc, 0) > 0;
+    return DialogBoxParamA(AppInstance(), MAKEINTRESOURCEA(IDD_SESSIONS), window, SessionsDialogProc, 0) > 0;
 }

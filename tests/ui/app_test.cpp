@@ -28,7 +28,8 @@ protected:
     }
 };
 
-int RunSecondCopy(const std::string& folder) {
+// Runs the folder's rtln.exe until it ends by itself; its exit code.
+int RunToExit(const std::string& folder) {
     std::string commandLine = "\"" + folder + "\\rtln.exe\"";
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
@@ -51,7 +52,7 @@ TEST_F(AppUi, SecondCopyEndsWithZeroAndBringsTheFirstForward) {
     const RECT before = WindowRect(first.window);
 
     // A normally shown first copy keeps its size and position.
-    EXPECT_EQ(RunSecondCopy(folder), 0);
+    EXPECT_EQ(RunToExit(folder), 0);
     EXPECT_TRUE(first.Running());
     const RECT after = WindowRect(first.window);
     EXPECT_EQ(0, std::memcmp(&before, &after, sizeof before));
@@ -60,7 +61,7 @@ TEST_F(AppUi, SecondCopyEndsWithZeroAndBringsTheFirstForward) {
     // A minimised first copy is restored.
     ShowWindow(first.window, SW_MINIMIZE);
     ASSERT_TRUE(ui::WaitFor([&] { return IsIconic(first.window) != FALSE; }));
-    EXPECT_EQ(RunSecondCopy(folder), 0);
+    EXPECT_EQ(RunToExit(folder), 0);
     EXPECT_TRUE(ui::WaitFor([&] { return !IsIconic(first.window); }));
     EXPECT_TRUE(first.Running());
 
@@ -218,6 +219,23 @@ TEST_F(AppUi, MinimisedWindowLeavesTheStoredPositionAlone) {
     std::vector<unsigned char> data;
     ASSERT_TRUE(ui::GetSettingRaw("WPos", &type, &data));
     EXPECT_EQ(data, stored);
+}
+
+// An opening that stops at an unusable rating picture ends the program with 1 at once (a message
+// box would hold it open) and leaves the member's stored window position alone.
+TEST_F(AppUi, OpeningWithADamagedRatingPictureEndsQuietlyAndKeepsThePosition) {
+    const std::vector<unsigned char> stored = Corner(120, 60);
+    for (int picture : {IDB_RATING_GRID, IDB_RATING_MARKS}) {
+        SCOPED_TRACE(picture);
+        const std::string folder = Folder(picture == IDB_RATING_GRID ? "app_no_grid" : "app_no_marks");
+        ASSERT_TRUE(ui::DamageResource(folder + "\\rtln.exe", RT_BITMAP, picture));
+        ui::SetSettingRaw("WPos", REG_BINARY, stored.data(), 8);
+        EXPECT_EQ(RunToExit(folder), 1);
+        DWORD type = 0;
+        std::vector<unsigned char> data;
+        ASSERT_TRUE(ui::GetSettingRaw("WPos", &type, &data));
+        EXPECT_EQ(data, stored);
+    }
 }
 
 COLORREF ClientPixel(HWND window, int x, int y) {

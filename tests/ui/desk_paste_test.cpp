@@ -128,6 +128,7 @@ TEST(DeskUi, FindRefusesPastedTextWithoutFourDigits) {
     ui::Program p;
     ASSERT_TRUE(p.Start(folder));
     const struct { const char* text; const char* message; } cases[] = {{"abcd", kNoSiteId}, {"12ab", kTooFew}};
+    ASSERT_TRUE(p.MenuGrayed(IDM_STOP));  // no session yet
     for (const auto& c : cases) {
         ASSERT_TRUE(ui::SetClipboardText(c.text));
         PostMessageA(p.Control(IDC_SITE_ID), WM_PASTE, 0, 0);
@@ -139,6 +140,7 @@ TEST(DeskUi, FindRefusesPastedTextWithoutFourDigits) {
         EXPECT_EQ(kDeskCaption, box.caption) << c.text;
         EXPECT_EQ(c.message, box.text) << c.text;
         ui::Answer(box, IDOK);
+        EXPECT_FALSE(p.MenuGrayed(IDM_STOP)) << c.text << ": the clock starts before the box is read";
         EXPECT_EQ("", p.Text(IDC_SITE_NUMBER)) << c.text;
         EXPECT_FALSE(p.Enabled(IDC_SKIP_SITE)) << c.text;
         // Empty the box for the next case, as the user would.

@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdio>
 #include <cstring>
 #include <ctime>
 
@@ -194,6 +195,10 @@ TEST(SessionUi, StopContinueSaveAndANewSession) {
     EXPECT_GE(record.elapsed, 1);
     EXPECT_LE(record.start, SecondsAgo(0));
     EXPECT_GE(record.start, SecondsAgo(60));
+    // The clock ends on the stored length, also when a tick was still on its way.
+    char stored[16];
+    std::snprintf(stored, sizeof stored, "%02d:%02d:%02d", record.elapsed / 3600, record.elapsed / 60 % 60, record.elapsed % 60);
+    EXPECT_TRUE(WaitStatus(p, 2, stored, 1000)) << p.StatusText(2) << " shown, " << stored << " stored";
     EXPECT_TRUE(p.MenuGrayed(IDM_SAVE));
     EXPECT_TRUE(p.MenuGrayed(IDM_STOP));
     EXPECT_FALSE(p.MenuGrayed(IDM_CONTINUE));
@@ -206,6 +211,33 @@ TEST(SessionUi, StopContinueSaveAndANewSession) {
     EXPECT_EQ(BarPosition(p), 0);
     Close(p);  // nothing counted in the new session: nothing stored
     EXPECT_EQ(History(folder).size(), kSessionRecordSize);
+}
+
+// Find starts the clock before its lookup reads the box: Save's reset empties the box without
+// disabling Find, and Find on that empty box begins a new session while the lookup finds nothing.
+TEST(SessionUi, FindOnAnEmptyBoxStillStartsTheSession) {
+    const std::string folder = Folder("session_find_empty", {{1234, SecondsAgo(5 * 86400), 5}});
+    ui::Program p;
+    ASSERT_TRUE(p.Start(folder));
+    Paste(p, "X1234");
+    p.Click(IDC_TICKET);
+    ASSERT_TRUE(WaitStatus(p, 2, "00:00:01", 2500));  // a session of no length is not stored
+    p.Type(IDC_SITE_ID, "5678");
+    p.Command(IDM_SAVE);
+    ASSERT_EQ(History(folder).size(), kSessionRecordSize);
+    ASSERT_TRUE(p.MenuGrayed(IDM_STOP));
+    ASSERT_EQ(p.Text(IDC_SITE_ID), "");
+    ASSERT_TRUE(p.Enabled(IDC_FIND));
+
+    p.Click(IDC_FIND);
+    EXPECT_TRUE(ui::NoMessageBox(p));
+    EXPECT_FALSE(p.MenuGrayed(IDM_STOP));
+    EXPECT_EQ(p.Text(IDC_TICKETS), "");  // the new session emptied the counters
+    EXPECT_TRUE(WaitStatus(p, 2, "00:00:01", 2500)) << p.StatusText(2);
+    EXPECT_EQ(p.Text(IDC_SITE_NUMBER), "");
+    EXPECT_TRUE(p.Enabled(IDC_PASTE));
+    EXPECT_FALSE(p.Enabled(IDC_SKIP_SITE));
+    Close(p);
 }
 
 TEST(SessionUi, SaveWhileTheFileIsHeldKeepsTheSession) {

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "app/gdi_handles.h"
+#include "base/gdi_handles.h"
 #include "desk/mark_plan.h"
 #include "desk/rating_picture.h"
 #include "resources/rtln_ids.h"

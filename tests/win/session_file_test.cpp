@@ -2,6 +2,7 @@
 // after a late failure, and the reader behind the Player Sessions list.
 #include <gtest/gtest.h>
 
+#include "base/file_mapping.h"
 #include "session/session_internal.h"
 #include "session/session_record.h"
 #include "session_test_support.h"
@@ -157,11 +158,11 @@ TEST(SessionFileSave, AFileHeldOpenGivesTheOpenMessageAndStaysAsItWas) {
 }
 
 TEST(SessionFileSave, LateFailuresShowTheirMessages) {
-    static const SessionFileCalls noView = {FailingMapView, FlushViewOfFile};
-    static const SessionFileCalls noFlush = {MapViewOfFile, FailingFlush};
+    static const MappingCalls noView = {FailingMapView, FlushViewOfFile};
+    static const MappingCalls noFlush = {MapViewOfFile, FailingFlush};
     const struct {
         const char* name;
-        const SessionFileCalls* calls;
+        const MappingCalls* calls;
         bool existing;
         SaveResult result;
         const char* message;
@@ -179,11 +180,11 @@ TEST(SessionFileSave, LateFailuresShowTheirMessages) {
         if (c.existing) WriteBytes(path, Encoded({kStart, 10, 1, 0, 0, 0, 0}));
         CounterWindow window;
         Fill(window, {"1", "", "", "", ""});
-        SetSessionFileCalls(c.calls);
+        SetWriterMappingCalls(c.calls);
         BoxWatcher watcher;
         const SaveResult result = SaveSessionTo(window.get(), path.c_str(), kStart, 5);
         const std::vector<Box> boxes = watcher.Stop();
-        SetSessionFileCalls(nullptr);
+        SetWriterMappingCalls(nullptr);
         EXPECT_EQ(result, c.result) << c.name;
         ASSERT_EQ(boxes.size(), 1u) << c.name;
         EXPECT_EQ(boxes[0].caption, "Error") << c.name;

@@ -4,7 +4,7 @@
 #include <shlwapi.h>
 
 #include "app/settings.h"
-#include "app/unix_time.h"
+#include "base/unix_time.h"
 #include "desk/site_database.h"
 #include "session/session_internal.h"
 #include "session_test_support.h"

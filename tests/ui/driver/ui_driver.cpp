@@ -100,6 +100,31 @@ std::vector<unsigned char> ReadFileBytes(const std::string& path) {
     return bytes;
 }
 
+namespace {
+
+BOOL CALLBACK CollectLanguage(HMODULE, LPCSTR, LPCSTR, WORD language, LONG_PTR param) {
+    reinterpret_cast<std::vector<WORD>*>(param)->push_back(language);
+    return TRUE;
+}
+
+}  // namespace
+
+bool DamageResource(const std::string& exe, const char* type, int id) {
+    std::vector<WORD> languages;
+    if (HMODULE module = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)) {
+        EnumResourceLanguagesA(module, type, MAKEINTRESOURCEA(id), CollectLanguage,
+                               reinterpret_cast<LONG_PTR>(&languages));
+        FreeLibrary(module);
+    }
+    HANDLE update = languages.empty() ? nullptr : BeginUpdateResourceA(exe.c_str(), FALSE);
+    if (!update) return false;
+    char garbage[] = "damaged";
+    bool replaced = true;
+    for (WORD language : languages)
+        replaced = UpdateResourceA(update, type, MAKEINTRESOURCEA(id), language, garbage, sizeof garbage) && replaced;
+    return EndUpdateResourceA(update, !replaced) && replaced;
+}
+
 bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 void DeleteSettingsKey() { SHDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey); }

@@ -23,6 +23,10 @@ std::string BuildFolder();
 // and qzDigits.ttf copied in. Its data files are written by the scenario.
 std::string MakeProgramFolder(const std::string& name);
 
+// Replaces a resource, in every language it has, by a few bytes that no loader accepts: the
+// program then meets it unusable, as after a damaged installation. False when it could not.
+bool DamageResource(const std::string& exe, const char* type, int id);
+
 // Whole-file helpers (binary).
 bool WriteFileBytes(const std::string& path, const std::vector<unsigned char>& bytes);
 std::vector<unsigned char> ReadFileBytes(const std::string& path);  // empty if missing

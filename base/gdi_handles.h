@@ -1,5 +1,6 @@
 #pragma once
-// Owners of GDI handles that live inside one operation.
+// Owners of GDI objects: those that live inside one operation, and the window-wide ones,
+// which their window resets when it is destroyed.
 #include <windows.h>
 
 template <typename Handle>
@@ -11,6 +12,10 @@ public:
     ~GdiObject() { if (handle_) DeleteObject(handle_); }
     Handle get() const { return handle_; }
     Handle release() { Handle h = handle_; handle_ = nullptr; return h; }
+    void reset(Handle handle = nullptr) {
+        if (handle_) DeleteObject(handle_);
+        handle_ = handle;
+    }
     explicit operator bool() const { return handle_ != nullptr; }
 private:
     Handle handle_;
@@ -47,6 +52,7 @@ public:
     Selection(const Selection&) = delete;
     Selection& operator=(const Selection&) = delete;
     ~Selection() { if (previous_) SelectObject(dc_, previous_); }
+    bool ok() const { return previous_ != nullptr; }  // false: the object could not be selected
 private:
     HDC dc_;
     HGDIOBJ previous_;

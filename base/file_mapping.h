@@ -14,6 +14,24 @@ inline bool FileSize32(HANDLE file, DWORD* size) {
     return !(*size == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) && high == 0;
 }
 
+// Sets the end of an open file at size: the cut-back after a failed append. The pointer is
+// placed with a 64-bit offset and the end is moved only when that worked, since a failed seek
+// leaves the pointer where it was and would cut the file there (at 0, emptying it).
+inline bool SetFileEnd(HANDLE file, DWORD size) {
+    LARGE_INTEGER offset;
+    offset.QuadPart = size;
+    return SetFilePointerEx(file, offset, nullptr, FILE_BEGIN) && SetEndOfFile(file);
+}
+
+// The mapping calls of the data files' writers; tests replace them to provoke the failures
+// that come after a mapping has lengthened a file.
+struct MappingCalls {
+    LPVOID(WINAPI* mapView)(HANDLE mapping, DWORD access, DWORD offsetHigh, DWORD offsetLow, SIZE_T size);
+    BOOL(WINAPI* flushView)(LPCVOID base, SIZE_T size);
+};
+const MappingCalls& WriterMappingCalls();
+void SetWriterMappingCalls(const MappingCalls* calls);  // null restores the system's
+
 class FileHandle {
 public:
     explicit FileHandle(HANDLE handle) : handle_(handle) {}

@@ -1,0 +1,11 @@
+#include "file_mapping.h"
+
+namespace {
+
+constexpr MappingCalls kSystemCalls = {MapViewOfFile, FlushViewOfFile};
+const MappingCalls* g_calls = &kSystemCalls;
+
+}  // namespace
+
+const MappingCalls& WriterMappingCalls() { return *g_calls; }
+void SetWriterMappingCalls(const MappingCalls* calls) { g_calls = calls ? calls : &kSystemCalls; }

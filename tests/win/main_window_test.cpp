@@ -1,0 +1,110 @@
+// The real main window opened in this process: its pictures, the history picture when it
+// cannot be drawn, and a system-colour change reaching its common controls.
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "app/main_window.h"
+#include "desk/desk.h"
+#include "desk/site_database.h"
+#include "resources/rtln_ids.h"
+#include "session/session_internal.h"
+#include "session_test_support.h"
+
+using namespace session_test;
+
+namespace {
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
+        InitCommonControlsEx(&controls);
+        UseSiteFileAt(folder.File("site.qzd").c_str());
+        UseSessionFileAt(folder.File("sess.qzd").c_str());
+        window = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainDialogProc, 0);
+        ASSERT_NE(window, nullptr);
+    }
+    void TearDown() override {
+        if (window) DestroyWindow(window);
+        EndSession();
+        UseSiteFileAt(nullptr);
+        UseSessionFileAt(nullptr);
+    }
+    // Types the site into the Site ID box and runs the lookup.
+    bool Find(int32_t site) const {
+        SetDlgItemInt(window, IDC_SITE_ID, static_cast<UINT>(site), FALSE);
+        EnableWindow(GetDlgItem(window, IDC_FIND), TRUE);
+        return FindSite(window);
+    }
+    HBITMAP ShownPicture() const {
+        return reinterpret_cast<HBITMAP>(SendDlgItemMessageA(window, IDC_RATING_PICTURE, STM_GETIMAGE, IMAGE_BITMAP, 0));
+    }
+    TempFolder folder{"main_window_in_process"};
+    HWND window = nullptr;
+};
+
+// Counts the messages a window receives, by subclassing it for the length of a test.
+std::map<HWND, int> g_received;
+std::map<HWND, WNDPROC> g_original;
+UINT g_counted;
+
+LRESULT CALLBACK CountingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == g_counted) ++g_received[window];
+    return CallWindowProcA(g_original[window], window, message, wParam, lParam);
+}
+
+void Count(HWND window, UINT message) {
+    g_counted = message;
+    g_original[window] = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingProc)));
+}
+
+BOOL CALLBACK FindOwnedTooltip(HWND popup, LPARAM param) {
+    char name[32] = {};
+    GetClassNameA(popup, name, sizeof name);
+    auto* found = reinterpret_cast<std::pair<HWND, HWND>*>(param);
+    if (lstrcmpiA(name, TOOLTIPS_CLASSA) == 0 && GetWindow(popup, GW_OWNER) == found->first) found->second = popup;
+    return found->second == nullptr;
+}
+
+}  // namespace
+
+TEST_F(MainWindowTest, RatingPicturesKeepTheirColoursAsDibSections) {
+    for (HBITMAP picture : {RatingGridBitmap(), RatingMarksBitmap()}) {
+        DIBSECTION section = {};
+        ASSERT_EQ(GetObjectA(picture, sizeof section, &section), static_cast<int>(sizeof section));
+        EXPECT_EQ(section.dsBm.bmBitsPixel, 24);
+    }
+}
+
+TEST_F(MainWindowTest, PictureThatCannotBeDrawnShowsTheBackgroundNotTheLastSite) {
+    ASSERT_TRUE(win_test::WriteBytes(folder.File("site.qzd"), {0xD2, 0x04, 0, 0, 0, 0, 0, 0, 3, 0, 0, 0}));
+    ASSERT_TRUE(Find(1234));
+    ASSERT_EQ(ShownPicture(), RatingPictureSurface());
+    ResetDesk(window);
+
+    // A surface held in another DC cannot be drawn on.
+    HDC holder = CreateCompatibleDC(nullptr);
+    HGDIOBJ previous = SelectObject(holder, RatingPictureSurface());
+    ASSERT_TRUE(Find(1234));
+    const HBITMAP shown = ShownPicture();
+    SelectObject(holder, previous);
+    DeleteDC(holder);
+    EXPECT_EQ(shown, RatingGridBitmap());
+}
+
+TEST_F(MainWindowTest, ColourChangeReachesTheCommonControls) {
+    std::pair<HWND, HWND> tooltip{window, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), FindOwnedTooltip, reinterpret_cast<LPARAM>(&tooltip));
+    const HWND controls[] = {SessionStatusBar(), GetDlgItem(window, IDC_TICKET_PROGRESS), tooltip.second};
+    for (HWND control : controls) {
+        ASSERT_NE(control, nullptr);
+        Count(control, WM_SYSCOLORCHANGE);
+    }
+    SendMessageA(window, WM_SYSCOLORCHANGE, 0, 0);
+    for (HWND control : controls) {
+        EXPECT_EQ(g_received[control], 1) << control;
+        SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_original[control]));
+    }
+}
