@@ -17,8 +17,8 @@ bool IsSessionClockRunning();
 // timer could not be created.
 bool StartSession(HWND window);
 
-// The ticket bar's range: 0 to the maximum's low 16 bits. Called at opening and after
-// the Player Settings dialog stored a new maximum.
+// The ticket bar's range: 0 to the maximum's low 16 bits, 60 for -1 (no maximum set). Called
+// at opening and after the Player Settings dialog stored a new maximum.
 void SetTicketMaximum(HWND window, int32_t maximum);
 
 // New sites counted so far (shown in status part 3, stored as "nSites").

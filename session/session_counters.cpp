@@ -114,6 +114,7 @@ void EmptyCounterFields(HWND window) {
 }
 
 void SetTicketMaximum(HWND window, int32_t maximum) {
+    if (maximum == -1) maximum = kDefaultTicketMaximum;  // never set, at opening and after a save alike
     const WORD top = static_cast<WORD>(static_cast<uint32_t>(maximum) & 0xFFFF);
     SendDlgItemMessageA(window, IDC_TICKET_PROGRESS, PBM_SETRANGE, 0, MAKELPARAM(0, top));
 }
@@ -127,7 +128,7 @@ void OpenSessionCounters(HWND window) {
     }
     g_sitesCounter = sites == -1 ? 0 : sites;
     ShowSitesCounter();
-    SetTicketMaximum(window, ticketMaximum == -1 ? kDefaultTicketMaximum : ticketMaximum);
+    SetTicketMaximum(window, ticketMaximum);
     SendDlgItemMessageA(window, IDC_TICKET_PROGRESS, PBM_SETSTEP, 1, 0);
     for (const CreditControls* credit : {&kLotto, &kTraffic, &kBanner}) FillCreditList(window, *credit);
 }

@@ -87,6 +87,8 @@ TEST_F(SessionCountersTest, TicketMaximumComesFromTheSettingsLow16Bits) {
     }
     SetTicketMaximum(window.get(), 0x10000 + 25);
     EXPECT_EQ(BarTop(window.get()), 25);
+    SetTicketMaximum(window.get(), -1);  // a saved "-1" means no maximum, as at opening
+    EXPECT_EQ(BarTop(window.get()), 60);
 }
 
 TEST_F(SessionCountersTest, SitesCounterIsShownFromTheSettings) {
