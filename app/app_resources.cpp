@@ -19,6 +19,14 @@ HBRUSH BackgroundBrush() { return g_backgroundBrush; }
 
 void SetAppInstance(HINSTANCE instance) { g_instance = instance; }
 
+HBRUSH DialogBrush() { return g_backgroundBrush ? g_backgroundBrush : GetSysColorBrush(COLOR_BTNFACE); }
+
+INT_PTR LabelColours(HDC dc) {
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    SetBkMode(dc, TRANSPARENT);
+    return reinterpret_cast<INT_PTR>(DialogBrush());
+}
+
 bool LoadAppResources() {
     g_smallIcon = static_cast<HICON>(
         LoadImageA(g_instance, MAKEINTRESOURCEA(IDI_APP_SMALL), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));

@@ -6,6 +6,13 @@ HINSTANCE AppInstance();
 void SetAppInstance(HINSTANCE instance);
 HBRUSH BackgroundBrush();  // null when it could not be built
 
+// What every dialog of the program paints its background with: the background brush, else
+// the system's button face.
+HBRUSH DialogBrush();
+// WM_CTLCOLORSTATIC of labels and group boxes over that background: window-text colour on a
+// transparent background. Returns the brush.
+INT_PTR LabelColours(HDC dc);
+
 // The two program icons and the background brush; a failed load leaves a null handle.
 bool LoadAppResources();
 void ReleaseIconsAndBrush();

@@ -5,6 +5,7 @@
 #include <initializer_list>
 
 #include "../desk/desk.h"
+#include "../player/player.h"
 #include "../resources/rtln_ids.h"
 #include "../session/session.h"
 #include "main_window.h"
@@ -35,6 +36,8 @@ void OnPaste(HWND window, WORD) {
 void OnFind(HWND window, WORD) {
     if (!ConfirmPendingEvaluation(window)) FindSequence(window);
 }
+
+void OnPlayerOptions(HWND window, WORD) { ShowPlayerSettings(window); }
 
 void OnExit(HWND window, WORD) {
     if (!ConfirmPendingEvaluation(window)) EndDialog(window, IDM_EXIT);
@@ -76,7 +79,7 @@ constexpr Command kCommands[] = {
     {IDM_BANNER, 0, nullptr},
     {IDM_STOP, 0, OnStop},
     {IDM_CONTINUE, 0, OnContinue},
-    {IDM_PLAYER_OPTIONS, 0, nullptr},
+    {IDM_PLAYER_OPTIONS, 0, OnPlayerOptions},
     {IDM_CLICKS4U, 0, nullptr},
     {IDM_STATISTICS, 0, OnStatistics},
     {IDM_HELP, 0, nullptr},

@@ -196,11 +196,6 @@ void OnEndSession(HWND window, bool ending) {
     SaveOnEndSession(window);
 }
 
-HBRUSH DialogBrush() {
-    HBRUSH brush = BackgroundBrush();
-    return brush ? brush : GetSysColorBrush(COLOR_BTNFACE);
-}
-
 bool IsFlatNumberField(int id) {
     switch (id) {
     case IDC_TICKETS: case IDC_ERRORS: case IDC_LOTTO_CREDITS:

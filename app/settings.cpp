@@ -4,6 +4,12 @@
 
 #include "setting_rules.h"
 
+namespace {
+
+constexpr DWORD kLongestStoredString = 260;  // "Clicks4U"
+
+}  // namespace
+
 RegKey OpenSettings(REGSAM access, const char* keyPath) {
     RegKey key;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, keyPath, 0, access, key.out()) != ERROR_SUCCESS)
@@ -34,6 +40,13 @@ bool WriteSettingDword(HKEY key, const char* name, int32_t value) {
     const DWORD data = static_cast<DWORD>(value);
     return RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data),
                           sizeof data) == ERROR_SUCCESS;
+}
+
+bool WriteSettingString(HKEY key, const char* name, const char* text, DWORD dataLength) {
+    char data[kLongestStoredString] = {};
+    if (dataLength == 0 || dataLength > sizeof data) return false;
+    lstrcpynA(data, text, static_cast<int>(dataLength));
+    return RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(data), dataLength) == ERROR_SUCCESS;
 }
 
 void SaveWindowPosition(HWND window, const char* keyPath) {

@@ -28,6 +28,8 @@ RegKey OpenSettings(REGSAM access, const char* keyPath = kSettingsKeyPath);
 bool ReadSettingString(HKEY key, const char* name, char* buffer, DWORD bufferSize);
 int32_t ReadSettingDword(HKEY key, const char* name);
 bool WriteSettingDword(HKEY key, const char* name, int32_t value);
+// A REG_SZ of exactly dataLength bytes: the text (cut to fit), its zero, and zero filler.
+bool WriteSettingString(HKEY key, const char* name, const char* text, DWORD dataLength);
 
 void SaveWindowPosition(HWND window, const char* keyPath = kSettingsKeyPath);
 void RestoreWindowPosition(HWND window, const char* keyPath = kSettingsKeyPath);

@@ -42,6 +42,15 @@
 #define IDC_MISMATCH_GROUP      1064
 #define IDC_RATING_BUTTON_BASE  1041  // button IDC_RATING_BUTTON_BASE + r stands for rating r
 
+// Player Settings dialog controls
+#define IDC_PLAYER_MEMBER_ID    1053
+#define IDC_PLAYER_MAX_TICKETS  1054
+#define IDC_PLAYER_SITE_ID      1055
+#define IDC_PLAYER_PASSWORD     1056
+#define IDC_PLAYER_CONFIRM      1057
+#define IDC_PLAYER_SAVE         1062
+#define IDC_PLAYER_PATH         1066
+
 // Player Sessions dialog controls
 #define IDC_SESSION_LIST        1066
 

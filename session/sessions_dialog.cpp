@@ -35,23 +35,12 @@ bool AddSessionLine(const SessionRecord& record, void* context) {
     return added != LB_ERR && added != LB_ERRSPACE;
 }
 
-HBRUSH DialogBrush() {
-    const HBRUSH brush = BackgroundBrush();
-    return brush ? brush : GetSysColorBrush(COLOR_BTNFACE);
-}
-
 BOOL OnInitDialog(HWND dialog) {
     SetDialogIcons(dialog);
     SendDlgItemMessageA(dialog, IDC_SESSION_LIST, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(ANSI_FIXED_FONT)),
                         FALSE);
     if (!FillSessionList(dialog)) EndDialog(dialog, 0);
     return FALSE;  // the focus is left where the system put it
-}
-
-INT_PTR OnCtlColorStatic(HDC dc) {
-    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-    SetBkMode(dc, TRANSPARENT);
-    return reinterpret_cast<INT_PTR>(DialogBrush());
 }
 
 // Only OK closes by command; Esc (IDCANCEL) is ignored. The close box ends with 0.
@@ -66,7 +55,7 @@ INT_PTR CALLBACK SessionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
         EndDialog(dialog, 0);
         return TRUE;
     case WM_CTLCOLORDLG: return reinterpret_cast<INT_PTR>(DialogBrush());
-    case WM_CTLCOLORSTATIC: return OnCtlColorStatic(reinterpret_cast<HDC>(wParam));
+    case WM_CTLCOLORSTATIC: return LabelColours(reinterpret_cast<HDC>(wParam));
     default: (void)lParam; return FALSE;
     }
 }

@@ -1,0 +1,122 @@
+// The Player Settings dialog: edits the player profile; Save stores it after the password
+// confirmation, Cancel and the close box ask first when there are unsaved edits.
+#include <windows.h>
+
+#include <initializer_list>
+
+#include "../app/app_resources.h"
+#include "../app/window_helpers.h"
+#include "../base/dialog_controls.h"
+#include "../resources/rtln_ids.h"
+#include "password_shift.h"
+#include "player.h"
+#include "profile.h"
+
+namespace {
+
+constexpr char kMismatchText[] =
+    "Value of the field 'Password' does not correspond to value of the field 'Confirm password'.\n"
+    "Repeat entering the password?";
+constexpr char kMismatchCaption[] = "Missing Password";
+// A byte of code 254 would be stored as 0 and cut the stored password short there.
+constexpr char kUnstorableText[] = "Error! The password can't contain the character \"\xFE\".";
+constexpr char kUnstorableCaption[] = "Player Settings";
+constexpr char kSaveTip[] = "Save Player Settings";
+
+struct PlayerDialog {
+    bool fillingByProgram;  // fields set by the program raise change notices that are no edits
+};
+
+PlayerDialog& State(HWND dialog) { return *reinterpret_cast<PlayerDialog*>(GetWindowLongPtrA(dialog, DWLP_USER)); }
+
+void SetFieldByProgram(HWND dialog, int id, const char* text) {
+    State(dialog).fillingByProgram = true;
+    SetDlgItemTextA(dialog, id, text);
+    State(dialog).fillingByProgram = false;
+}
+
+BOOL OnInitDialog(HWND dialog, LPARAM param) {
+    SetWindowLongPtrA(dialog, DWLP_USER, param);
+    SetDialogIcons(dialog);
+    SendDlgItemMessageA(dialog, IDC_PLAYER_MAX_TICKETS, EM_LIMITTEXT, 3, 0);
+    for (int id : {IDC_PLAYER_MEMBER_ID, IDC_PLAYER_SITE_ID, IDC_PLAYER_PASSWORD, IDC_PLAYER_CONFIRM})
+        SendDlgItemMessageA(dialog, id, EM_LIMITTEXT, kProfileTextSize - 1, 0);
+    SendDlgItemMessageA(dialog, IDC_PLAYER_PATH, EM_LIMITTEXT, 255, 0);
+    State(dialog).fillingByProgram = true;
+    LoadPlayerProfile(dialog);
+    State(dialog).fillingByProgram = false;
+    InsetEditRects(dialog, true);  // single-line fields ignore a formatting rectangle
+    Enable(dialog, IDC_PLAYER_SAVE, false);
+    AddTooltip(GetDlgItem(dialog, IDC_PLAYER_SAVE), kSaveTip);
+    SetFocus(GetDlgItem(dialog, IDC_PLAYER_MAX_TICKETS));
+    return FALSE;  // the focus was set here
+}
+
+// The member typed into a field: the login name is either a member ID or a site ID.
+void OnFieldEdited(HWND dialog, int id) {
+    if (State(dialog).fillingByProgram) return;
+    if (id == IDC_PLAYER_MEMBER_ID) SetFieldByProgram(dialog, IDC_PLAYER_SITE_ID, "");
+    if (id == IDC_PLAYER_SITE_ID) SetFieldByProgram(dialog, IDC_PLAYER_MEMBER_ID, "");
+    Enable(dialog, IDC_PLAYER_SAVE, true);
+}
+
+void OnSave(HWND dialog) {
+    if (!PasswordFieldsMatch(dialog)) {
+        if (MessageBoxA(dialog, kMismatchText, kMismatchCaption, MB_YESNO | MB_ICONQUESTION) != IDYES) {
+            EndDialog(dialog, 1);
+            return;
+        }
+        SetFieldByProgram(dialog, IDC_PLAYER_PASSWORD, "");
+        SetFieldByProgram(dialog, IDC_PLAYER_CONFIRM, "");
+        Enable(dialog, IDC_PLAYER_SAVE, false);
+        SetFocus(GetDlgItem(dialog, IDC_PLAYER_PASSWORD));
+        return;
+    }
+    char password[kProfileTextSize];
+    GetDlgItemTextA(dialog, IDC_PLAYER_PASSWORD, password, sizeof password);
+    if (!PasswordIsStorable(password)) {
+        MessageBoxA(dialog, kUnstorableText, kUnstorableCaption, MB_OK | MB_ICONERROR);
+        SetFocus(GetDlgItem(dialog, IDC_PLAYER_PASSWORD));
+        return;
+    }
+    SavePlayerProfile(dialog);
+    EndDialog(dialog, 1);
+}
+
+void OnCommand(HWND dialog, WORD id, WORD code) {
+    switch (id) {
+    case IDC_PLAYER_SAVE: if (code == BN_CLICKED) OnSave(dialog); break;
+    case IDCANCEL: if (AskSaveChanges(dialog) != IDYES) EndDialog(dialog, 1); break;
+    case IDC_PLAYER_MEMBER_ID: case IDC_PLAYER_SITE_ID: case IDC_PLAYER_MAX_TICKETS:
+    case IDC_PLAYER_PASSWORD: case IDC_PLAYER_CONFIRM: case IDC_PLAYER_PATH:
+        if (code == EN_CHANGE) OnFieldEdited(dialog, id);
+        break;
+    default: break;
+    }
+}
+
+// The close box, the system menu and Alt+F4: Yes to the question keeps the dialog open.
+BOOL OnSysCommand(HWND dialog, WPARAM command) {
+    if ((command & 0xFFF0) != SC_CLOSE) return FALSE;
+    if (AskSaveChanges(dialog) != IDYES) EndDialog(dialog, 0);
+    return TRUE;
+}
+
+INT_PTR CALLBACK PlayerDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG: return OnInitDialog(dialog, lParam);
+    case WM_COMMAND: OnCommand(dialog, LOWORD(wParam), HIWORD(wParam)); return TRUE;
+    case WM_SYSCOMMAND: return OnSysCommand(dialog, wParam);
+    case WM_CTLCOLORDLG: return reinterpret_cast<INT_PTR>(DialogBrush());
+    case WM_CTLCOLORSTATIC: return LabelColours(reinterpret_cast<HDC>(wParam));
+    default: return FALSE;
+    }
+}
+
+}  // namespace
+
+void ShowPlayerSettings(HWND window) {
+    PlayerDialog state = {};
+    DialogBoxParamA(AppInstance(), MAKEINTRESOURCEA(IDD_PLAYER_SETTINGS), window, PlayerDialogProc,
+                    reinterpret_cast<LPARAM>(&state));
+}
