@@ -19,10 +19,10 @@ TEST(BackgroundTint, ChannelsKeepFortyPercentOfTheTileAndHalfTheFace) {
         {0, 255, 128},
         {100, 100, 90},   // 40 + 50
         {99, 1, 41},      // 99 - 59 (59.4 floored) + 1 - 0 (0.5 floored)
-        {3, 5, 5},        // 3 - 1 (1.8 floored) + 5 - 2 (2.5 floored); rounding would give 4
-        {17, 33, 24},     // 17 - 10 + 33 - 16; rounding would give 23
-        {218, 240, 208},  // 218 - 130 + 240 - 120: a tile pixel on the default face
-        {221, 240, 209},  // 221 - 132 + 120
+        {3, 5, 5},        // 3 - 1 (1.8 floored) + 5 - 2 (2.5 floored); rounding half up gives 3
+        {17, 33, 24},     // 17 - 10 + 33 - 16; rounding half up gives 23
+        {218, 245, 211},  // 218 - 130 + 245 - 122: a tile pixel on the test prefix's face
+        {221, 245, 212},  // 221 - 132 + 123
     };
     for (const auto& c : cases) EXPECT_EQ(unsigned{TintChannel(c.tile, c.face)}, c.tinted) << c.tile << ", " << c.face;
 }
