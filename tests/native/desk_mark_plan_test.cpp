@@ -14,6 +14,12 @@ constexpr int32_t kDay = 86400;
 
 int32_t Ago(int32_t seconds, uint32_t now = kNow) { return static_cast<int32_t>(now - static_cast<uint32_t>(seconds)); }
 
+// Where a rating's row starts in the picture and its column in the mark sheet, and where a
+// kind's row starts in the sheet (index 0 unused for ratings).
+constexpr int kRowTop[6] = {-1, 72, 55, 38, 21, 4};
+constexpr int kSheetLeft[6] = {-1, 0, 14, 28, 42, 56};
+constexpr int kSheetTop[4] = {0, 14, 28, 42};  // day, result, older, repeated-today
+
 // Expected mark: column left edge, rating, kind.
 struct Expected {
     int left;
@@ -100,9 +106,9 @@ TEST(DeskMarkPlan, EdgeCases) {
             const Expected& e = c.marks[i];
             const Mark& m = plan.marks[i];
             EXPECT_EQ(e.left, m.left) << c.name << " mark " << i;
-            EXPECT_EQ(89 - 17 * e.rating, m.top) << c.name << " mark " << i;
-            EXPECT_EQ(14 * (e.rating - 1), m.sourceX) << c.name << " mark " << i;
-            EXPECT_EQ(14 * e.kind, m.sourceY) << c.name << " mark " << i;
+            EXPECT_EQ(kRowTop[e.rating], m.top) << c.name << " mark " << i;
+            EXPECT_EQ(kSheetLeft[e.rating], m.sourceX) << c.name << " mark " << i;
+            EXPECT_EQ(kSheetTop[e.kind], m.sourceY) << c.name << " mark " << i;
         }
     }
 }

@@ -128,19 +128,6 @@ TEST(SessionLine, WideNumbersPushTheRestRight) {
     EXPECT_EQ(Line({0, 59, 5, 1000, 100, -1, 12345}, day), " Sun, Dec 05, 04 | 00:00:59 |   5 | 1000 | 100 | -1 | 12345");
 }
 
-TEST(SessionLine, UsesTheLocalDateNotTheUtcDate) {
-    // 02:30 UTC on Sunday 5 December 2004 is still Saturday evening five hours west of UTC,
-    // and already Sunday afternoon ten hours east of it.
-    const int64_t start = 1102213800;
-    const SessionRecord record = {static_cast<int32_t>(start), 60, 1, 0, 0, 0, 0};
-    EXPECT_EQ(Line(record, SplitUnixSeconds(start - 5 * 3600)).substr(0, 17), " Sat, Dec 04, 04 ");
-    EXPECT_EQ(Line(record, SplitUnixSeconds(start)).substr(0, 17), " Sun, Dec 05, 04 ");
-    EXPECT_EQ(Line(record, SplitUnixSeconds(start + 10 * 3600)).substr(0, 17), " Sun, Dec 05, 04 ");
-    // Across a year end the two-digit year changes too.
-    EXPECT_EQ(Line(record, SplitUnixSeconds(1104541200 - 3 * 3600)).substr(0, 17), " Fri, Dec 31, 04 ");
-    EXPECT_EQ(Line(record, SplitUnixSeconds(1104541200)).substr(0, 17), " Sat, Jan 01, 05 ");
-}
-
 TEST(SessionLine, EveryWeekdayAndMonthIsEnglish) {
     const char* weekdays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
     const char* months[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};

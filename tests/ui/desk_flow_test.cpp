@@ -2,9 +2,30 @@
 // on Skip Site, Exit and closing, and the site database's presence.
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <vector>
+
 #include "tests/ui/desk_ui.h"
 
 using namespace desk_ui;
+
+namespace {
+
+// The colour at screen point (x, y) of a screenshot saved by ui::SaveScreenshot (a bottom-up
+// 24-bit bitmap of the whole display); black outside it.
+COLORREF ShotPixel(const std::vector<unsigned char>& file, POINT at) {
+    if (file.size() < 54) return RGB(0, 0, 0);
+    int32_t width = 0, height = 0;
+    std::memcpy(&width, &file[18], 4);
+    std::memcpy(&height, &file[22], 4);
+    if (at.x < 0 || at.y < 0 || at.x >= width || at.y >= height) return RGB(0, 0, 0);
+    const size_t stride = (static_cast<size_t>(width) * 3 + 3) & ~size_t{3};
+    const size_t offset = 54 + (height - 1 - at.y) * stride + at.x * 3;
+    if (offset + 3 > file.size()) return RGB(0, 0, 0);
+    return RGB(file[offset + 2], file[offset + 1], file[offset]);
+}
+
+}  // namespace
 
 TEST(DeskUi, KnownSiteAndSkipSiteQuestion) {
     const std::string folder =
@@ -20,7 +41,28 @@ TEST(DeskUi, KnownSiteAndSkipSiteQuestion) {
     EXPECT_TRUE(p.Enabled(IDC_TRAFFIC_LIST));
     EXPECT_FALSE(p.Enabled(IDC_COUNT));
     EXPECT_FALSE(p.Enabled(IDC_PASTE));
-    ui::SaveScreenshot("desk_known_site");
+    RedrawWindow(p.window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    ASSERT_TRUE(p.Idle());
+    ASSERT_TRUE(ui::SaveScreenshot("desk_known_site"));
+    // The picture shows the one record, ten days old, "Good": its initial in the older
+    // column and the green result disc, both on the "Good" row (top 21); the grid elsewhere.
+    const std::vector<unsigned char> shot = ui::ReadFileBytes(ui::BuildFolder() + "\\artifacts\\desk_known_site.bmp");
+    const struct {
+        const char* what;
+        POINT at;  // in the picture
+        COLORREF colour;
+    } marks[] = {
+        {"older mark: ink of the initial", {7, 25}, RGB(38, 56, 96)},
+        {"result mark: green disc", {89, 28}, RGB(44, 152, 74)},
+        {"result column, Great row: grid label", {89, 11}, RGB(229, 235, 246)},
+        {"result column, Average row: grid label", {89, 45}, RGB(229, 235, 246)},
+        {"today column, Good row: empty cell", {72, 28}, RGB(252, 252, 254)},
+    };
+    for (const auto& m : marks) {
+        POINT on = m.at;
+        ClientToScreen(p.Control(IDC_RATING_PICTURE), &on);
+        EXPECT_EQ(ShotPixel(shot, on), m.colour) << m.what;
+    }
 
     p.Click(IDC_RATING_FAIR);
     EXPECT_EQ(2, CheckedRating(p));

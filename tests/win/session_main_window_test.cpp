@@ -1,4 +1,5 @@
-// The session parts of the real main window: the ticket bar's range at opening.
+// The session parts of the real main window: the ticket bar's range and the status bar's
+// icons at opening, and a clock that cannot be started.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -76,6 +77,13 @@ TEST_F(SessionMainWindowTest, TicketBarRangeAtOpening) {
     }
 }
 
+TEST_F(SessionMainWindowTest, EveryStatusPartHasAnIcon) {
+    Open();
+    const HWND bar = FindWindowExA(window, nullptr, STATUSCLASSNAMEA, nullptr);
+    ASSERT_NE(bar, nullptr);
+    for (int part = 0; part < 4; ++part) EXPECT_NE(SendMessageA(bar, SB_GETICON, part, 0), 0) << "part " << part;
+}
+
 namespace {
 
 MMRESULT WINAPI FailingTimer(UINT, UINT, LPTIMECALLBACK, DWORD_PTR, UINT) { return 0; }
@@ -100,10 +108,20 @@ bool PutOnClipboard(const char* text) {
 TEST_F(SessionMainWindowTest, TimerFailureIsReportedOncePerRun) {
     SetSessionTimerStarter(FailingTimer);
     Open();
+    // As after a "Save" with something counted: Continue enabled, Save not yet grayed.
+    EndSession();
+    EnableMenuCommand(IDM_SAVE, true);
     BoxWatcher watcher;
     ASSERT_TRUE(PutOnClipboard("X1234"));
     SendMessageA(window, WM_COMMAND, IDC_PASTE, 0);
     EXPECT_FALSE(IsSessionClockRunning());
+    // The new session's menu changes stay although its clock did not start.
+    const struct {
+        UINT id;
+        bool grayed;
+    } menu[] = {{IDM_STOP, false}, {IDM_CONTINUE, true}, {IDM_SAVE, true}};
+    for (const auto& item : menu)
+        EXPECT_EQ((GetMenuState(GetMenu(window), item.id, MF_BYCOMMAND) & MF_GRAYED) != 0, item.grayed) << item.id;
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(window, IDC_SKIP_SITE))) << "the lookup took place";
     ResetDesk(window);
     for (const char* typed : {"5678", "2468"}) {
