@@ -16,6 +16,7 @@ struct FindRequest {
     DWORD processId;
     HWND exclude;
     HWND found;
+    const char* caption = nullptr;  // when set, only a dialog of this caption
 };
 
 BOOL CALLBACK FindDialogOfProcess(HWND window, LPARAM param) {
@@ -27,16 +28,11 @@ BOOL CALLBACK FindDialogOfProcess(HWND window, LPARAM param) {
     char className[16];
     if (!GetClassNameA(window, className, sizeof className) || lstrcmpA(className, "#32770") != 0)
         return TRUE;
+    char caption[128];
+    if (request->caption && (!GetWindowTextA(window, caption, sizeof caption) || lstrcmpA(caption, request->caption) != 0))
+        return TRUE;
     request->found = window;
     return FALSE;
-}
-
-std::string WindowText(HWND window) {
-    char text[1024] = "";
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
-                        SMTO_ABORTIFHUNG, kWaitMs, &ignored);
-    return text;
 }
 
 BOOL CALLBACK CollectButton(HWND child, LPARAM param) {
@@ -47,6 +43,14 @@ BOOL CALLBACK CollectButton(HWND child, LPARAM param) {
 }
 
 }  // namespace
+
+std::string WindowText(HWND window) {
+    char text[1024] = "";
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                        SMTO_ABORTIFHUNG, kWaitMs, &ignored);
+    return text;
+}
 
 bool WaitFor(const std::function<bool()>& done, DWORD ms) {
     const DWORD start = GetTickCount();
@@ -288,11 +292,11 @@ std::string Program::StatusText(int part) const {
     return text;
 }
 
-MessageBoxInfo WaitMessageBox(const Program& program, DWORD ms) {
+MessageBoxInfo WaitMessageBox(const Program& program, DWORD ms, const char* caption) {
     MessageBoxInfo info;
     WaitFor(
         [&] {
-            FindRequest request{program.process.dwProcessId, program.window, nullptr};
+            FindRequest request{program.process.dwProcessId, program.window, nullptr, caption};
             EnumWindows(FindDialogOfProcess, reinterpret_cast<LPARAM>(&request));
             info.window = request.found;
             return info.window != nullptr;

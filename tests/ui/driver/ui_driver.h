@@ -13,6 +13,9 @@ namespace ui {
 constexpr const char* kSettingsKey = "Software\\Tavrik\\RL\\Settings";
 constexpr DWORD kWaitMs = 10000;  // every wait is bounded by this unless told otherwise
 
+// The text of a window or control of any process.
+std::string WindowText(HWND window);
+
 // Polls a condition every 20 ms until it holds or ms have passed.
 bool WaitFor(const std::function<bool()>& done, DWORD ms = kWaitMs);
 
@@ -91,8 +94,9 @@ struct MessageBoxInfo {
     std::vector<std::string> buttons;  // texts of the buttons, in z-order
 };
 
-// Waits for a message box of the process; window null on time-out.
-MessageBoxInfo WaitMessageBox(const Program& program, DWORD ms = kWaitMs);
+// Waits for a message box or dialog of the process (of the given caption, if one is given);
+// window null on time-out.
+MessageBoxInfo WaitMessageBox(const Program& program, DWORD ms = kWaitMs, const char* caption = nullptr);
 // True when no message box of the process appears within ms.
 bool NoMessageBox(const Program& program, DWORD ms = 1000);
 // Presses a button of a message box by its id (IDOK, IDYES, IDNO) and waits until it closes.
