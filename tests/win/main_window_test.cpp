@@ -1,9 +1,10 @@
-// The real main window opened in this process: its pictures, the history picture when it
-// cannot be drawn, and a system-colour change reaching its common controls.
+// The real main window opened in this process: an opening without its pictures, the pictures,
+// the history picture when it cannot be drawn, and a system-colour change reaching its controls.
 #include <gtest/gtest.h>
 
 #include <map>
 
+#include "app/app_resources.h"
 #include "app/main_window.h"
 #include "desk/desk.h"
 #include "desk/site_database.h"
@@ -107,4 +108,13 @@ TEST_F(MainWindowTest, ColourChangeReachesTheCommonControls) {
         EXPECT_EQ(g_received[control], 1) << control;
         SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_original[control]));
     }
+}
+
+// Without its rating pictures the opening stops: the dialog ends with 0 before it is shown.
+TEST(MainWindowOpening, StopsWithZeroWithoutTheRatingPictures) {
+    SetAppInstance(GetModuleHandleA("kernel32.dll"));  // a module that holds none of our bitmaps
+    const INT_PTR result =
+        DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainDialogProc, 0);
+    SetAppInstance(GetModuleHandleA(nullptr));
+    EXPECT_EQ(result, 0);
 }
