@@ -8,6 +8,7 @@
 #include "../player/player.h"
 #include "../resources/rtln_ids.h"
 #include "../session/session.h"
+#include "about_box.h"
 #include "banner.h"
 #include "main_window.h"
 #include "outside_links.h"
@@ -40,6 +41,7 @@ void OnFind(HWND window, WORD) {
 }
 
 void OnPlayerOptions(HWND window, WORD) { ShowPlayerSettings(window); }
+void OnAbout(HWND window, WORD) { ShowAbout(window, 0); }
 void OnBanner(HWND window, WORD) { ToggleBanner(window); }
 void OnClicks4U(HWND window, WORD) { OpenServicePage(window); }
 void OnHelp(HWND window, WORD) { OpenHelpFile(window); }
@@ -80,7 +82,7 @@ constexpr Command kCommands[] = {
     {IDC_RATING_AVERAGE, 0, OnRatingButton},
     {IDC_RATING_GOOD, 0, OnRatingButton},
     {IDC_RATING_GREAT, 0, OnRatingButton},
-    {IDM_ABOUT, 0, nullptr},
+    {IDM_ABOUT, 0, OnAbout},
     {IDM_EXIT, 0, OnExit},
     {IDM_BANNER, 0, OnBanner},
     {IDM_STOP, 0, OnStop},
