@@ -45,6 +45,11 @@ TEST_F(AboutUi, OpensOnGeneralWithTheBuildDateEachTime) {
         ASSERT_NE(page, nullptr);
         EXPECT_EQ(ui::WindowText(GetDlgItem(page, IDC_ABOUT_BUILD_DATE)), "09-24-2004");
         EXPECT_EQ(ui::WindowText(GetDlgItem(page, IDC_ABOUT_PRODUCT)), "Tavrik Rateline");
+        HWND icon = GetDlgItem(page, IDC_ABOUT_ICON);
+        RECT iconRect = {};
+        GetWindowRect(icon, &iconRect);
+        EXPECT_NE(SendMessageA(icon, STM_GETICON, 0, 0), 0);
+        EXPECT_GT(iconRect.right - iconRect.left, 16) << "the icon has no room";
         if (opening == 1) {
             ASSERT_TRUE(ui::SaveScreenshot("about_box"));
         }
