@@ -1,28 +1,144 @@
+// The banner: three frames of one picture, rotated once a second by a multimedia timer.
+//
+// The timer callback runs on the system's multimedia-timer thread. It writes only the frame
+// index (one aligned 32-bit word, read by the painting on the UI thread) and invalidates the
+// control, which does not wait for the UI thread. The UI thread writes the index only after
+// TIME_KILL_SYNCHRONOUS has stopped the timer, so there is one writer at a time.
 #include "banner.h"
+
+#include <commctrl.h>
+#include <mmsystem.h>
+
+#include <atomic>
 
 #include "../resources/rtln_ids.h"
 #include "app_resources.h"
+#include "main_window.h"
+#include "outside_links.h"
+#include "settings.h"
 
 namespace {
 
+constexpr int kBannerStripHeight = 50;
+constexpr UINT kRotationMs = 1000;
+
 HBITMAP g_bannerBitmap;
-volatile LONG g_bannerFrame;
+std::atomic<LONG> g_bannerFrame{0};
+HWND g_bannerControl;  // set before the timer starts, cleared after it is killed
+UINT g_timerId;
+HCURSOR g_handCursor;  // a shared system cursor: forgotten, never destroyed
+WNDPROC g_ownProcedure;
+
+// The frame index goes 0, 1, 2, 0, ... and the control repaints without erasing.
+void AdvanceFrame() {
+    const LONG frame = g_bannerFrame.load(std::memory_order_relaxed);
+    g_bannerFrame.store(frame == 2 ? 0 : frame + 1, std::memory_order_relaxed);
+    if (g_bannerControl) InvalidateRect(g_bannerControl, nullptr, FALSE);
+}
+
+void CALLBACK AdvanceBannerFrame(UINT, UINT, DWORD_PTR, DWORD_PTR, DWORD_PTR) { AdvanceFrame(); }
+
+// Periodic timer with the finest resolution; the first change is shown at once.
+void StartRotation() {
+    g_timerId = timeSetEvent(kRotationMs, 0, AdvanceBannerFrame, 0, TIME_PERIODIC | TIME_KILL_SYNCHRONOUS);
+    if (g_timerId) AdvanceFrame();
+}
+
+LRESULT CALLBACK BannerControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_ERASEBKGND:
+        return TRUE;  // the painting covers the whole control
+    case WM_SETCURSOR:
+        if (!g_handCursor) break;
+        SetCursor(g_handCursor);
+        return TRUE;
+    case WM_LBUTTONUP:
+        OpenDocument(GetParent(control), kServiceHomePage);
+        break;  // the control's own procedure still sees the click
+    default:
+        break;
+    }
+    return CallWindowProcA(g_ownProcedure, control, message, wParam, lParam);
+}
+
+void StoreBannerChoice() {
+    RegKey key = OpenSettings(KEY_SET_VALUE);
+    if (key) WriteSettingDword(key.get(), "ShowBan", g_timerId ? 1 : 0);
+}
 
 }  // namespace
 
-bool StartBanner(HWND) {
+bool StartBanner(HWND window) {
     g_bannerBitmap = static_cast<HBITMAP>(
         LoadImageA(AppInstance(), MAKEINTRESOURCEA(IDB_BANNER), IMAGE_BITMAP, 263, 135, 0));
-    return g_bannerBitmap != nullptr;
+    if (!g_bannerBitmap) return false;
+    g_handCursor = LoadCursorA(nullptr, IDC_HAND);
+    g_bannerControl = GetDlgItem(window, IDC_BANNER);
+    if (g_bannerControl && !g_ownProcedure) {
+        g_ownProcedure = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+            g_bannerControl, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(BannerControlProc)));
+        const LONG_PTR style = GetWindowLongPtrA(g_bannerControl, GWL_STYLE);
+        SetWindowLongPtrA(g_bannerControl, GWL_STYLE, style | SS_NOTIFY);
+    }
+    StartRotation();
+    return true;
+}
+
+void ChangeWindowHeight(HWND window, int delta) {
+    RECT rect;
+    if (!GetWindowRect(window, &rect)) return;
+    SetWindowPos(window, nullptr, 0, 0, rect.right - rect.left, rect.bottom - rect.top + delta,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // A status bar places itself at the bottom of its parent whenever it is told of a size.
+    if (HWND bar = FindWindowExA(window, nullptr, STATUSCLASSNAMEA, nullptr)) SendMessageA(bar, WM_SIZE, 0, 0);
+}
+
+void ToggleBanner(HWND window) {
+    HWND control = GetDlgItem(window, IDC_BANNER);
+    if (GetMenuState(MainMenu(), IDM_BANNER, MF_BYCOMMAND) & MF_CHECKED) {
+        CheckMenuItem(MainMenu(), IDM_BANNER, MF_UNCHECKED);
+        KillBannerTimer();
+        ShowWindow(control, SW_HIDE);
+        ChangeWindowHeight(window, -kBannerStripHeight);
+    } else {
+        ChangeWindowHeight(window, kBannerStripHeight);
+        bool started = true;
+        if (g_bannerBitmap)
+            StartRotation();
+        else
+            started = StartBanner(window);
+        if (started) {
+            CheckMenuItem(MainMenu(), IDM_BANNER, MF_CHECKED);
+            ShowWindow(control, SW_SHOW);
+        } else {
+            ShowWindow(control, SW_HIDE);
+            ChangeWindowHeight(window, -kBannerStripHeight);
+            CheckMenuItem(MainMenu(), IDM_BANNER, MF_UNCHECKED);
+        }
+    }
+    StoreBannerChoice();
 }
 
 HBITMAP BannerBitmap() { return g_bannerBitmap; }
-int BannerFrame() { return g_bannerFrame; }
+int BannerFrame() { return g_bannerFrame.load(std::memory_order_relaxed); }
+bool IsBannerRotating() { return g_timerId != 0; }
 
-void ReleaseBannerControl(HWND) {}
-void KillBannerTimer() {}
+void ReleaseBannerControl(HWND window) {
+    g_handCursor = nullptr;
+    if (!g_ownProcedure) return;
+    if (HWND control = GetDlgItem(window, IDC_BANNER))
+        SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_ownProcedure));
+    g_ownProcedure = nullptr;
+}
+
+void KillBannerTimer() {
+    if (g_timerId) timeKillEvent(g_timerId);
+    g_timerId = 0;
+    g_bannerFrame.store(0, std::memory_order_relaxed);
+}
 
 void DeleteBannerBitmap() {
+    g_bannerControl = nullptr;
     if (g_bannerBitmap) DeleteObject(g_bannerBitmap);
     g_bannerBitmap = nullptr;
 }

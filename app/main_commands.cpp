@@ -8,7 +8,10 @@
 #include "../player/player.h"
 #include "../resources/rtln_ids.h"
 #include "../session/session.h"
+#include "about_box.h"
+#include "banner.h"
 #include "main_window.h"
+#include "outside_links.h"
 
 namespace {
 
@@ -38,6 +41,11 @@ void OnFind(HWND window, WORD) {
 }
 
 void OnPlayerOptions(HWND window, WORD) { ShowPlayerSettings(window); }
+void OnAbout(HWND window, WORD) { ShowAbout(window, 0); }
+void OnBanner(HWND window, WORD) { ToggleBanner(window); }
+void OnClicks4U(HWND window, WORD) { OpenServicePage(window); }
+void OnHelp(HWND window, WORD) { OpenHelpFile(window); }
+void OnInternetOptions(HWND, WORD) { OpenInternetOptions(); }
 
 void OnExit(HWND window, WORD) {
     if (!ConfirmPendingEvaluation(window)) EndDialog(window, IDM_EXIT);
@@ -74,16 +82,16 @@ constexpr Command kCommands[] = {
     {IDC_RATING_AVERAGE, 0, OnRatingButton},
     {IDC_RATING_GOOD, 0, OnRatingButton},
     {IDC_RATING_GREAT, 0, OnRatingButton},
-    {IDM_ABOUT, 0, nullptr},
+    {IDM_ABOUT, 0, OnAbout},
     {IDM_EXIT, 0, OnExit},
-    {IDM_BANNER, 0, nullptr},
+    {IDM_BANNER, 0, OnBanner},
     {IDM_STOP, 0, OnStop},
     {IDM_CONTINUE, 0, OnContinue},
     {IDM_PLAYER_OPTIONS, 0, OnPlayerOptions},
-    {IDM_CLICKS4U, 0, nullptr},
+    {IDM_CLICKS4U, 0, OnClicks4U},
     {IDM_STATISTICS, 0, OnStatistics},
-    {IDM_HELP, 0, nullptr},
-    {IDM_INTERNET_OPTIONS, 0, nullptr},
+    {IDM_HELP, 0, OnHelp},
+    {IDM_INTERNET_OPTIONS, 0, OnInternetOptions},
     {IDM_LOCKED_FIELDS, 0, OnLockedFormFields},
     {IDM_FILL_MEMBER_ID, 0, nullptr},
     {IDM_SAVE, 0, OnSave},

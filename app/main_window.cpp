@@ -130,10 +130,7 @@ bool CreateRatingPicture() {
 
 void HideBannerStrip(HWND window) {
     ShowWindow(GetDlgItem(window, IDC_BANNER), SW_HIDE);
-    RECT rect;
-    GetWindowRect(window, &rect);
-    SetWindowPos(window, nullptr, 0, 0, rect.right - rect.left,
-                 rect.bottom - rect.top - kBannerStripHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ChangeWindowHeight(window, -kBannerStripHeight);
     CheckMenuItem(g_menu, IDM_BANNER, MF_UNCHECKED);
 }
 

@@ -54,6 +54,22 @@
 // Player Sessions dialog controls
 #define IDC_SESSION_LIST        1066
 
+// About box (dialog 201) and its pages (202 General, 203 License)
+#define IDC_ABOUT_HEADER        401
+#define IDC_ABOUT_TABS          402
+#define IDC_ABOUT_HELP          403
+#define IDC_ABOUT_CANCEL        404
+#define IDC_ABOUT_WEB_SITE      501
+#define IDC_ABOUT_EMAIL         502
+#define IDC_ABOUT_PRODUCT       506
+#define IDC_ABOUT_VERSION_LABEL 507
+#define IDC_ABOUT_DESCRIPTION   509
+#define IDC_ABOUT_BUILD_LABEL   510
+#define IDC_ABOUT_VERSION       515
+#define IDC_ABOUT_BUILD_DATE    516
+#define IDC_ABOUT_ICON          530
+#define IDC_ABOUT_LICENSE_TEXT  801
+
 // Menu commands
 #define IDM_ABOUT               104
 #define IDM_EXIT                105

@@ -69,12 +69,12 @@ def write_ico(path, images):
         out.write(directory + b"".join(entries))
 
 
-def write_wav(path, samples, rate):
-    """Writes 16-bit mono PCM; samples are floats in -1..1."""
-    frames = b"".join(struct.pack("<h", max(-32767, min(32767, round(s * 32767))))
-                      for s in samples)
+def write_wav8(path, samples, rate):
+    """Writes 8-bit mono PCM (unsigned, silence at 128) behind a 44-byte
+    header; samples are floats in -1..1."""
+    frames = bytes(max(1, min(255, 128 + round(s * 127))) for s in samples)
     with wave.open(path, "wb") as out:
         out.setnchannels(1)
-        out.setsampwidth(2)
+        out.setsampwidth(1)
         out.setframerate(rate)
         out.writeframes(frames)

@@ -16,7 +16,7 @@ from PIL import Image, ImageDraw, ImageFont
 
 import art_fonts
 import art_icons
-from art_files import write_bmp, write_ico, write_wav
+from art_files import write_bmp, write_ico, write_wav8
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 
@@ -195,12 +195,19 @@ def make_banner(main_font_path):
 
 # --- sound 112: the About chime -------------------------------------------
 
-def make_chime(rate=11025, seconds=0.9):
+# The resource must be exactly 37310 bytes: a 44-byte RIFF header and 37266
+# one-byte samples at 22050 per second (about 1.69 s).
+CHIME_RATE = 22050
+CHIME_SAMPLES = 37266
+
+
+def make_chime(rate=CHIME_RATE, count=CHIME_SAMPLES):
     """Three bell notes rising (C6, E6, G6), each with a soft inharmonic
     partial and an exponential decay, faded out at the end."""
-    notes = [(1046.5, 0.00), (1318.5, 0.09), (1568.0, 0.18)]
+    notes = [(1046.5, 0.00), (1318.5, 0.12), (1568.0, 0.24)]
+    seconds = count / rate
     samples = []
-    for i in range(int(rate * seconds)):
+    for i in range(count):
         t = i / rate
         s = 0.0
         for freq, start in notes:
@@ -208,10 +215,10 @@ def make_chime(rate=11025, seconds=0.9):
             if u < 0:
                 continue
             attack = 0.5 - 0.5 * math.cos(math.pi * min(1.0, u / 0.006))
-            s += attack * math.exp(-u / 0.22) * (
+            s += attack * math.exp(-u / 0.40) * (
                 math.sin(2 * math.pi * freq * u)
                 + 0.25 * math.sin(2 * math.pi * freq * 2.76 * u) * math.exp(-u / 0.06))
-        fade = min(1.0, (seconds - t) / 0.15)
+        fade = min(1.0, (seconds - t) / 0.30)
         samples.append(0.32 * s * fade)
     return samples, rate
 
@@ -227,7 +234,7 @@ def main():
     for name, sizes in art_icons.ICONS.items():
         write_ico(out(name + ".ico"), [art_icons.render(name, s) for s in sizes])
     samples, rate = make_chime()
-    write_wav(out("about.wav"), samples, rate)
+    write_wav8(out("about.wav"), samples, rate)
     return 0
 
 

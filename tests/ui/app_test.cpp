@@ -112,13 +112,14 @@ struct MenuCase {
 
 TEST_F(AppUi, OpeningMenuStatesFollowTheStoredValues) {
     const MenuCase cases[] = {
-        {"no key", [] {}, false, true, true, false, true},
-        {"only a password", [] { ui::SetSettingString("Password", "rfss"); }, false, true, false, false, true},
-        {"empty member id", [] { ui::SetSettingString("MemberID", ""); }, false, true, true, false, true},
-        {"service page", [] { ui::SetSettingString("Clicks4U", "http://example.org/"); }, false, false, true, false, true},
+        {"no key", [] {}, false, true, true, true, true},
+        {"only a password", [] { ui::SetSettingString("Password", "rfss"); }, false, true, false, true, true},
+        {"empty member id", [] { ui::SetSettingString("MemberID", ""); }, false, true, true, true, true},
+        {"service page", [] { ui::SetSettingString("Clicks4U", "http://example.org/"); }, false, false, true, true, true},
         {"banner off", [] { ui::SetSettingDword("ShowBan", 0); }, false, true, true, false, true},
-        {"history file present", [] {}, true, true, true, false, false},
+        {"history file present", [] {}, true, true, true, true, false},
     };
+    LONG fullHeight = 0;
     for (const MenuCase& c : cases) {
         SCOPED_TRACE(c.name);
         ui::DeleteSettingsKey();
@@ -134,7 +135,11 @@ TEST_F(AppUi, OpeningMenuStatesFollowTheStoredValues) {
         EXPECT_TRUE(program.MenuGrayed(IDM_CONTINUE));
         EXPECT_TRUE(program.MenuGrayed(IDM_SAVE));
         EXPECT_TRUE(program.MenuChecked(IDM_LOCKED_FIELDS));
-        EXPECT_FALSE(IsWindowVisible(program.Control(IDC_BANNER)));
+        EXPECT_EQ(IsWindowVisible(program.Control(IDC_BANNER)) != FALSE, c.bannerChecked);
+        // Without the banner the window is 50 pixels shorter than with it (the first case).
+        const RECT rect = WindowRect(program.window);
+        if (!fullHeight) fullHeight = rect.bottom - rect.top;
+        EXPECT_EQ(rect.bottom - rect.top, fullHeight - (c.bannerChecked ? 0 : 50));
         program.Command(IDM_EXIT);
         EXPECT_EQ(program.WaitExit(), 1);
     }

@@ -81,7 +81,7 @@ std::string MakeProgramFolder(const std::string& name) {
     remove.fFlags = FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
     if (GetFileAttributesA(folder.c_str()) != INVALID_FILE_ATTRIBUTES) SHFileOperationA(&remove);
     CreateDirectoryA(folder.c_str(), nullptr);
-    for (const char* file : {"rtln.exe", "qzDigits.ttf"})
+    for (const char* file : {"rtln.exe", "qzDigits.ttf", "qzMain.ttf"})
         CopyFileA((BuildFolder() + "\\" + file).c_str(), (folder + "\\" + file).c_str(), FALSE);
     return folder;
 }

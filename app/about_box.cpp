@@ -1,0 +1,185 @@
+// The About box and its two pages. Exactly one page exists while the box is open: a change
+// of tab destroys the shown page and creates the other from its template.
+#include "about_box.h"
+
+#include <commctrl.h>
+#include <mmsystem.h>
+
+#include "../base/program_folder.h"
+#include "../resources/rtln_ids.h"
+#include "about_header.h"
+#include "app_resources.h"
+#include "outside_links.h"
+#include "window_helpers.h"
+
+namespace {
+
+constexpr const char* kBuildDate = "09-24-2004";
+constexpr const char* kWebSiteTip = "Go to Tavrik Web site";
+constexpr const char* kMailTip = "Send e-mail an authors";
+constexpr int kHeaderHeight = 45;
+
+struct Page {
+    const char* label;
+    int templateId;
+};
+
+constexpr Page kPages[] = {
+    {" General ", IDD_ABOUT_GENERAL},
+    {" License ", IDD_ABOUT_LICENSE},
+};
+
+HICON g_headerIcon;
+HWND g_shownPage;
+
+bool MainFontPath(char (&path)[MAX_PATH]) { return ProgramFilePath("qzMain.ttf", path, sizeof path); }
+
+// From memory and asynchronously; a missing or unplayable sound is silently skipped.
+void PlayAboutSound() {
+    HRSRC found = FindResourceA(AppInstance(), MAKEINTRESOURCEA(IDR_ABOUT_SOUND), "WAVE");
+    HGLOBAL loaded = found ? LoadResource(AppInstance(), found) : nullptr;
+    const void* sound = loaded ? LockResource(loaded) : nullptr;
+    if (sound) PlaySoundA(static_cast<const char*>(sound), nullptr, SND_MEMORY | SND_ASYNC | SND_NODEFAULT);
+}
+
+// The licence text of the License page: a zero-terminated copy of the raw resource.
+void FillLicenseText(HWND page) {
+    HRSRC found = FindResourceA(AppInstance(), MAKEINTRESOURCEA(IDR_LICENSE_TEXT), "RT_RCDATA");
+    HGLOBAL loaded = found ? LoadResource(AppInstance(), found) : nullptr;
+    const char* text = loaded ? static_cast<const char*>(LockResource(loaded)) : nullptr;
+    const DWORD size = text ? SizeofResource(AppInstance(), found) : 0;
+    if (size == 0) return;
+    char* copy = static_cast<char*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, size + 1));
+    if (!copy) return;
+    CopyMemory(copy, text, size);
+    SetDlgItemTextA(page, IDC_ABOUT_LICENSE_TEXT, copy);
+    HeapFree(GetProcessHeap(), 0, copy);
+}
+
+void FillGeneralPage(HWND page) {
+    SetDlgItemTextA(page, IDC_ABOUT_BUILD_DATE, kBuildDate);
+    AddTooltip(GetDlgItem(page, IDC_ABOUT_WEB_SITE), kWebSiteTip);
+    AddTooltip(GetDlgItem(page, IDC_ABOUT_EMAIL), kMailTip);
+}
+
+// The page sits below the tab row: at the left of item 0, at its top plus its bottom.
+BOOL OnPageInit(HWND page, HWND tabs) {
+    if (TabCtrl_GetCurSel(tabs) == 1)
+        FillLicenseText(page);
+    else
+        FillGeneralPage(page);
+    RECT item = {};
+    TabCtrl_GetItemRect(tabs, 0, &item);
+    SetWindowPos(page, nullptr, item.left, item.top + item.bottom, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    InsetEditRects(page, true);
+    return FALSE;
+}
+
+void OnPageCommand(HWND page, WORD id) {
+    if (id == IDC_ABOUT_WEB_SITE) OpenDocument(GetAncestor(page, GA_ROOT), kMakerWebSite);
+    if (id == IDC_ABOUT_EMAIL) OpenDocument(GetAncestor(page, GA_ROOT), kSupportMail);
+}
+
+// Labels over the page background; the read-only licence field on the button face.
+INT_PTR OnPageColour(HDC dc, HWND control) {
+    if (GetDlgCtrlID(control) != IDC_ABOUT_LICENSE_TEXT) return LabelColours(dc);
+    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+    return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
+}
+
+INT_PTR CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG: return OnPageInit(page, reinterpret_cast<HWND>(lParam));
+    case WM_COMMAND: OnPageCommand(page, LOWORD(wParam)); return TRUE;
+    case WM_CTLCOLORSTATIC: return OnPageColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_CTLCOLORDLG: return reinterpret_cast<INT_PTR>(DialogBrush());
+    default: return FALSE;
+    }
+}
+
+// Replaces the shown page by the page of the selected tab; null when it cannot be made.
+HWND CreateSelectedPage(HWND dialog) {
+    if (g_shownPage) DestroyWindow(g_shownPage);
+    g_shownPage = nullptr;
+    HWND tabs = GetDlgItem(dialog, IDC_ABOUT_TABS);
+    const int index = TabCtrl_GetCurSel(tabs);
+    if (index < 0 || index >= static_cast<int>(sizeof kPages / sizeof kPages[0])) return nullptr;
+    const char* name = MAKEINTRESOURCEA(kPages[index].templateId);
+    if (!FindResourceA(AppInstance(), name, MAKEINTRESOURCEA(5))) return nullptr;  // RT_DIALOG
+    g_shownPage = CreateDialogParamA(AppInstance(), name, tabs, PageProc, reinterpret_cast<LPARAM>(tabs));
+    return g_shownPage;
+}
+
+BOOL OnAboutInit(HWND dialog, int tab) {
+    SetDialogIcons(dialog);
+    g_headerIcon = static_cast<HICON>(
+        LoadImageA(AppInstance(), MAKEINTRESOURCEA(IDI_ABOUT_HEADER), IMAGE_ICON, 48, 48, LR_DEFAULTCOLOR));
+    char path[MAX_PATH];
+    if (MainFontPath(path)) AddFontResourceA(path);
+    HWND tabs = GetDlgItem(dialog, IDC_ABOUT_TABS);
+    for (int i = 0; i < static_cast<int>(sizeof kPages / sizeof kPages[0]); ++i) {
+        TCITEMA item = {};
+        item.mask = TCIF_TEXT;
+        item.pszText = const_cast<char*>(kPages[i].label);
+        SendMessageA(tabs, TCM_INSERTITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+    }
+    TabCtrl_SetCurSel(tabs, tab);
+    if (!CreateSelectedPage(dialog)) {
+        EndDialog(dialog, 0);
+        return TRUE;
+    }
+    RECT client;
+    GetClientRect(dialog, &client);
+    SetWindowPos(GetDlgItem(dialog, IDC_ABOUT_HEADER), HWND_BOTTOM, 0, 0, client.right, kHeaderHeight,
+                 SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    return TRUE;
+}
+
+void OnAboutDestroy() {
+    g_shownPage = nullptr;  // destroyed with the dialog
+    if (g_headerIcon) DestroyIcon(g_headerIcon);
+    g_headerIcon = nullptr;
+    char path[MAX_PATH];
+    if (MainFontPath(path)) RemoveFontResourceA(path);
+}
+
+void OnAboutNotify(HWND dialog, const NMHDR* header) {
+    if (header->idFrom == IDC_ABOUT_TABS && header->code == static_cast<UINT>(TCN_SELCHANGE))
+        CreateSelectedPage(dialog);
+}
+
+// Help opens the help file and Cancel closes; every other command, Esc included, does nothing.
+void OnAboutCommand(HWND dialog, WORD id) {
+    if (id == IDC_ABOUT_HELP) OpenHelpFile(dialog);
+    if (id == IDC_ABOUT_CANCEL) EndDialog(dialog, 0);
+}
+
+BOOL OnAboutSysCommand(HWND dialog, WPARAM command) {
+    if ((command & 0xFFF0) != SC_CLOSE) return FALSE;
+    EndDialog(dialog, 0);
+    return TRUE;
+}
+
+INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG: return OnAboutInit(dialog, static_cast<int>(lParam));
+    case WM_DRAWITEM: {
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        DrawAboutHeader(item->hDC, item->rcItem, g_headerIcon);
+        return TRUE;
+    }
+    case WM_NOTIFY: OnAboutNotify(dialog, reinterpret_cast<const NMHDR*>(lParam)); return FALSE;
+    case WM_COMMAND: OnAboutCommand(dialog, LOWORD(wParam)); return TRUE;
+    case WM_SYSCOMMAND: return OnAboutSysCommand(dialog, wParam);
+    case WM_CTLCOLORDLG: return reinterpret_cast<INT_PTR>(DialogBrush());
+    case WM_DESTROY: OnAboutDestroy(); return FALSE;
+    default: return FALSE;
+    }
+}
+
+}  // namespace
+
+bool ShowAbout(HWND window, int tab) {
+    PlayAboutSound();
+    return DialogBoxParamA(AppInstance(), MAKEINTRESOURCEA(IDD_ABOUT), window, AboutProc, tab) != 0;
+}

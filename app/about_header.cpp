@@ -1,0 +1,69 @@
+#include "about_header.h"
+
+#include "../base/gdi_handles.h"
+#include "about_layout.h"
+
+namespace {
+
+constexpr const char* kProductName = "Tavrik Rateline";
+constexpr const char* kMakerName = "Brenholt";
+constexpr const char* kHeaderFace = "qztuMain";
+constexpr COLORREF kShadowColour = RGB(64, 64, 64);
+constexpr COLORREF kProductColour = RGB(107, 107, 255);
+constexpr COLORREF kMakerColour = RGB(255, 72, 72);
+constexpr int kBandHeight = 44;
+
+HFONT CreateHeaderFont(int height) {
+    LOGFONTA description = {};
+    description.lfHeight = height;
+    description.lfCharSet = DEFAULT_CHARSET;
+    lstrcpyA(description.lfFaceName, kHeaderFace);
+    return CreateFontIndirectA(&description);
+}
+
+int TextWidth(HDC dc, const char* text) {
+    SIZE size = {};
+    GetTextExtentPoint32A(dc, text, lstrlenA(text), &size);
+    return size.cx;
+}
+
+void DrawLine(HDC dc, int fromX, int toX, int y) {
+    MoveToEx(dc, fromX, y, nullptr);
+    LineTo(dc, toX, y);
+}
+
+}  // namespace
+
+void DrawAboutHeader(HDC dc, const RECT& item, HICON icon) {
+    const RECT band = {item.left, item.top, item.right, item.top + kBandHeight};
+    FillRect(dc, &band, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    if (icon) DrawIconEx(dc, item.right - 50, item.top - 2, icon, 48, 46, 0, nullptr, DI_NORMAL);
+    const HGDIOBJ previousPen = SelectObject(dc, GetStockObject(BLACK_PEN));
+    DrawLine(dc, item.left, item.left + item.right, item.top + kBandHeight);
+
+    const int previousMode = SetBkMode(dc, TRANSPARENT);
+    const COLORREF previousColour = GetTextColor(dc);
+    GdiObject<HFONT> large(CreateHeaderFont(-24));
+    const HGDIOBJ previousFont = SelectObject(dc, large.get());
+    const int productWidth = TextWidth(dc, kProductName);
+    SetTextColor(dc, kShadowColour);
+    TextOutA(dc, 59, 6, kProductName, lstrlenA(kProductName));
+    SetTextColor(dc, kProductColour);
+    TextOutA(dc, 58, 5, kProductName, lstrlenA(kProductName));
+
+    GdiObject<HFONT> small(CreateHeaderFont(-10));
+    SelectObject(dc, small.get());
+    const AboutHeaderLayout layout = LayOutAboutHeader(productWidth, TextWidth(dc, kMakerName));
+    SetTextColor(dc, kMakerColour);
+    TextOutA(dc, layout.makerLeft, 32, kMakerName, lstrlenA(kMakerName));
+
+    GdiObject<HPEN> red(CreatePen(PS_SOLID, 1, kMakerColour));
+    SelectObject(dc, red.get());
+    DrawLine(dc, 58, layout.leftLineEnd, 36);
+    DrawLine(dc, layout.rightLineStart, layout.rightLineEnd, 36);
+
+    SelectObject(dc, previousPen);
+    SelectObject(dc, previousFont);
+    SetTextColor(dc, previousColour);
+    SetBkMode(dc, previousMode);
+}

@@ -1,0 +1,50 @@
+#include "outside_links.h"
+
+#include "../base/program_folder.h"
+#include "settings.h"
+
+namespace {
+
+ShellExecutor g_execute = ShellExecuteExA;
+
+}  // namespace
+
+void SetShellExecutor(ShellExecutor executor) { g_execute = executor ? executor : ShellExecuteExA; }
+
+// SEE_MASK_INVOKEIDLIST lets the shell run the item's own default action, as a double click
+// in the shell would. (Wine 8 refuses this mask without an ID list, error 87, and says so in
+// a box of its own; Windows builds the ID list from the file or address.)
+bool OpenDocument(HWND owner, const char* target) {
+    SHELLEXECUTEINFOA request = {};
+    request.cbSize = sizeof request;
+    request.fMask = SEE_MASK_INVOKEIDLIST;
+    request.hwnd = owner;
+    request.lpFile = target;  // no verb: the default action
+    request.nShow = SW_SHOWNORMAL;
+    return g_execute(&request) != FALSE;
+}
+
+void OpenInternetOptions() {
+    char commandLine[] = "control.exe Inetcpl.cpl";  // CreateProcessA may write into it
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+}
+
+void OpenServicePage(HWND window) {
+    char target[261];
+    {
+        RegKey key = OpenSettings(KEY_QUERY_VALUE);
+        if (!key || !ReadSettingString(key.get(), "Clicks4U", target, sizeof target)) return;
+    }
+    if (target[0]) OpenDocument(window, target);
+}
+
+void OpenHelpFile(HWND owner) {
+    char path[MAX_PATH];
+    if (ProgramFilePath("rtln.chm", path, sizeof path)) OpenDocument(owner, path);
+}

@@ -1,0 +1,161 @@
+// The About box's resources as the program carries them, and its header drawn into memory.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/about_header.h"
+#include "base/program_folder.h"
+#include "resources/rtln_ids.h"
+
+namespace {
+
+std::vector<unsigned char> ResourceBytes(int id, const char* type) {
+    HMODULE module = GetModuleHandleA(nullptr);
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), type);
+    if (!found) return {};
+    const auto* data = static_cast<const unsigned char*>(LockResource(LoadResource(module, found)));
+    return data ? std::vector<unsigned char>(data, data + SizeofResource(module, found)) : std::vector<unsigned char>{};
+}
+
+// A little-endian field of 2 or 4 bytes.
+uint32_t Field(const std::vector<unsigned char>& bytes, size_t at, size_t width) {
+    uint32_t value = 0;
+    std::memcpy(&value, bytes.data() + at, width);
+    return value;
+}
+
+}  // namespace
+
+TEST(AboutResources, SoundIsA37310ByteWaveOf8BitMonoAt22050) {
+    const std::vector<unsigned char> wave = ResourceBytes(IDR_ABOUT_SOUND, "WAVE");
+    ASSERT_EQ(wave.size(), 37310u);
+    EXPECT_EQ(std::string(wave.begin(), wave.begin() + 4), "RIFF");
+    EXPECT_EQ(Field(wave, 4, 4), 37302u);
+    EXPECT_EQ(std::string(wave.begin() + 8, wave.begin() + 16), "WAVEfmt ");
+    const struct {
+        const char* field;
+        size_t at;
+        unsigned width;
+        uint32_t expected;
+    } fields[] = {
+        {"format chunk size", 16, 4, 16},  {"PCM", 20, 2, 1},         {"mono", 22, 2, 1},
+        {"samples per second", 24, 4, 22050}, {"bytes per second", 28, 4, 22050},
+        {"block align", 32, 2, 1},         {"bits per sample", 34, 2, 8},
+        {"data bytes (1.69 s)", 40, 4, 37266},
+    };
+    for (const auto& f : fields)
+        EXPECT_EQ(Field(wave, f.at, f.width), f.expected) << f.field;
+    EXPECT_EQ(std::string(wave.begin() + 36, wave.begin() + 40), "data");
+}
+
+// Under the type named "RT_RCDATA"; the numbered raw-data type must not hold it.
+TEST(AboutResources, LicenceTextHasCrLfBreaksAndEndsWithOneZero) {
+    EXPECT_TRUE(ResourceBytes(IDR_LICENSE_TEXT, MAKEINTRESOURCEA(10)).empty());
+    const std::vector<unsigned char> text = ResourceBytes(IDR_LICENSE_TEXT, "RT_RCDATA");
+    ASSERT_GT(text.size(), 100u);
+    EXPECT_EQ(text.back(), 0);
+    int breaks = 0;
+    for (size_t i = 0; i + 1 < text.size(); ++i) {
+        ASSERT_NE(text[i], 0) << "a zero inside the text at " << i;
+        if (text[i] == '\n') {
+            ASSERT_TRUE(i > 0 && text[i - 1] == '\r') << "bare LF at " << i;
+            ++breaks;
+        }
+        if (text[i] == '\r') {
+            ASSERT_EQ(text[i + 1], '\n') << "bare CR at " << i;
+        }
+    }
+    EXPECT_GE(breaks, 10);
+}
+
+namespace {
+
+constexpr COLORREF kUntouched = RGB(0, 128, 0);
+constexpr COLORREF kLineRed = RGB(255, 72, 72);
+
+// A 400 x 60 picture prefilled green, with the header drawn over its top 45 lines.
+class AboutHeaderPicture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (ProgramFilePath("qzMain.ttf", fontPath, sizeof fontPath)) fontAdded = AddFontResourceA(fontPath) > 0;
+        BITMAPINFO format = {};
+        format.bmiHeader.biSize = sizeof format.bmiHeader;
+        format.bmiHeader.biWidth = 400;
+        format.bmiHeader.biHeight = -60;
+        format.bmiHeader.biPlanes = 1;
+        format.bmiHeader.biBitCount = 32;
+        dc = CreateCompatibleDC(nullptr);
+        void* bits = nullptr;
+        bitmap = CreateDIBSection(dc, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+        ASSERT_NE(bitmap, nullptr);
+        previous = SelectObject(dc, bitmap);
+        HBRUSH green = CreateSolidBrush(kUntouched);
+        const RECT all = {0, 0, 400, 60};
+        FillRect(dc, &all, green);
+        DeleteObject(green);
+        const RECT header = {0, 0, 400, 45};
+        DrawAboutHeader(dc, header, nullptr);
+    }
+    void TearDown() override {
+        SelectObject(dc, previous);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+        if (fontAdded) RemoveFontResourceA(fontPath);
+    }
+    COLORREF At(int x, int y) const { return GetPixel(dc, x, y); }
+    bool Red(int x, int y) const { return At(x, y) == kLineRed; }
+
+    char fontPath[MAX_PATH] = {};
+    bool fontAdded = false;
+    HDC dc = nullptr;
+    HBITMAP bitmap = nullptr;
+    HGDIOBJ previous = nullptr;
+};
+
+}  // namespace
+
+TEST_F(AboutHeaderPicture, WhiteBandBlackLineAndNothingBelow) {
+    const struct {
+        int x, y;
+        COLORREF expected;
+    } points[] = {
+        {0, 0, RGB(255, 255, 255)},   {10, 20, RGB(255, 255, 255)}, {399, 43, RGB(255, 255, 255)},
+        {0, 44, RGB(0, 0, 0)},        {200, 44, RGB(0, 0, 0)},      {399, 44, RGB(0, 0, 0)},
+        {0, 45, kUntouched},          {200, 50, kUntouched},
+    };
+    for (const auto& p : points) EXPECT_EQ(At(p.x, p.y), p.expected) << p.x << ", " << p.y;
+}
+
+// Along y = 36 a red line starts at x = 58, stops, and a second one ends further right; the
+// maker's name (red pixels in the lines above and below) sits between the two, clear of both.
+TEST_F(AboutHeaderPicture, RedLinesStopShortOfTheMakersName) {
+    ASSERT_FALSE(Red(57, 36));
+    ASSERT_TRUE(Red(58, 36));
+    int leftEnd = 58;
+    while (Red(leftEnd + 1, 36)) ++leftEnd;
+    int rightEnd = 399;
+    while (rightEnd > leftEnd && !Red(rightEnd, 36)) --rightEnd;
+    int rightStart = rightEnd;
+    while (Red(rightStart - 1, 36)) --rightStart;
+    EXPECT_GT(leftEnd, 70) << "left line too short";
+    EXPECT_GT(rightEnd - rightStart, 10) << "right line too short";
+    int nameLeft = 400, nameRight = -1;
+    for (int y = 30; y < 44; ++y) {
+        if (y == 36) continue;
+        for (int x = 0; x < 400; ++x)
+            if (Red(x, y)) {
+                nameLeft = std::min(nameLeft, x);
+                nameRight = std::max(nameRight, x);
+            }
+    }
+    ASSERT_GE(nameRight, 0) << "no maker's name drawn";
+    EXPECT_GE(nameLeft, leftEnd + 2) << "the name touches the left line";
+    EXPECT_LE(nameRight, rightStart - 2) << "the name touches the right line";
+    // Centred: the gaps either side differ by a few pixels at most.
+    EXPECT_LE(std::abs((nameLeft - leftEnd) - (rightStart - nameRight)), 4);
+}
