@@ -50,14 +50,18 @@ void CALLBACK SessionTick(UINT, UINT, DWORD_PTR run, DWORD_PTR, DWORD_PTR) {
     if (g_clockReceiver) PostMessageA(g_clockReceiver, kClockTickMessage, static_cast<WPARAM>(next), run);
 }
 
+void ShowClock(int32_t elapsed) {
+    char text[kClockTextSize];
+    FormatClock(elapsed, text);
+    SetStatusText(kClockPart, text);
+}
+
 LRESULT CALLBACK ClockReceiverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message != kClockTickMessage) return DefWindowProcA(window, message, wParam, lParam);
     // A tick of the current run still counts after the timer was cancelled (Stop, Save, exit):
     // its second is in the session, so the clock shows it. Ticks of older runs are dropped.
     if (static_cast<DWORD_PTR>(lParam) == g_clockRun) {
-        char text[kClockTextSize];
-        FormatClock(static_cast<int32_t>(wParam), text);
-        SetStatusText(kClockPart, text);
+        ShowClock(static_cast<int32_t>(wParam));
         ++g_deliveredTicks;
     }
     return 0;
@@ -125,6 +129,9 @@ bool StartSession(HWND window) {
         SetStatusText(kClockPart, "00:00:00");
         EmptyCounterFields(window);
         EnableMenuCommand(IDM_SAVE, false);
+    } else {
+        // Ticks of the stopped run still queued will be dropped: show the length they reached.
+        ShowClock(SessionElapsed());
     }
     EnableMenuCommand(IDM_STOP, true);
     EnableMenuCommand(IDM_CONTINUE, false);
