@@ -41,6 +41,7 @@ void OnFind(HWND window, WORD) {
 }
 
 void OnPlayerOptions(HWND window, WORD) { ShowPlayerSettings(window); }
+void OnFillMemberId(HWND window, WORD) { FillMemberLoginForm(window); }
 void OnAbout(HWND window, WORD) { ShowAbout(window, 0); }
 void OnBanner(HWND window, WORD) { ToggleBanner(window); }
 void OnClicks4U(HWND window, WORD) { OpenServicePage(window); }
@@ -93,7 +94,7 @@ constexpr Command kCommands[] = {
     {IDM_HELP, 0, OnHelp},
     {IDM_INTERNET_OPTIONS, 0, OnInternetOptions},
     {IDM_LOCKED_FIELDS, 0, OnLockedFormFields},
-    {IDM_FILL_MEMBER_ID, 0, nullptr},
+    {IDM_FILL_MEMBER_ID, 0, OnFillMemberId},
     {IDM_SAVE, 0, OnSave},
 };
 
