@@ -64,7 +64,7 @@ void OnLockedFormFields(HWND window, WORD) {
 struct Command {
     WORD id;
     WORD code;
-    Handler handler;  // null: the command does nothing yet
+    Handler handler;
 };
 
 constexpr Command kCommands[] = {
@@ -103,7 +103,7 @@ constexpr Command kCommands[] = {
 INT_PTR DispatchMainCommand(HWND window, WORD id, WORD code) {
     for (const Command& command : kCommands) {
         if (command.id != id) continue;
-        if (command.handler && (command.code == 0 || command.code == code)) command.handler(window, code);
+        if (command.code == 0 || command.code == code) command.handler(window, code);
         break;
     }
     return id == IDM_EXIT ? TRUE : FALSE;
