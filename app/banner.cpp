@@ -93,27 +93,28 @@ void ChangeWindowHeight(HWND window, int delta) {
     if (HWND bar = FindWindowExA(window, nullptr, STATUSCLASSNAMEA, nullptr)) SendMessageA(bar, WM_SIZE, 0, 0);
 }
 
+void HideBannerStrip(HWND window) {
+    CheckMenuItem(MainMenu(), IDM_BANNER, MF_UNCHECKED);
+    ShowWindow(GetDlgItem(window, IDC_BANNER), SW_HIDE);
+    ChangeWindowHeight(window, -kBannerStripHeight);
+}
+
 void ToggleBanner(HWND window) {
-    HWND control = GetDlgItem(window, IDC_BANNER);
     if (GetMenuState(MainMenu(), IDM_BANNER, MF_BYCOMMAND) & MF_CHECKED) {
-        CheckMenuItem(MainMenu(), IDM_BANNER, MF_UNCHECKED);
         KillBannerTimer();
-        ShowWindow(control, SW_HIDE);
-        ChangeWindowHeight(window, -kBannerStripHeight);
+        HideBannerStrip(window);
     } else {
         ChangeWindowHeight(window, kBannerStripHeight);
-        bool started = true;
+        bool started = true;  // the picture stays loaded once it was
         if (g_bannerBitmap)
             StartRotation();
         else
             started = StartBanner(window);
         if (started) {
             CheckMenuItem(MainMenu(), IDM_BANNER, MF_CHECKED);
-            ShowWindow(control, SW_SHOW);
+            ShowWindow(GetDlgItem(window, IDC_BANNER), SW_SHOW);
         } else {
-            ShowWindow(control, SW_HIDE);
-            ChangeWindowHeight(window, -kBannerStripHeight);
-            CheckMenuItem(MainMenu(), IDM_BANNER, MF_UNCHECKED);
+            HideBannerStrip(window);
         }
     }
     StoreBannerChoice();

@@ -10,6 +10,9 @@ bool StartBanner(HWND window);
 // higher with the status bar following, and stores the choice as "ShowBan".
 void ToggleBanner(HWND window);
 
+// The banner strip hidden: control hidden, window 50 pixels lower, "Banner" unchecked.
+void HideBannerStrip(HWND window);
+
 // Changes the main window's outer height by delta pixels (top-left kept) and moves the status
 // bar, if there is one, to the new bottom.
 void ChangeWindowHeight(HWND window, int delta);

@@ -17,7 +17,6 @@
 
 namespace {
 
-constexpr int kBannerStripHeight = 50;
 constexpr COLORREF kNewSiteColour = RGB(204, 0, 0);
 constexpr COLORREF kKnownSiteColour = RGB(0, 102, 0);
 
@@ -126,12 +125,6 @@ bool CreateRatingPicture() {
     g_ratingPicture.reset(CreateDIBSection(screen, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
     ReleaseDC(nullptr, screen);
     return static_cast<bool>(g_ratingPicture);
-}
-
-void HideBannerStrip(HWND window) {
-    ShowWindow(GetDlgItem(window, IDC_BANNER), SW_HIDE);
-    ChangeWindowHeight(window, -kBannerStripHeight);
-    CheckMenuItem(g_menu, IDM_BANNER, MF_UNCHECKED);
 }
 
 BOOL OnInitDialog(HWND window) {

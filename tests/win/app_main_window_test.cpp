@@ -77,7 +77,6 @@ protected:
     void SetUp() override {
         INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
         InitCommonControlsEx(&controls);
-        SetAppInstance(GetModuleHandleA(nullptr));
         ASSERT_TRUE(LoadAppResources());
         ASSERT_NE(BackgroundBrush(), nullptr);
         folder_ = desk_test::MakeScratchFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());

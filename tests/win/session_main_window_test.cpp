@@ -5,7 +5,6 @@
 #include <cstdlib>
 #include <initializer_list>
 
-#include "app/app_resources.h"
 #include "app/main_window.h"
 #include "app/settings.h"
 #include "desk/desk.h"
@@ -33,7 +32,6 @@ protected:
     void SetUp() override {
         INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES | ICC_PROGRESS_CLASS | ICC_BAR_CLASSES};
         InitCommonControlsEx(&controls);
-        SetAppInstance(GetModuleHandleA(nullptr));
         WriteBytes(folder.File("site.qzd"), {});
         UseSiteFileAt(folder.File("site.qzd").c_str());
         UseSessionFileAt(folder.File("sess.qzd").c_str());
