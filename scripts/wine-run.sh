@@ -21,4 +21,9 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     "$WINELOADER" wineboot.exe -i >/dev/null 2>&1
     "$WINESERVER" -w
 fi
+# Wine links the user's Desktop, Documents and the like to the Linux home folder. Shortcuts
+# that installers and tests make there must stay inside the prefix: make them real folders.
+for link in "$WINEPREFIX"/drive_c/users/*/*; do
+    [ -L "$link" ] && rm -f "$link" && mkdir -p "$link"
+done
 exec "$WINELOADER" "$@"
