@@ -1,5 +1,5 @@
 # Compiles the help project in a copy of the sources, so that nothing is written into the
-# source tree, and fails on any warning: chmcmd reports a missing page or anchor as a warning
+# source tree, and fails on any warning: chmcmd reports a link to a missing page as a warning
 # and still succeeds.
 file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR})
