@@ -13,7 +13,8 @@ arch=${WIN_ARCHES%% *}
 export TAVRIK_WINEPREFIX_BASE="$tavrik_top/build/run-prefix"
 folder="$tavrik_top/build/run/Tavrik Rateline"
 mkdir -p "$folder"
-cp "$(win_tree "$arch")/bin/rtln.exe" "$tavrik_top/resources/art/qzDigits.ttf" "$tavrik_top/resources/art/qzMain.ttf" "$folder/"
+bin="$(win_tree "$arch")/bin"
+cp "$bin/rtln.exe" "$bin/rtln.chm" "$tavrik_top/resources/art/qzDigits.ttf" "$tavrik_top/resources/art/qzMain.ttf" "$folder/"
 # The program never creates its site database: an empty one is a valid start. Existing
 # data of earlier runs is kept.
 [ -e "$folder/site.qzd" ] || : > "$folder/site.qzd"
