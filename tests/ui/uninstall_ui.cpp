@@ -47,22 +47,22 @@ std::vector<DWORD> Pixels(HDC source, POINT origin, int width, int height) {
     return pixels;
 }
 
-// An icon of uni_rtln.exe drawn on white at the given size, as the dialog draws it.
-std::vector<DWORD> RenderedIcon(HMODULE module, int id, int width, int height) {
-    HICON icon = static_cast<HICON>(LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_ICON, 32, 32, 0));
+// An icon drawn at the given size on a background colour (0x00RRGGBB), as a static draws it.
+std::vector<DWORD> RenderedIcon(HICON icon, int width, int height, DWORD background) {
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
     HBITMAP picture = CreateCompatibleBitmap(screen, width, height);
     HGDIOBJ previous = SelectObject(memory, picture);
     RECT all = {0, 0, width, height};
-    FillRect(memory, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    HBRUSH brush = CreateSolidBrush(RGB(background >> 16, (background >> 8) & 0xFF, background & 0xFF));
+    FillRect(memory, &all, brush);
+    DeleteObject(brush);
     if (icon) DrawIconEx(memory, 0, 0, icon, width, height, 0, nullptr, DI_NORMAL);
     std::vector<DWORD> pixels = Pixels(memory, POINT{0, 0}, width, height);
     SelectObject(memory, previous);
     DeleteDC(memory);
     DeleteObject(picture);
     ReleaseDC(nullptr, screen);
-    if (icon) DestroyIcon(icon);
     return pixels;
 }
 
@@ -74,7 +74,45 @@ long Distance(const std::vector<DWORD>& a, const std::vector<DWORD>& b) {
     return sum;
 }
 
+// Which of the candidate icons an icon static of any process shows on the screen (its id),
+// each candidate drawn on the colour of the static's top-left pixel; 0 when it cannot tell.
+int NearestIcon(HWND control, const std::vector<std::pair<int, HICON>>& candidates) {
+    RECT client;
+    if (!control || !GetClientRect(control, &client) || client.right <= 0 || client.bottom <= 0) return 0;
+    POINT origin = {0, 0};
+    ClientToScreen(control, &origin);
+    const int width = client.right, height = client.bottom;
+    HDC screen = GetDC(nullptr);
+    const std::vector<DWORD> shown = Pixels(screen, origin, width, height);
+    ReleaseDC(nullptr, screen);
+    int nearest = 0;
+    long best = LONG_MAX;
+    for (const auto& [id, icon] : candidates) {
+        const long distance = Distance(shown, RenderedIcon(icon, width, height, shown[0] & 0xFFFFFF));
+        if (distance < best) best = distance, nearest = id;
+    }
+    return nearest;
+}
+
+BOOL CALLBACK FindIconStatic(HWND child, LPARAM param) {
+    char className[16];
+    if (!GetClassNameA(child, className, sizeof className) || lstrcmpiA(className, "Static") != 0 ||
+        (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON)
+        return TRUE;
+    *reinterpret_cast<HWND*>(param) = child;
+    return FALSE;
+}
+
 }  // namespace
+
+int MessageBoxIcon(const MessageBoxInfo& box) {
+    HWND icon = nullptr;
+    EnumChildWindows(box.window, FindIconStatic, reinterpret_cast<LPARAM>(&icon));
+    std::vector<std::pair<int, HICON>> candidates;
+    for (LPCSTR id : {IDI_HAND, IDI_QUESTION, IDI_EXCLAMATION, IDI_ASTERISK})
+        candidates.emplace_back(IconNumber(id), LoadIconA(nullptr, id));
+    return NearestIcon(icon, candidates);
+}
 
 bool KeyExists(HKEY root, const std::string& path) {
     HKEY key;
@@ -151,22 +189,13 @@ bool Uninstaller::Complete() const {
 }
 
 int Uninstaller::StepIcon(int controlId) const {
-    HWND control = Control(controlId);
-    RECT client;
-    if (!control || !GetClientRect(control, &client)) return 0;
-    POINT origin = {0, 0};
-    ClientToScreen(control, &origin);
-    const int width = client.right, height = client.bottom;
-    HDC screen = GetDC(nullptr);
-    const std::vector<DWORD> shown = Pixels(screen, origin, width, height);
-    ReleaseDC(nullptr, screen);
     HMODULE module = LoadLibraryExA((folder + "\\uni_rtln.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    int nearest = 0;
-    long best = LONG_MAX;
-    for (int id : {IDI_STEP_DONE, IDI_STEP_BUSY, IDI_STEP_TODO}) {
-        const long distance = Distance(shown, RenderedIcon(module, id, width, height));
-        if (distance < best) best = distance, nearest = id;
-    }
+    std::vector<std::pair<int, HICON>> candidates;
+    for (int id : {IDI_STEP_DONE, IDI_STEP_BUSY, IDI_STEP_TODO})
+        candidates.emplace_back(id, static_cast<HICON>(LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_ICON, 32, 32, 0)));
+    const int nearest = NearestIcon(Control(controlId), candidates);
+    for (const auto& candidate : candidates)
+        if (candidate.second) DestroyIcon(candidate.second);
     if (module) FreeLibrary(module);
     return nearest;
 }

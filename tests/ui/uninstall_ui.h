@@ -22,6 +22,9 @@ constexpr const char* kProgramFileNames[] = {"qzDigits.ttf", "rtln.chm", "rtln.e
                                              "Tavrik.url",   "site.qzd", "sess.qzd"};
 
 bool KeyExists(HKEY root, const std::string& path);
+// The system icon a message box shows, as IconNumber(IDI_HAND), IconNumber(IDI_QUESTION), ...
+int MessageBoxIcon(const MessageBoxInfo& box);
+inline int IconNumber(LPCSTR id) { return static_cast<int>(reinterpret_cast<ULONG_PTR>(id)); }
 std::string ShellFolder(int csidl);  // the current user's folder, e.g. CSIDL_PROGRAMS
 
 // Everything an installation leaves: the program files in programFolder (which PathRL

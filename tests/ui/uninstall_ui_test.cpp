@@ -22,6 +22,7 @@ void ExpectReportAndExit(Uninstaller& uninstaller, const char* text) {
     ASSERT_TRUE(box.window) << "no report";
     EXPECT_EQ(box.text, text);
     EXPECT_EQ(box.buttons, std::vector<std::string>{"OK"});
+    EXPECT_EQ(MessageBoxIcon(box), IconNumber(IDI_HAND)) << "the error icon";
     EXPECT_TRUE(Answer(box, IDOK));
     EXPECT_EQ(uninstaller.WaitExit(), 0);
 }
@@ -81,6 +82,7 @@ TEST(UninstallUi, CancelAsksBeforeTheRemovalAndEscDoesNothing) {
         const MessageBoxInfo box = WaitMessageBox(uninstaller, kWaitMs, "Confirm Action");
         EXPECT_EQ(box.text, "The uninstall in not finished! Do you really want to abort?") << press.how;
         EXPECT_EQ(box.buttons, (std::vector<std::string>{"&Yes", "&No"})) << press.how;
+        EXPECT_EQ(MessageBoxIcon(box), IconNumber(IDI_QUESTION)) << "the question icon";
         EXPECT_TRUE(Answer(box, press.answer));
         if (press.answer == IDNO) {
             EXPECT_TRUE(uninstaller.Idle()) << press.how;
