@@ -97,18 +97,16 @@ void RemoveFolderIn(const char* folder, const char* name) {
 // once the whole listing has been read. A folder that cannot be listed is left as it is, and
 // so is one whose listing breaks off with an error.
 void ClearProductMenuFolder(const char* programs) {
-    char folder[kPathBuffer], pattern[kPathBuffer];
-    if (!JoinPath(programs, kProductMenuFolder, folder) || !JoinPath(folder, "\\*.*", pattern)) return;
+    char folder[kPathBuffer], inside[kPathBuffer], pattern[kPathBuffer];
+    if (!JoinPath(programs, kProductMenuFolder, folder) || !JoinPath(folder, "\\", inside) ||
+        !JoinPath(inside, "*.*", pattern))
+        return;
     WIN32_FIND_DATAA entry;
     HANDLE listing = FindFirstFileA(pattern, &entry);
     if (listing == INVALID_HANDLE_VALUE) return;
-    char entryPath[kPathBuffer];
-    bool more = true;
-    while (more) {
-        if (IsMenuEntryRemoved(entry.cFileName) && JoinPath(folder, "\\", entryPath))
-            DeleteIn(entryPath, entry.cFileName);
-        more = FindNextFileA(listing, &entry) != FALSE;
-    }
+    do {
+        if (IsMenuEntryRemoved(entry.cFileName)) DeleteIn(inside, entry.cFileName);
+    } while (FindNextFileA(listing, &entry));
     const bool exhausted = GetLastError() == ERROR_NO_MORE_FILES;
     FindClose(listing);
     if (exhausted) RemoveDirectoryA(folder);
