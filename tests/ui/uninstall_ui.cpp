@@ -172,8 +172,10 @@ std::string UninstallerFolder(const std::string& name) {
 
 }  // namespace
 
-bool Uninstaller::Open(const std::string& name) {
-    return Start(UninstallerFolder(name), "uni_rtln.exe", kUninstallerCaption);
+bool Uninstaller::Open(const std::string& name, int damagedIcon) {
+    const std::string copy = UninstallerFolder(name);
+    if (damagedIcon && !DamageResource(copy + "\\uni_rtln.exe", RT_GROUP_ICON, damagedIcon)) return false;
+    return Start(copy, "uni_rtln.exe", kUninstallerCaption);
 }
 
 bool Uninstaller::Launch(const std::string& name) { return Program::Launch(UninstallerFolder(name), "uni_rtln.exe"); }

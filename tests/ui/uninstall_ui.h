@@ -47,7 +47,8 @@ struct Installation {
 
 // A copy of the uninstaller, run from a folder of its own.
 struct Uninstaller : Program {
-    bool Open(const std::string& name);    // starts it and waits for its dialog
+    // Starts it and waits for its dialog; a damagedIcon is made unusable in its copy first.
+    bool Open(const std::string& name, int damagedIcon = 0);
     bool Launch(const std::string& name);  // starts it without waiting
     // Presses "&Uninstall" and waits until the removal is complete or a box appears.
     void Uninstall();

@@ -125,6 +125,18 @@ TEST(UninstallUi, RemovesExactlyWhatTheInstallationLeft) {
     EXPECT_EQ(uninstaller.WaitExit(), 0);
 }
 
+TEST(UninstallUi, WithoutItsStepIconsClosesWithoutRemovingAnything) {
+    Installation installation("uninstall-noicon");
+    Uninstaller uninstaller;
+    ASSERT_TRUE(uninstaller.Open("uninstall-noicon", IDI_STEP_DONE));
+    uninstaller.Uninstall();
+    EXPECT_EQ(uninstaller.WaitExit(), 0);
+    EXPECT_EQ(WaitMessageBox(uninstaller, 0).window, nullptr);
+    EXPECT_TRUE(FileExists(installation.shortcut));
+    EXPECT_EQ(installation.ProgramFilesLeft(), 7);
+    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, kSettingsKey));
+}
+
 TEST(UninstallUi, WithoutTheSettingsKeyStopsAfterTheShortcuts) {
     Installation installation("uninstall-nokey");
     DeleteSettingsKey();
