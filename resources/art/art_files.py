@@ -1,4 +1,4 @@
-"""Byte-exact writers for the artwork files: 24-bit BMP, 32-bit ICO, PCM WAV.
+"""Byte-exact writers for the artwork files: 24- and 8-bit BMP, 32-bit ICO, PCM WAV.
 
 Written by hand rather than through Pillow so that the layout is the one the
 Windows loaders expect (bottom-up rows, BMP-encoded icon entries with an AND
@@ -6,6 +6,8 @@ mask) and so that nothing varies from run to run.
 """
 import struct
 import wave
+
+from PIL import Image
 
 
 def _rows_bottom_up(image):
@@ -32,6 +34,31 @@ def write_bmp(path, image):
                          14 + len(info))
     with open(path, "wb") as out:
         out.write(header + info + data)
+
+
+def write_bmp8(path, image, colours):
+    """Writes an RGB image as an uncompressed 8-bit palettized bottom-up BMP, its palette
+    reduced to at most `colours` entries without dithering."""
+    indexed = image.convert("RGB").quantize(colours, method=Image.Quantize.MEDIANCUT,
+                                            dither=Image.Dither.NONE)
+    width, height = indexed.size
+    palette = indexed.getpalette()[:3 * colours]
+    used = max(indexed.getdata()) + 1
+    stride = (width + 3) & ~3
+    data = bytearray()
+    for y in range(height - 1, -1, -1):
+        line = bytes(indexed.getpixel((x, y)) for x in range(width))
+        data += line + bytes(stride - width)
+    table = bytearray()
+    for i in range(used):
+        r, g, b = palette[3 * i:3 * i + 3]
+        table += bytes((b, g, r, 0))
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 8, 0, len(data),
+                       2835, 2835, used, 0)
+    offset = 14 + len(info) + len(table)
+    header = struct.pack("<2sIHHI", b"BM", offset + len(data), 0, 0, offset)
+    with open(path, "wb") as out:
+        out.write(header + info + table + data)
 
 
 def _icon_entry(image):

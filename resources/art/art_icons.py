@@ -159,8 +159,13 @@ def _reduce_premultiplied(canvas, factor):
 
 
 def render(name, size):
+    return render_drawing(DRAW[name], size)
+
+
+def render_drawing(draw, size):
+    """An icon image of size x size pixels from a draw(pen, size) function."""
     canvas = Image.new("RGBA", (size * OVER, size * OVER), (0, 0, 0, 0))
-    DRAW[name](Pen(canvas, size * OVER / 16), size)
+    draw(Pen(canvas, size * OVER / 16), size)
     return _reduce_premultiplied(canvas, OVER)
 
 

@@ -1,5 +1,5 @@
 #!/usr/bin/python3
-"""Generates the artwork of rtln.exe into this folder.
+"""Generates the artwork of rtln.exe and uni_rtln.exe into this folder.
 
     python3 resources/art/make_art.py
 
@@ -16,6 +16,7 @@ from PIL import Image, ImageDraw, ImageFont
 
 import art_fonts
 import art_icons
+import art_uninstall
 from art_files import write_bmp, write_ico, write_wav8
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -235,6 +236,7 @@ def main():
         write_ico(out(name + ".ico"), [art_icons.render(name, s) for s in sizes])
     samples, rate = make_chime()
     write_wav8(out("about.wav"), samples, rate)
+    art_uninstall.write_all(out)
     return 0
 
 

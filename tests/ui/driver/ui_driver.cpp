@@ -10,8 +10,6 @@ namespace ui {
 
 namespace {
 
-constexpr const char* kMainTitle = "Tavrik Rateline";
-
 struct FindRequest {
     DWORD processId;
     HWND exclude;
@@ -68,7 +66,7 @@ std::string BuildFolder() {
     return folder.substr(0, folder.find_last_of('\\'));
 }
 
-std::string MakeProgramFolder(const std::string& name) {
+std::string MakeWorkFolder(const std::string& name) {
     const std::string work = BuildFolder() + "\\ui-work";
     CreateDirectoryA(work.c_str(), nullptr);
     const std::string folder = work + "\\" + name;
@@ -81,6 +79,11 @@ std::string MakeProgramFolder(const std::string& name) {
     remove.fFlags = FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
     if (GetFileAttributesA(folder.c_str()) != INVALID_FILE_ATTRIBUTES) SHFileOperationA(&remove);
     CreateDirectoryA(folder.c_str(), nullptr);
+    return folder;
+}
+
+std::string MakeProgramFolder(const std::string& name) {
+    const std::string folder = MakeWorkFolder(name);
     for (const char* file : {"rtln.exe", "qzDigits.ttf", "qzMain.ttf"})
         CopyFileA((BuildFolder() + "\\" + file).c_str(), (folder + "\\" + file).c_str(), FALSE);
     return folder;
@@ -163,19 +166,22 @@ bool GetSettingRaw(const char* name, DWORD* type, std::vector<unsigned char>* da
 
 Program::~Program() { Kill(); }
 
-bool Program::Start(const std::string& programFolder) {
+bool Program::Launch(const std::string& programFolder, const char* exe) {
     folder = programFolder;
-    std::string commandLine = "\"" + folder + "\\rtln.exe\"";
+    std::string commandLine = "\"" + folder + "\\" + exe + "\"";
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                        &startup, &process))
-        return false;
+    return CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                          &startup, &process) != FALSE;
+}
+
+bool Program::Start(const std::string& programFolder, const char* exe, const char* caption) {
+    if (!Launch(programFolder, exe)) return false;
     const bool found = WaitFor(
         [&] {
             FindRequest request{process.dwProcessId, nullptr, nullptr};
             EnumWindows(FindDialogOfProcess, reinterpret_cast<LPARAM>(&request));
-            if (request.found && WindowText(request.found) == kMainTitle) window = request.found;
+            if (request.found && WindowText(request.found) == caption) window = request.found;
             return window != nullptr || !Running();
         },
         kWaitMs * 3);

@@ -22,8 +22,11 @@ bool WaitFor(const std::function<bool()>& done, DWORD ms = kWaitMs);
 // Folder of the test executable (rtln.exe and qzDigits.ttf are built beside it).
 std::string BuildFolder();
 
-// A fresh, empty program folder for one scenario: <build>/ui-work/<name>/ with rtln.exe
-// and qzDigits.ttf copied in. Its data files are written by the scenario.
+// A fresh, empty folder for one scenario: <build>/ui-work/<name>/.
+std::string MakeWorkFolder(const std::string& name);
+
+// A fresh program folder for one scenario: MakeWorkFolder(name) with rtln.exe and the
+// fonts copied in. Its data files are written by the scenario.
 std::string MakeProgramFolder(const std::string& name);
 
 // Replaces a resource, in every language it has, by a few bytes that no loader accepts: the
@@ -43,7 +46,7 @@ void SetSettingRaw(const char* name, DWORD type, const void* data, DWORD size);
 // Reads a value of the settings key; false when absent.
 bool GetSettingRaw(const char* name, DWORD* type, std::vector<unsigned char>* data);
 
-// A running copy of rtln.exe.
+// A running copy of rtln.exe (or of another of the build's programs).
 struct Program {
     PROCESS_INFORMATION process = {};
     HWND window = nullptr;  // main window once found
@@ -54,8 +57,11 @@ struct Program {
     Program& operator=(const Program&) = delete;
     ~Program();  // terminates the process if it still runs
 
-    // Starts folder\rtln.exe and waits for its main window (bounded). False on failure.
-    bool Start(const std::string& programFolder);
+    // Starts folder\exe and waits for its dialog of that caption (bounded). False on failure.
+    bool Start(const std::string& programFolder, const char* exe = "rtln.exe",
+               const char* caption = "Tavrik Rateline");
+    // Starts folder\exe (in that folder) without waiting for a window.
+    bool Launch(const std::string& programFolder, const char* exe);
     // Waits for the process to end; returns its exit code, or -1 on time-out.
     int WaitExit(DWORD ms = kWaitMs);
     bool Running() const;

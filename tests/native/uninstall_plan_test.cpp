@@ -1,0 +1,104 @@
+// The uninstaller's plan: what it removes in which order, and which stored program folder it
+// accepts before deleting anything.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "uninstall/removal_plan.h"
+
+using namespace uninstall;
+
+TEST(UninstallPlan, ProgramFilesAndExtensionsInRemovalOrder) {
+    const std::string files[] = {"qzDigits.ttf", "rtln.chm", "rtln.exe", "qzMain.ttf",
+                                 "Tavrik.url",   "site.qzd", "sess.qzd"};
+    ASSERT_EQ(kProgramFileCount, std::size(files));
+    for (size_t i = 0; i < kProgramFileCount; ++i) EXPECT_EQ(kProgramFiles[i], files[i]) << i;
+    ASSERT_EQ(kExtensionCount, 2u);
+    EXPECT_STREQ(kExtensionIds[0], "{4E9F26F2-77D1-45ba-B578-78A16FF1B443}");
+    EXPECT_STREQ(kExtensionIds[1], "{8F0DE55A-6184-4119-800E-47AFC8EF46B8}");
+}
+
+TEST(UninstallPlan, KeysAreDeletedFromTheirParents) {
+    const struct {
+        const char *parent, *child, *whole;
+    } keys[] = {
+        {kProductKey, kSettingsSubkey, kSettingsKey},
+        {kCompanyKey, kProductSubkey, "Software\\Tavrik\\RL"},
+        {kUninstallKey, kUninstallEntry, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tavrik Rateline 1.0"},
+        {kExtensionsKey, kExtensionIds[0],
+         "Software\\Microsoft\\Internet Explorer\\Extensions\\{4E9F26F2-77D1-45ba-B578-78A16FF1B443}"},
+    };
+    for (const auto& key : keys) EXPECT_EQ(std::string(key.parent) + "\\" + key.child, key.whole);
+    EXPECT_STREQ(kSettingsKey, "Software\\Tavrik\\RL\\Settings");
+    EXPECT_STREQ(kFolderValue, "PathRL");
+}
+
+TEST(UninstallPlan, MenuEntriesThatBeginWithADotStay) {
+    const struct {
+        const char* name;
+        bool removed;
+    } cases[] = {{".", false}, {"..", false}, {".keep", false}, {"Rateline.lnk", true}, {"a.b", true}, {"", true}};
+    for (const auto& c : cases) EXPECT_EQ(IsMenuEntryRemoved(c.name), c.removed) << c.name;
+}
+
+namespace {
+
+// The value as the registry hands it over: its bytes, zero-terminated unless told otherwise.
+std::string Bytes(const std::string& text, bool terminated = true) {
+    return terminated ? text + '\0' : text;
+}
+
+}  // namespace
+
+TEST(UninstallPlan, ProgramFolderValue) {
+    const std::string x255(255, 'x');
+    const struct {
+        const char* what;
+        uint32_t type;
+        std::string bytes;
+        std::string folder;  // empty: refused
+    } cases[] = {
+        {"installed form", kStringType, Bytes("C:\\Program Files\\Tavrik\\"), "C:\\Program Files\\Tavrik\\"},
+        {"backslash added", kStringType, Bytes("C:\\Tavrik"), "C:\\Tavrik\\"},
+        {"drive root", kStringType, Bytes("d:\\"), "d:\\"},
+        {"network share", kStringType, Bytes("\\\\server\\share\\Rateline\\"), "\\\\server\\share\\Rateline\\"},
+        {"share itself", kStringType, Bytes("\\\\server\\share"), "\\\\server\\share\\"},
+        {"no terminator, fits", kStringType, Bytes("C:\\T", false), "C:\\T\\"},
+        {"bytes after the terminator", kStringType, std::string("C:\\A\\\0junk", 10), "C:\\A\\"},
+        {"259 characters", kStringType, Bytes("C:\\" + x255 + "\\"), "C:\\" + x255 + "\\"},
+        {"empty data", kStringType, "", ""},
+        {"empty text", kStringType, Bytes(""), ""},
+        {"expandable string", 2, Bytes("C:\\Tavrik\\"), ""},
+        {"binary", 3, Bytes("C:\\Tavrik\\"), ""},
+        {"relative", kStringType, Bytes("Tavrik\\"), ""},
+        {"rooted, no drive", kStringType, Bytes("\\Tavrik\\"), ""},
+        {"drive-relative", kStringType, Bytes("C:Tavrik\\"), ""},
+        {"forward slashes", kStringType, Bytes("C:/Tavrik/"), ""},
+        {"digit as drive", kStringType, Bytes("1:\\Tavrik\\"), ""},
+        {"share without name", kStringType, Bytes("\\\\server\\"), ""},
+        {"server without name", kStringType, Bytes("\\\\\\share\\"), ""},
+        {"no room for the backslash", kStringType, Bytes("C:\\" + x255 + "x"), ""},
+        {"260 bytes, no terminator", kStringType, Bytes("C:\\" + x255 + "xx", false), ""},
+        {"longer than the buffer", kStringType, Bytes("C:\\" + x255 + x255), ""},
+    };
+    for (const auto& c : cases) {
+        char folder[kPathBuffer] = "stale";
+        const bool accepted = ProgramFolderFromValue(c.type, reinterpret_cast<const unsigned char*>(c.bytes.data()),
+                                                     c.bytes.size(), folder);
+        EXPECT_EQ(accepted, !c.folder.empty()) << c.what;
+        EXPECT_EQ(std::string(folder), c.folder) << c.what;
+    }
+}
+
+TEST(UninstallPlan, JoinedPathsFitTheBuffer) {
+    const std::string folder(250, 'f');
+    const struct {
+        std::string name;
+        bool fits;
+    } cases[] = {{"sess.qzd", true}, {"123456789", true}, {"1234567890", false}};
+    for (const auto& c : cases) {
+        char out[kPathBuffer] = "stale";
+        EXPECT_EQ(JoinPath(folder.c_str(), c.name.c_str(), out), c.fits) << c.name;
+        EXPECT_EQ(std::string(out), c.fits ? folder + c.name : "") << c.name;
+    }
+}

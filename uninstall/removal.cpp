@@ -1,0 +1,199 @@
+#include "removal.h"
+
+#include <shlobj.h>
+#include <shlwapi.h>
+
+#include "../resources/uni_ids.h"
+#include "removal_plan.h"
+#include "uninstall_dialog.h"
+
+namespace uninstall {
+
+static_assert(kStringType == REG_SZ);
+static_assert(kPathBuffer == MAX_PATH);
+
+namespace {
+
+
+constexpr const char* kNoDesktop = "Unable to determine <Desktop> folder.\nUninstall canceled.";
+constexpr const char* kNoStartMenu = "Unable to determine <Start Menu> folder.\nUninstall canceled.";
+constexpr const char* kNoSettingsKey = "Couldn't open <Tavrik\\RL\\Settings> registry key.\nUninstall canceled.";
+constexpr const char* kNoFolderValue = "Couldn't get data from <Tavrik\\RL> registry key.\nUninstall canceled.";
+constexpr const char* kNoProductKey = "Couldn't open <Tavrik\\RL> registry key.\nUninstall canceled.";
+constexpr const char* kSettingsKept = "Couldn't delete <Tavrik\\RL\\Settings> registry key.\nUninstall canceled.";
+constexpr const char* kNoCompanyKey = "Couldn't open <Tavrik> registry key.\nUninstall canceled.";
+constexpr const char* kProductKept = "Couldn't delete <Tavrik\\RL> registry key.\nUninstall canceled.";
+
+HICON g_busyIcon;  // step under way
+HICON g_doneIcon;  // step finished
+
+// An open registry key, closed on every return path.
+class RegKey {
+public:
+    RegKey(HKEY root, const char* path, REGSAM access) {
+        if (RegOpenKeyExA(root, path, 0, access, &key_) != ERROR_SUCCESS) key_ = nullptr;
+    }
+    ~RegKey() {
+        if (key_) RegCloseKey(key_);
+    }
+    RegKey(const RegKey&) = delete;
+    RegKey& operator=(const RegKey&) = delete;
+    explicit operator bool() const { return key_ != nullptr; }
+    HKEY get() const { return key_; }
+
+private:
+    HKEY key_ = nullptr;
+};
+
+bool Report(HWND dialog, const char* text) {
+    MessageBoxA(dialog, text, kWarningCaption, MB_OK | MB_ICONERROR);
+    return false;
+}
+
+void ShowStep(HWND dialog, int iconId, HICON icon) {
+    SendDlgItemMessageA(dialog, iconId, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+    UpdateWindow(GetDlgItem(dialog, iconId));
+}
+
+HICON LoadStepIcon(int id) {
+    return static_cast<HICON>(
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON, 32, 32, 0));
+}
+
+bool LoadStepIcons() {
+    g_busyIcon = LoadStepIcon(IDI_STEP_BUSY);
+    g_doneIcon = LoadStepIcon(IDI_STEP_DONE);
+    if (g_busyIcon && g_doneIcon) return true;
+    ReleaseStepIcons();
+    return false;
+}
+
+// The path of a shell folder of the current user. A location without a file-system path
+// counts as not found: nothing is then deleted relative to the current drive.
+bool SpecialFolder(int csidl, char (&path)[kPathBuffer]) {
+    path[0] = '\0';
+    LPITEMIDLIST items = nullptr;
+    if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, &items))) return false;
+    const bool found = SHGetPathFromIDListA(items, path) && path[0];
+    IMalloc* shellMalloc = nullptr;
+    if (SUCCEEDED(SHGetMalloc(&shellMalloc))) {
+        shellMalloc->Free(items);
+        shellMalloc->Release();
+    }
+    return found;
+}
+
+void DeleteIn(const char* folder, const char* name) {
+    char path[kPathBuffer];
+    if (JoinPath(folder, name, path)) DeleteFileA(path);
+}
+
+void RemoveFolderIn(const char* folder, const char* name) {
+    char path[kPathBuffer];
+    if (JoinPath(folder, name, path)) RemoveDirectoryA(path);
+}
+
+// Deletes the folder's entries as files (but those that begin with ".") and then the folder,
+// once the whole listing has been read. A folder that cannot be listed is left as it is, and
+// so is one whose listing breaks off with an error.
+void ClearProductMenuFolder(const char* programs) {
+    char folder[kPathBuffer], inside[kPathBuffer], pattern[kPathBuffer];
+    if (!JoinPath(programs, kProductMenuFolder, folder) || !JoinPath(folder, "\\", inside) ||
+        !JoinPath(inside, "*.*", pattern))
+        return;
+    WIN32_FIND_DATAA entry;
+    HANDLE listing = FindFirstFileA(pattern, &entry);
+    if (listing == INVALID_HANDLE_VALUE) return;
+    do {
+        if (IsMenuEntryRemoved(entry.cFileName)) DeleteIn(inside, entry.cFileName);
+    } while (FindNextFileA(listing, &entry));
+    const bool exhausted = GetLastError() == ERROR_NO_MORE_FILES;
+    FindClose(listing);
+    if (exhausted) RemoveDirectoryA(folder);
+}
+
+bool RemoveShortcuts(HWND dialog) {
+    char folder[kPathBuffer];
+    if (!SpecialFolder(CSIDL_DESKTOP, folder)) return Report(dialog, kNoDesktop);
+    DeleteIn(folder, kDesktopShortcut);  // a missing shortcut is no failure
+    if (!SpecialFolder(CSIDL_PROGRAMS, folder)) return Report(dialog, kNoStartMenu);
+    ClearProductMenuFolder(folder);
+    if (!SpecialFolder(CSIDL_PROGRAMS, folder)) return Report(dialog, kNoStartMenu);
+    RemoveFolderIn(folder, kCompanyMenuFolder);  // only succeeds when it is empty
+    return true;
+}
+
+bool ReadProgramFolder(HWND dialog, char (&folder)[kPathBuffer]) {
+    RegKey settings(HKEY_CURRENT_USER, kSettingsKey, KEY_QUERY_VALUE);
+    if (!settings) return Report(dialog, kNoSettingsKey);
+    DWORD type = 0, length = 0;
+    if (RegQueryValueExA(settings.get(), kFolderValue, nullptr, &type, nullptr, &length) != ERROR_SUCCESS ||
+        length == 0)
+        return Report(dialog, kNoFolderValue);
+    // The first answer may overstate a string's length, so the buffer's own read decides: a
+    // value too long for it fails here.
+    unsigned char bytes[kPathBuffer] = {};
+    length = sizeof bytes;
+    if (RegQueryValueExA(settings.get(), kFolderValue, nullptr, &type, bytes, &length) != ERROR_SUCCESS ||
+        !ProgramFolderFromValue(type, bytes, length, folder))
+        return Report(dialog, kNoFolderValue);
+    return true;
+}
+
+bool RemoveProgramFiles(HWND dialog) {
+    char folder[kPathBuffer];
+    if (!ReadProgramFolder(dialog, folder)) return false;
+    for (const char* name : kProgramFiles) DeleteIn(folder, name);  // missing or locked: passed over
+    RemoveDirectoryA(folder);  // stays while it holds other files
+    return true;
+}
+
+bool RemoveUserKeys(HWND dialog) {
+    {
+        RegKey product(HKEY_CURRENT_USER, kProductKey, KEY_ALL_ACCESS);
+        if (!product) return Report(dialog, kNoProductKey);
+        if (SHDeleteKeyA(product.get(), kSettingsSubkey) != ERROR_SUCCESS) return Report(dialog, kSettingsKept);
+    }
+    RegKey company(HKEY_CURRENT_USER, kCompanyKey, KEY_QUERY_VALUE);
+    if (!company) return Report(dialog, kNoCompanyKey);
+    if (SHDeleteKeyA(company.get(), kProductSubkey) != ERROR_SUCCESS) return Report(dialog, kProductKept);
+    return true;
+}
+
+// These keys need rights an ordinary user may lack: failures are silent.
+void RemoveMachineKeys() {
+    if (RegKey uninstall(HKEY_LOCAL_MACHINE, kUninstallKey, KEY_ALL_ACCESS); uninstall)
+        SHDeleteKeyA(uninstall.get(), kUninstallEntry);
+    if (RegKey extensions(HKEY_LOCAL_MACHINE, kExtensionsKey, KEY_ALL_ACCESS); extensions)
+        for (const char* id : kExtensionIds) SHDeleteKeyA(extensions.get(), id);
+}
+
+}  // namespace
+
+void ReleaseStepIcons() {
+    if (g_busyIcon) DestroyIcon(g_busyIcon);
+    if (g_doneIcon) DestroyIcon(g_doneIcon);
+    g_busyIcon = g_doneIcon = nullptr;
+}
+
+bool RunRemoval(HWND dialog) {
+    if (!LoadStepIcons()) return false;
+    DestroyWindow(GetDlgItem(dialog, IDC_UNINSTALL));
+    SetFocus(GetDlgItem(dialog, IDC_CLOSE));
+
+    ShowStep(dialog, IDC_STEP1_ICON, g_busyIcon);
+    if (!RemoveShortcuts(dialog)) return false;
+    ShowStep(dialog, IDC_STEP1_ICON, g_doneIcon);
+
+    ShowStep(dialog, IDC_STEP2_ICON, g_busyIcon);
+    if (!RemoveProgramFiles(dialog)) return false;
+    ShowStep(dialog, IDC_STEP2_ICON, g_doneIcon);
+
+    ShowStep(dialog, IDC_STEP3_ICON, g_busyIcon);
+    if (!RemoveUserKeys(dialog)) return false;
+    RemoveMachineKeys();
+    ShowStep(dialog, IDC_STEP3_ICON, g_doneIcon);
+    return true;
+}
+
+}  // namespace uninstall

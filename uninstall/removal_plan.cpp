@@ -1,0 +1,55 @@
+#include "removal_plan.h"
+
+#include <cstring>
+
+namespace uninstall {
+
+namespace {
+
+bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+// A run of at least one character other than a backslash, starting at text[at]; returns
+// the index just past it, or 0 when the run is empty.
+size_t SkipName(const char* text, size_t at) {
+    size_t end = at;
+    while (text[end] && text[end] != '\\') ++end;
+    return end > at ? end : 0;
+}
+
+bool IsAbsolute(const char* path) {
+    if (IsLetter(path[0]) && path[1] == ':' && path[2] == '\\') return true;
+    if (path[0] != '\\' || path[1] != '\\') return false;
+    const size_t server = SkipName(path, 2);
+    return server && path[server] == '\\' && SkipName(path, server + 1) != 0;
+}
+
+}  // namespace
+
+bool IsMenuEntryRemoved(const char* name) { return name[0] != '.'; }
+
+bool ProgramFolderFromValue(uint32_t type, const unsigned char* bytes, size_t length, char (&folder)[kPathBuffer]) {
+    folder[0] = '\0';
+    if (type != kStringType || length == 0 || length > kPathBuffer) return false;
+    // The text ends at its first zero; without one it must leave room for the terminator.
+    const void* zero = std::memchr(bytes, 0, length);
+    const size_t textLength = zero ? static_cast<size_t>(static_cast<const unsigned char*>(zero) - bytes) : length;
+    if (textLength >= kPathBuffer) return false;
+    char text[kPathBuffer];
+    std::memcpy(text, bytes, textLength);
+    text[textLength] = '\0';
+    if (!IsAbsolute(text)) return false;
+    // File names are appended directly, so the folder must end in a backslash.
+    const bool needsBackslash = text[textLength - 1] != '\\';
+    return JoinPath(text, needsBackslash ? "\\" : "", folder);
+}
+
+bool JoinPath(const char* folder, const char* name, char (&out)[kPathBuffer]) {
+    const size_t folderLength = std::strlen(folder), nameLength = std::strlen(name);
+    out[0] = '\0';
+    if (folderLength + nameLength >= kPathBuffer) return false;
+    std::memcpy(out, folder, folderLength);
+    std::memcpy(out + folderLength, name, nameLength + 1);
+    return true;
+}
+
+}  // namespace uninstall

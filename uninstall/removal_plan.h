@@ -1,0 +1,52 @@
+#pragma once
+// What the uninstaller removes, in the order it removes it, and the rules that decide which
+// names and folders it may touch. Platform-free: the program and the native tests share it.
+#include <cstddef>
+#include <cstdint>
+
+namespace uninstall {
+
+constexpr size_t kPathBuffer = 260;  // every path the uninstaller builds fits in this
+constexpr uint32_t kStringType = 1;  // the registry's REG_SZ
+
+// Step 1: shortcuts, relative to the desktop and the Start-menu programs folder.
+constexpr const char* kDesktopShortcut = "\\Tavrik Rateline.lnk";
+constexpr const char* kProductMenuFolder = "\\Tavrik Software\\Rateline";
+constexpr const char* kCompanyMenuFolder = "\\Tavrik Software";
+
+// Step 2: the program files, deleted in this order from the folder named by kFolderValue.
+constexpr const char* kSettingsKey = "Software\\Tavrik\\RL\\Settings";
+constexpr const char* kFolderValue = "PathRL";
+constexpr const char* kProgramFiles[] = {"qzDigits.ttf", "rtln.chm",   "rtln.exe", "qzMain.ttf",
+                                         "Tavrik.url",   "site.qzd",   "sess.qzd"};
+constexpr size_t kProgramFileCount = sizeof kProgramFiles / sizeof kProgramFiles[0];
+
+// Step 3: registry keys. The current user's keys are each deleted from their parent; the
+// company key itself stays.
+constexpr const char* kProductKey = "Software\\Tavrik\\RL";
+constexpr const char* kSettingsSubkey = "Settings";
+constexpr const char* kCompanyKey = "Software\\Tavrik";
+constexpr const char* kProductSubkey = "RL";
+// The local machine's keys: deleted when they can be opened, silently kept otherwise.
+constexpr const char* kUninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+constexpr const char* kUninstallEntry = "Tavrik Rateline 1.0";
+constexpr const char* kExtensionsKey = "Software\\Microsoft\\Internet Explorer\\Extensions";
+constexpr const char* kExtensionIds[] = {"{4E9F26F2-77D1-45ba-B578-78A16FF1B443}",
+                                         "{8F0DE55A-6184-4119-800E-47AFC8EF46B8}"};
+constexpr size_t kExtensionCount = sizeof kExtensionIds / sizeof kExtensionIds[0];
+
+// Whether an entry of the product's Start-menu folder is deleted: names that begin with "."
+// (the listing's "." and "..", and hidden entries) are left alone.
+bool IsMenuEntryRemoved(const char* name);
+
+// Turns the stored program-folder value (its registry type and the `length` bytes read into
+// a buffer of kPathBuffer bytes) into the folder the program files are deleted from, with
+// a trailing backslash. False, leaving folder empty, for a value that is not a string, is
+// empty, does not end within the buffer, or is not an absolute path (a drive letter with
+// ":\", or "\\server\share"): nothing may be deleted relative to the current folder.
+bool ProgramFolderFromValue(uint32_t type, const unsigned char* bytes, size_t length, char (&folder)[kPathBuffer]);
+
+// folder + name into out; false (out empty) when the result does not fit.
+bool JoinPath(const char* folder, const char* name, char (&out)[kPathBuffer]);
+
+}  // namespace uninstall

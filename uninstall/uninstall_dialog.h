@@ -1,0 +1,19 @@
+#pragma once
+// The uninstaller's one dialog (template 101): three steps with status icons, "&Uninstall"
+// and "&Cancel" (which becomes "&OK" once the removal is complete).
+#include <windows.h>
+
+namespace uninstall {
+
+// The caption and error icon of every report; the running main program's message.
+constexpr const char* kWarningCaption = "Warning!";
+constexpr const char* kMainProgramRuns =
+    "Tavrik Rateline 1.0 loaded.\nBefore uninstalling necessary to close Tavrik Rateline 1.0.";
+
+// True (after telling the user, in a box owned by no window) while the main program runs.
+bool RefuseWhileMainProgramRuns();
+
+// Runs the dialog modally with no owner; returns when it has closed.
+void ShowUninstallDialog(HINSTANCE instance);
+
+}  // namespace uninstall
