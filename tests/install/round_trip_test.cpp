@@ -18,9 +18,17 @@ namespace {
 constexpr const char* kUninstallEntry =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tavrik Rateline 1.0";
 
+// A program's path in quotes, as a command line holds it.
+std::string Quoted(const std::string& path) {
+    std::string quoted(1, '"');
+    quoted += path;
+    quoted += '"';
+    return quoted;
+}
+
 // Runs the installer silently and returns its exit code (-1 when it could not run in time).
 int RunSetup() {
-    std::string commandLine = "\"" + ui::BuildFolder() + "\\rtln_setup.exe\" /S";
+    std::string commandLine = Quoted(ui::BuildFolder() + "\\rtln_setup.exe") + " /S";
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
@@ -113,7 +121,7 @@ BOOL CALLBACK FindUninstallDialog(HWND window, LPARAM parameter) {
 // Runs the uninstaller as a member does: "&Uninstall", then "&OK" once the removal is
 // complete. Its exit code, or -1 when a step did not come in time.
 int RunUninstaller(const std::string& path) {
-    std::string commandLine = "\"" + path + "\"";
+    std::string commandLine = Quoted(path);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
@@ -161,7 +169,7 @@ TEST(RoundTrip, InstallUseAndUninstall) {
     const std::string desktopShortcut = ShellFolder(CSIDL_DESKTOPDIRECTORY) + "\\Tavrik Rateline.lnk";
     EXPECT_EQ(folder + "\\rtln.exe", ShortcutTarget(desktopShortcut));
     EXPECT_EQ(folder + "\\rtln.chm", ShortcutTarget(menu + "\\Tavrik Rateline Help.lnk"));
-    EXPECT_EQ("\"" + folder + "\\uni_rtln.exe\"", StringValue(HKEY_LOCAL_MACHINE, kUninstallEntry, "UninstallString"));
+    EXPECT_EQ(Quoted(folder + "\\uni_rtln.exe"), StringValue(HKEY_LOCAL_MACHINE, kUninstallEntry, "UninstallString"));
 
     // The member starts the program from the Start menu and records one evaluation.
     const std::string program = ShortcutTarget(menu + "\\Tavrik Rateline.lnk");
