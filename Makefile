@@ -1,6 +1,6 @@
 # Front door: `make run` and `make test` set everything up on a fresh Debian 12 machine.
 MAKEFLAGS += --no-print-directory
-.PHONY: all setup build run test bench clean
+.PHONY: all setup build run test dist bench clean
 
 all: build
 
@@ -16,8 +16,11 @@ run: setup
 test: setup
 	@scripts/test.sh
 
+dist: setup
+	@scripts/dist.sh
+
 bench: build
 	@scripts/bench.sh
 
 clean:
-	rm -rf build
+	rm -rf build dist

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Stages a program folder in its own Wine prefix and starts rtln.exe on the current display:
-# the 32-bit program where this machine runs it, else the 64-bit one.
+# Installs the program with its own installer, silently, into a private Wine prefix and starts
+# the installed rtln.exe on the current display: the 32-bit program where this machine runs it,
+# else the 64-bit one. A reinstall keeps the data of earlier runs (site.qzd, sess.qzd).
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/win-arch.sh"
 if [ -z "${DISPLAY:-}" ]; then
@@ -11,13 +12,14 @@ fi
 win_select_arches
 arch=${WIN_ARCHES%% *}
 export TAVRIK_WINEPREFIX_BASE="$tavrik_top/build/run-prefix"
-folder="$tavrik_top/build/run/Tavrik Rateline"
-mkdir -p "$folder"
-bin="$(win_tree "$arch")/bin"
-cp "$bin/rtln.exe" "$bin/rtln.chm" "$tavrik_top/resources/art/qzDigits.ttf" "$tavrik_top/resources/art/qzMain.ttf" "$folder/"
-# The program never creates its site database: an empty one is a valid start. Existing
-# data of earlier runs is kept.
-[ -e "$folder/site.qzd" ] || : > "$folder/site.qzd"
-echo "make run: starting the $arch-bit $folder/rtln.exe (prefix $(win_prefix "$arch"))"
-cd "$folder"
-exec "$tavrik_top/scripts/wine-run.sh" "$arch" "$folder/rtln.exe"
+wine=("$tavrik_top/scripts/wine-run.sh" "$arch")
+echo "make run: installing the $arch-bit program (prefix $(win_prefix "$arch"))"
+if ! "${wine[@]}" "$(win_tree "$arch")/bin/rtln_setup.exe" /S; then
+    echo "make run: the installer failed (a running Tavrik Rateline must be closed first)" >&2
+    exit 1
+fi
+folder=$("${wine[@]}" reg query 'HKCU\Software\Tavrik\RL\Settings' /v PathRL 2>/dev/null |
+         sed -n 's/.*REG_SZ[[:space:]]*\(.*\)\r\{0,1\}$/\1/p' | tr -d '\r')
+[ -n "$folder" ] || { echo "make run: the installation wrote no PathRL" >&2; exit 1; }
+echo "make run: starting ${folder}rtln.exe"
+exec "${wine[@]}" "${folder}rtln.exe"

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(cmake make g++ googletest libgtest-dev g++-mingw-w64-i686 mingw-w64-i686-dev
           g++-mingw-w64-x86-64 mingw-w64-x86-64-dev wine wine32:i386 wine64 xvfb x11-utils imagemagick
           tzdata   # zones for the Windows tests of local dates
-          fp-utils-3.2.2)  # chmcmd and chmls: the help file
+          nsis fp-utils-3.2.2 zip python3)  # the installer, the help file (chmcmd, chmls), the release
 [ "${1:-}" = "--art" ] && packages+=(fontforge python3-fontforge python3-pil sox)
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then

@@ -1,0 +1,180 @@
+// The installer and the uninstaller together, as a member meets them on a machine where the
+// program never was: a silent install, the installed program used once, the removal; and a
+// reinstall over an installation. Runs in a fresh prefix of its own (install_round_trip.sh).
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <objbase.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "resources/rtln_ids.h"
+#include "resources/uni_ids.h"
+#include "tests/ui/driver/ui_driver.h"
+#include "tests/ui/uninstall_ui.h"
+
+namespace {
+
+using ui::KeyExists;
+using ui::ShellFolder;
+constexpr const char* kUninstallEntry = ui::kUninstallEntryPath;
+
+// A program's path in quotes, as a command line holds it.
+std::string Quoted(const std::string& path) {
+    std::string quoted(1, '"');
+    quoted += path;
+    quoted += '"';
+    return quoted;
+}
+
+// Runs the installer silently and returns its exit code (-1 when it could not run in time).
+int RunSetup() {
+    std::string commandLine = Quoted(ui::BuildFolder() + "\\rtln_setup.exe") + " /S";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process))
+        return -1;
+    DWORD code = static_cast<DWORD>(-1);
+    if (WaitForSingleObject(process.hProcess, 120000) == WAIT_OBJECT_0) GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return static_cast<int>(code);
+}
+
+// The file a shell shortcut points at; empty when it cannot be read.
+std::string ShortcutTarget(const std::string& shortcut) {
+    std::string target;
+    IShellLinkA* link = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                reinterpret_cast<void**>(&link))))
+        return target;
+    IPersistFile* file = nullptr;
+    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+        wchar_t wide[MAX_PATH];
+        MultiByteToWideChar(CP_ACP, 0, shortcut.c_str(), -1, wide, MAX_PATH);
+        char path[MAX_PATH] = "";
+        if (SUCCEEDED(file->Load(wide, STGM_READ)) && SUCCEEDED(link->GetPath(path, MAX_PATH, nullptr, 0)))
+            target = path;
+        file->Release();
+    }
+    link->Release();
+    return target;
+}
+
+// Names in a folder, sorted; empty when the folder is missing.
+std::vector<std::string> Entries(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        const std::string name = found.cFileName;
+        if (name != "." && name != "..") names.push_back(name);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string StringValue(HKEY root, const char* path, const char* name) {
+    char text[MAX_PATH] = "";
+    DWORD size = sizeof text;
+    if (RegGetValueA(root, path, name, RRF_RT_REG_SZ, nullptr, text, &size) != ERROR_SUCCESS) return "";
+    return text;
+}
+
+// The installed program folder, from "PathRL" without its trailing backslash.
+std::string InstalledFolder() {
+    std::string path = StringValue(HKEY_CURRENT_USER, ui::kSettingsKey, "PathRL");
+    if (!path.empty() && path.back() == '\\') path.pop_back();
+    return path;
+}
+
+struct Com {
+    Com() { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
+    ~Com() { CoUninitialize(); }
+};
+
+}  // namespace
+
+TEST(RoundTrip, InstallUseAndUninstall) {
+    Com com;
+    ASSERT_EQ(0, RunSetup());
+    const std::string folder = InstalledFolder();
+    EXPECT_EQ(ShellFolder(CSIDL_PROGRAM_FILES) + "\\Tavrik Software\\Rateline", folder);
+    EXPECT_EQ((std::vector<std::string>{"Tavrik.url", "qzDigits.ttf", "qzMain.ttf", "rtln.chm", "rtln.exe",
+                                        "site.qzd", "uni_rtln.exe"}),
+              Entries(folder));
+    EXPECT_TRUE(ui::ReadFileBytes(folder + "\\site.qzd").empty());
+    const std::string menu = ShellFolder(CSIDL_PROGRAMS) + "\\Tavrik Software\\Rateline";
+    EXPECT_EQ((std::vector<std::string>{"Tavrik Rateline Help.lnk", "Tavrik Rateline.lnk",
+                                        "Uninstall Tavrik Rateline.lnk"}),
+              Entries(menu));
+    const std::string desktopShortcut = ShellFolder(CSIDL_DESKTOPDIRECTORY) + "\\Tavrik Rateline.lnk";
+    EXPECT_EQ(folder + "\\rtln.exe", ShortcutTarget(desktopShortcut));
+    EXPECT_EQ(folder + "\\rtln.chm", ShortcutTarget(menu + "\\Tavrik Rateline Help.lnk"));
+    EXPECT_EQ(Quoted(folder + "\\uni_rtln.exe"), StringValue(HKEY_LOCAL_MACHINE, kUninstallEntry, "UninstallString"));
+
+    // The member starts the program from the Start menu and records one evaluation.
+    const std::string program = ShortcutTarget(menu + "\\Tavrik Rateline.lnk");
+    ASSERT_EQ(folder + "\\rtln.exe", program);
+    {
+        ui::Program p;
+        ASSERT_TRUE(p.Start(program.substr(0, program.size() - 9)));
+        ASSERT_TRUE(ui::SetClipboardText("X4321"));
+        p.Click(IDC_PASTE);
+        p.Click(IDC_RATING_GOOD);
+        p.Click(IDC_TICKET);
+        EXPECT_TRUE(ui::WaitFor([&] { return ui::ReadFileBytes(folder + "\\site.qzd").size() == 12; }));
+        p.Command(IDM_EXIT);
+        EXPECT_EQ(1, p.WaitExit());
+    }
+    const std::vector<unsigned char> record = ui::ReadFileBytes(folder + "\\site.qzd");
+    ASSERT_EQ(12u, record.size());
+    EXPECT_EQ((std::vector<unsigned char>{0xE1, 0x10, 0, 0}), std::vector<unsigned char>(record.begin(), record.begin() + 4));
+    EXPECT_EQ((std::vector<unsigned char>{4, 0, 0, 0}), std::vector<unsigned char>(record.begin() + 8, record.end()));
+
+    // The Start menu's uninstaller removes everything the installation made, except itself.
+    const std::string uninstaller = ShortcutTarget(menu + "\\Uninstall Tavrik Rateline.lnk");
+    ASSERT_EQ(folder + "\\uni_rtln.exe", uninstaller);
+    {
+        ui::Uninstaller u;
+        ASSERT_TRUE(u.Start(folder, "uni_rtln.exe", ui::kUninstallerCaption));
+        u.Uninstall();
+        EXPECT_TRUE(u.Complete());
+        u.Click(IDC_CLOSE);
+        EXPECT_EQ(0, u.WaitExit());
+    }
+    EXPECT_EQ(std::vector<std::string>{"uni_rtln.exe"}, Entries(folder));
+    EXPECT_FALSE(ui::FileExists(desktopShortcut));
+    EXPECT_TRUE(Entries(ShellFolder(CSIDL_PROGRAMS) + "\\Tavrik Software").empty());
+    EXPECT_FALSE(ui::FileExists(ShellFolder(CSIDL_PROGRAMS) + "\\Tavrik Software"));
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, "Software\\Tavrik\\RL"));
+    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, "Software\\Tavrik"));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallEntry));
+}
+
+TEST(RoundTrip, ReinstallKeepsTheMembersDataAndWaitsForARunningProgram) {
+    ASSERT_EQ(0, RunSetup());
+    const std::string folder = InstalledFolder();
+    const std::vector<unsigned char> sites = {0x39, 0x30, 0, 0, 0x10, 0x20, 0x30, 0x40, 5, 0, 0, 0};
+    std::vector<unsigned char> sessions(28);
+    for (size_t i = 0; i < sessions.size(); ++i) sessions[i] = static_cast<unsigned char>(i * 7 + 1);
+    ASSERT_TRUE(ui::WriteFileBytes(folder + "\\site.qzd", sites));
+    ASSERT_TRUE(ui::WriteFileBytes(folder + "\\sess.qzd", sessions));
+
+    {
+        // A running copy's files cannot be replaced: the silent installer ends with 2.
+        ui::Program p;
+        ASSERT_TRUE(p.Start(folder));
+        EXPECT_EQ(2, RunSetup());
+        p.Kill();
+    }
+    ASSERT_EQ(0, RunSetup());
+    EXPECT_EQ(sites, ui::ReadFileBytes(folder + "\\site.qzd"));
+    EXPECT_EQ(sessions, ui::ReadFileBytes(folder + "\\sess.qzd"));
+}
