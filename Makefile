@@ -1,6 +1,6 @@
 # Front door: `make run` and `make test` set everything up on a fresh Debian 12 machine.
 MAKEFLAGS += --no-print-directory
-.PHONY: all setup build run test bench clean
+.PHONY: all setup build run test fuzz bench clean
 
 all: build
 
@@ -15,6 +15,9 @@ run: setup
 
 test: setup
 	@scripts/test.sh
+
+fuzz: setup
+	@scripts/fuzz.sh
 
 bench: build
 	@scripts/bench.sh
