@@ -29,6 +29,47 @@ std::vector<Stamp> RecordsOfKey(const uint8_t* bytes, size_t size, int32_t key) 
     return found;
 }
 
+// Whole 24-hour periods back from now, the difference taken in 32 bits and read as signed.
+int64_t Age(uint32_t now, int32_t stampTime) {
+    return int64_t{static_cast<int32_t>(now - static_cast<uint32_t>(stampTime))} / kSecondsPerDay;
+}
+
+// The kind of mark each cell of the picture gets (-1: none), worked out from the records as
+// the lookup describes it: columns 0 (older) to 4 (today) and 5 (result), rows by rating.
+struct Cells {
+    int kind[6][6];
+    int result = 0;
+};
+
+Cells ExpectedCells(const std::vector<Stamp>& visited, uint32_t now) {
+    Cells cells;
+    std::memset(cells.kind, -1, sizeof cells.kind);
+    bool todayMarked = false, dayUsed[4] = {}, olderUsed = false;
+    for (const Stamp& record : visited) {
+        const int r = record.rating;
+        if (r < 1 || r > 5) continue;
+        const int64_t age = Age(now, record.stampTime);
+        int column = 0, kind = kOlderMark;
+        if (age == 0) {
+            column = 4;
+            kind = todayMarked ? kRepeatedTodayMark : kDayMark;
+            todayMarked = true;
+        } else if (age >= 1 && age <= 3) {
+            if (dayUsed[age]) continue;
+            dayUsed[age] = true;
+            column = 4 - static_cast<int>(age);
+            kind = kDayMark;
+        } else {
+            if (olderUsed) continue;
+            olderUsed = true;
+        }
+        cells.kind[column][r] = kind;
+        if (cells.result == 0) cells.result = r;
+    }
+    if (cells.result != 0) cells.kind[5][cells.result] = kResultMark;
+    return cells;
+}
+
 struct Walk {
     std::vector<Stamp> expected;
     size_t calls = 0;
@@ -47,13 +88,19 @@ bool Visit(void* context, int32_t stampTime, int rating) {
     if (walk.firstRating == 0 && rating >= 1 && rating <= 5) walk.firstRating = rating;
     const bool goOn = walk.planner.Visit(stampTime, rating);
     // The walk ends at the first record of five or more days back.
-    FUZZ_CHECK(goOn == (AgeInDays(walk.planner.now, stampTime) <= 4));
+    FUZZ_CHECK(goOn == (Age(walk.planner.now, stampTime) <= 4));
     walk.plannerStopped = !goOn;
     return goOn && walk.calls != walk.stopAfter;
 }
 
 void CheckPlan(const MarkPlanner& plan, const Walk& walk) {
     FUZZ_CHECK(plan.visited == walk.calls);
+    const Cells cells = ExpectedCells({walk.expected.begin(), walk.expected.begin() + walk.calls}, plan.now);
+    FUZZ_CHECK(plan.result == cells.result);
+    int expectedMarks = 0;
+    for (const auto& column : cells.kind)
+        for (int kind : column) expectedMarks += kind >= 0;
+    FUZZ_CHECK(plan.markCount == expectedMarks);
     FUZZ_CHECK(plan.markCount >= 0 && plan.markCount <= kMaxMarks);
     FUZZ_CHECK(plan.result == walk.firstRating);
     int resultMarks = 0;
@@ -71,6 +118,7 @@ void CheckPlan(const MarkPlanner& plan, const Walk& walk) {
         FUZZ_CHECK(m.sourceX / kMarkSize + 1 == (89 - m.top) / 17);
         for (int j = 0; j < i; ++j)
             FUZZ_CHECK(plan.marks[j].left != m.left || plan.marks[j].top != m.top);
+        FUZZ_CHECK(cells.kind[(m.left - kOlderColumn) / 17][(89 - m.top) / 17] == m.sourceY / kMarkSize);
         if (m.left == kResultColumn) {
             ++resultMarks;
             FUZZ_CHECK(m.sourceY == kMarkSize * kResultMark && m.sourceX / kMarkSize + 1 == plan.result);
