@@ -6,8 +6,8 @@ set -euo pipefail
 packages=(cmake make g++ googletest libgtest-dev g++-mingw-w64-i686 mingw-w64-i686-dev
           g++-mingw-w64-x86-64 mingw-w64-x86-64-dev wine wine32:i386 wine64 xvfb x11-utils imagemagick
           tzdata)  # zones for the Windows tests of local dates
-packages+=(clang-14 libclang-rt-14-dev)  # the fuzz targets (libFuzzer)
 [ "${1:-}" = "--art" ] && packages+=(fontforge python3-fontforge python3-pil sox)
+packages+=(clang-14 libclang-rt-14-dev)  # the fuzz targets (libFuzzer)
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
   dpkg --add-architecture i386
