@@ -1,6 +1,6 @@
 # Front door: `make run` and `make test` set everything up on a fresh Debian 12 machine.
 MAKEFLAGS += --no-print-directory
-.PHONY: all setup build run test dist bench clean
+.PHONY: all setup build run test dist fuzz bench clean
 
 all: build
 
@@ -18,6 +18,9 @@ test: setup
 
 dist: setup
 	@scripts/dist.sh
+
+fuzz: setup
+	@scripts/fuzz.sh
 
 bench: build
 	@scripts/bench.sh
