@@ -14,6 +14,14 @@ inline bool FileSize32(HANDLE file, DWORD* size) {
     return !(*size == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) && high == 0;
 }
 
+// Whether an open file carries the read-only attribute. The writers refuse such a file as one
+// they cannot open: Windows refuses write access to it anyway, but a process with the rights
+// to ignore the attribute (root under Wine) would otherwise change a file the member protected.
+inline bool IsReadOnlyFile(HANDLE file) {
+    BY_HANDLE_FILE_INFORMATION information;
+    return GetFileInformationByHandle(file, &information) && (information.dwFileAttributes & FILE_ATTRIBUTE_READONLY);
+}
+
 // Sets the end of an open file at size: the cut-back after a failed append. The pointer is
 // placed with a 64-bit offset and the end is moved only when that worked, since a failed seek
 // leaves the pointer where it was and would cut the file there (at 0, emptying it).

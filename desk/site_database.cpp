@@ -60,7 +60,7 @@ SiteFileResult ScanSiteFile(const char* path, int32_t key, SiteVisitor visit, vo
 
 SiteFileResult AppendRecordToFile(const char* path, int32_t key, int rating, int32_t stampTime) {
     FileHandle file(OpenExclusive(path, GENERIC_READ | GENERIC_WRITE));
-    if (!file) return SiteFileResult::kOpenFailed;
+    if (!file || IsReadOnlyFile(file.get())) return SiteFileResult::kOpenFailed;
     DWORD size = 0;
     // One more record must still have a 32-bit end.
     if (!FileSize32(file.get(), &size) || size > MAXDWORD - kSiteRecordSize) return SiteFileResult::kSizeFailed;

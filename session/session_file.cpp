@@ -60,7 +60,7 @@ bool FieldIsEmpty(HWND window, int id) { return GetWindowTextLengthA(GetDlgItem(
 SaveResult AppendRecord(const char* path, const SessionRecord& record, const char** message) {
     FileHandle file(CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return *message = kOpenFailed, SaveResult::Failed;
+    if (!file || IsReadOnlyFile(file.get())) return *message = kOpenFailed, SaveResult::Failed;
     DWORD oldSize = 0;
     if (!FileSize32(file.get(), &oldSize) || oldSize > MAXDWORD - kSessionRecordSize)
         return *message = kSizeFailed, SaveResult::Failed;
