@@ -1,10 +1,12 @@
-// A failed append to a data file past 2 GiB: the cut-back after the failed view must place the
-// end at the old size, which no 32-bit signed offset reaches, and never truncate elsewhere.
+// Data files past 2 GiB: a file of 4 GiB or more has no 32-bit size, one past 2 GiB has no room
+// for its view in a 32-bit program, and the cut-back after a failed append must place the end
+// at the old size, which no 32-bit signed offset reaches, and never truncate elsewhere.
 #include <gtest/gtest.h>
 
 #include <functional>
 
 #include "base/file_mapping.h"
+#include "data_file_operations.h"
 #include "desk/site_database.h"
 #include "session/session_internal.h"
 #include "session_test_support.h"
@@ -14,18 +16,19 @@ using namespace session_test;
 namespace {
 
 constexpr DWORD kBigSize = 12u * 178956971u;  // 2 GiB + 4 bytes: whole site records, no whole session tail
+constexpr uint64_t kHugeSize = (uint64_t{1} << 32) + 12;
 const unsigned char kTail[] = {'t', 'a', 'i', 'l'};
 
 LPVOID WINAPI FailingMapView(HANDLE, DWORD, DWORD, DWORD, SIZE_T) { return nullptr; }
 
-// A sparse file of kBigSize bytes ending in kTail.
-bool MakeBigFile(const std::string& path) {
+// A sparse file of `size` bytes ending in kTail.
+bool MakeBigFile(const std::string& path, uint64_t size = kBigSize) {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     DWORD ignored = 0;
     DeviceIoControl(file, FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &ignored, nullptr);
     LARGE_INTEGER at;
-    at.QuadPart = kBigSize - sizeof kTail;
+    at.QuadPart = static_cast<LONGLONG>(size - sizeof kTail);
     DWORD written = 0;
     const bool ok = SetFilePointerEx(file, at, nullptr, FILE_BEGIN) &&
                     WriteFile(file, kTail, sizeof kTail, &written, nullptr) && written == sizeof kTail;
@@ -76,6 +79,41 @@ TEST(BigDataFile, FailedViewKeepsAFilePast2GiBWhole) {
         SetWriterMappingCalls(nullptr);
         EXPECT_FALSE(appended) << c.name;
         EXPECT_EQ(SizeAndTail(path), (std::pair<uint64_t, std::string>{kBigSize, "tail"})) << c.name;
+        DeleteFileA(path.c_str());
+    }
+}
+
+TEST(BigDataFile, FilesPastThe32BitSizeOrTheAddressSpaceAreRefusedUnchanged) {
+    using file_faults::Operation;
+    const std::string siteSize = "Error: File [site.qzd] size could not be defined.";
+    const std::string sessSize = "Error: File [sess.qzd] size could not be defined.";
+    const std::string siteView = "Error: Could not map view of file [site.qzd].";
+    const std::string sessView = "Error: Could not map view of file [sess.qzd].";
+    const bool addressSpace32 = sizeof(void*) == 4;  // a 64-bit program maps 2 GiB at ease
+    const struct {
+        uint64_t size;
+        Operation operation;
+        std::string message;
+    } cases[] = {
+        {kHugeSize, Operation::kLookup, siteSize},
+        {kHugeSize, Operation::kAppend, siteSize},
+        {kHugeSize, Operation::kSave, sessSize},
+        {kHugeSize, Operation::kList, sessSize},
+        {kBigSize, Operation::kLookup, siteView},
+        {kBigSize, Operation::kAppend, siteView},
+        {kBigSize, Operation::kSave, sessView},
+        {kBigSize, Operation::kList, sessView},
+    };
+    for (const auto& c : cases) {
+        if (c.size == kBigSize && !addressSpace32) continue;
+        SCOPED_TRACE(std::string(file_faults::FileOf(c.operation)) + " of " + std::to_string(c.size) + " bytes");
+        TempFolder folder("big_refused");
+        const std::string path = folder.File(file_faults::FileOf(c.operation));
+        ASSERT_TRUE(MakeBigFile(path, c.size));
+        const file_faults::Outcome outcome = file_faults::Run(c.operation, path);
+        EXPECT_FALSE(outcome.ok);
+        EXPECT_EQ(outcome.message, c.message);
+        EXPECT_EQ(SizeAndTail(path), (std::pair<uint64_t, std::string>{c.size, "tail"}));
         DeleteFileA(path.c_str());
     }
 }
