@@ -2,10 +2,12 @@
 #include <gtest/gtest.h>
 #include <shlwapi.h>
 
+#include <algorithm>
 #include <cstring>
 #include <initializer_list>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "app/settings.h"
 
@@ -49,53 +51,132 @@ protected:
     HWND window_ = nullptr;
 };
 
-TEST_F(SettingsStore, StringsRoundTripUnderThePresenceRules) {
-    const std::string password63(63, 'k');
-    char data64[64];
-    std::memset(data64, 0, sizeof data64);
-    std::memcpy(data64, password63.data(), 63);
-    Store("Password", REG_SZ, data64, 64);        // the profile writes 64 bytes
-    Store("Empty", REG_SZ, "", 1);
-    Store("Number", REG_DWORD, "\x05\0\0\0", 4);
-    const std::string text64(64, 'x');
-    Store("TooLong", REG_SZ, text64.c_str(), 65);  // 64 characters and the zero: one too many
+// Every value the program reads, stored in every shape another program or a damaged profile
+// could leave, read through the program's own readers: a number is a 4-byte REG_DWORD or
+// -1; a string is a REG_SZ with data that fits the reader's buffer with its zero, or absent;
+// "WPos" is any type of exactly 8 bytes, or the window keeps its place.
+TEST_F(SettingsStore, EveryValueReadsByItsRuleWhateverItsTypeAndSize) {
+    using Bytes = std::vector<unsigned char>;
+    const struct {
+        const char* name;
+        DWORD size;  // the reader's buffer; its written length is 64, or 260 for "Clicks4U"
+    } strings[] = {{"MemberID", 64}, {"SiteID", 64}, {"Password", 64}, {"Clicks4U", 261}};
+    const struct {
+        const char* what;
+        DWORD type;
+        int letters;      // 'k's stored; with fromBufferSize, counted from the buffer's size
+        bool fromBufferSize;
+        bool zero;        // a terminating zero follows them
+        bool filled;      // zero filler up to the written length, as the program stores it
+        const char* expected;  // "absent", or "letters": present with exactly the 'k's
+    } stringShapes[] = {
+        {"text", REG_SZ, 3, false, true, false, "letters"},
+        {"as the program writes it", REG_SZ, 3, false, true, true, "letters"},
+        {"empty text", REG_SZ, 0, false, true, false, "letters"},
+        {"no data", REG_SZ, 0, false, false, false, "absent"},
+        {"fills the buffer", REG_SZ, -1, true, true, false, "letters"},
+        {"one longer than the buffer", REG_SZ, 0, true, true, false, "absent"},
+        {"no zero, room for one", REG_SZ, -1, true, false, false, "letters"},
+        {"no zero, fills the buffer", REG_SZ, 0, true, false, false, "absent"},
+        {"no zero, longer than the buffer", REG_SZ, 1, true, false, false, "absent"},
+        {"expandable string", REG_EXPAND_SZ, 3, false, true, false, "absent"},
+        {"multi-string", REG_MULTI_SZ, 3, false, true, false, "absent"},
+        {"binary", REG_BINARY, 3, false, true, false, "absent"},
+        {"no type", REG_NONE, 3, false, true, false, "absent"},
+        {"number", REG_DWORD, 4, false, false, false, "absent"},
+    };
+    const char* numbers[] = {"ShowBan", "nSites", "nTickets"};
+    const struct {
+        DWORD type;
+        Bytes data;
+        const char* expected;
+    } numberShapes[] = {
+        {REG_DWORD, {7, 0, 0, 0}, "7"},
+        {REG_DWORD, {0x70, 0x11, 0x01, 0x00}, "70000"},
+        {REG_DWORD, {}, "-1"},
+        {REG_DWORD, {7, 0}, "-1"},
+        {REG_DWORD, {7, 0, 0}, "-1"},
+        {REG_DWORD, {7, 0, 0, 0, 0}, "-1"},
+        {REG_DWORD, {7, 0, 0, 0, 0, 0, 0, 0}, "-1"},
+        {REG_DWORD_BIG_ENDIAN, {0, 0, 0, 7}, "-1"},
+        {REG_QWORD, {7, 0, 0, 0, 0, 0, 0, 0}, "-1"},
+        {REG_BINARY, {7, 0, 0, 0}, "-1"},
+        {REG_NONE, {7, 0, 0, 0}, "-1"},
+        {REG_SZ, {'5', 0}, "-1"},
+        {REG_SZ, {'7', 0, 0, 0}, "-1"},
+    };
+    const Bytes corner = {64, 0, 0, 0, 48, 0, 0, 0};  // left 64, top 48
+    const struct {
+        DWORD type;
+        Bytes data;
+        const char* expected;  // the window's corner afterwards; it starts at 300,200
+    } positionShapes[] = {
+        {REG_BINARY, corner, "64,48"},
+        {REG_DWORD, corner, "64,48"},
+        {REG_QWORD, corner, "64,48"},
+        {REG_NONE, corner, "64,48"},
+        {REG_SZ, corner, "64,48"},
+        {REG_BINARY, {}, "300,200"},
+        {REG_BINARY, {64, 0, 0, 0}, "300,200"},
+        {REG_BINARY, {64, 0, 0, 0, 48, 0, 0}, "300,200"},
+        {REG_BINARY, {64, 0, 0, 0, 48, 0, 0, 0, 0}, "300,200"},
+        {REG_DWORD, {64, 0, 0, 0, 48, 0, 0, 0, 0, 0, 0, 0}, "300,200"},
+    };
 
-    RegKey key = OpenSettings(KEY_QUERY_VALUE, kScratchKey);
-    ASSERT_TRUE(key);
-    char buffer[64];
-    EXPECT_TRUE(ReadSettingString(key.get(), "Password", buffer, sizeof buffer));
-    EXPECT_EQ(std::string(buffer), password63);
-    EXPECT_TRUE(ReadSettingString(key.get(), "Empty", buffer, sizeof buffer));
-    EXPECT_STREQ(buffer, "");
-    EXPECT_FALSE(ReadSettingString(key.get(), "Number", buffer, sizeof buffer));
-    EXPECT_STREQ(buffer, "");
-    EXPECT_FALSE(ReadSettingString(key.get(), "TooLong", buffer, sizeof buffer));
-    EXPECT_STREQ(buffer, "");
-    EXPECT_FALSE(ReadSettingString(key.get(), "Missing", buffer, sizeof buffer));
+    // Stores one value in a fresh key and reads it back as the program does.
+    auto readBack = [&](const char* name, DWORD type, const Bytes& data, DWORD bufferSize) -> std::string {
+        SHDeleteKeyA(HKEY_CURRENT_USER, kScratchKey);
+        Store(name, type, data.data(), static_cast<DWORD>(data.size()));
+        if (std::string(name) == "WPos") {
+            HWND window = MakeWindow(300, 200);
+            RestoreWindowPosition(window, kScratchKey);
+            const RECT rect = Rect(window);
+            DestroyWindow(window);
+            window_ = nullptr;
+            return std::to_string(rect.left) + "," + std::to_string(rect.top);
+        }
+        RegKey key = OpenSettings(KEY_QUERY_VALUE, kScratchKey);
+        if (!key) return "no key";
+        if (bufferSize == 0) return std::to_string(ReadSettingDword(key.get(), name));
+        std::vector<char> area(bufferSize + 16, '#');  // the buffer and a guard after it
+        const bool present = ReadSettingString(key.get(), name, area.data(), bufferSize);
+        if (std::count(area.begin() + bufferSize, area.end(), '#') != 16) return "wrote past the buffer";
+        if (!std::memchr(area.data(), 0, bufferSize)) return "no zero in the buffer";
+        if (!present) return area[0] == 0 ? "absent" : "absent, buffer not emptied";
+        return "letters:" + std::string(area.data());
+    };
+
+    for (const auto& value : strings) {
+        for (const auto& shape : stringShapes) {
+            const int letters = shape.letters + (shape.fromBufferSize ? static_cast<int>(value.size) : 0);
+            Bytes data(letters, 'k');
+            if (shape.zero) data.push_back(0);
+            if (shape.filled) data.resize(value.size == 261 ? 260 : 64, 0);
+            const std::string expected =
+                std::string(shape.expected) == "letters" ? "letters:" + std::string(letters, 'k') : shape.expected;
+            EXPECT_EQ(readBack(value.name, shape.type, data, value.size), expected) << value.name << ", " << shape.what;
+        }
+    }
+    for (const char* name : numbers) {
+        for (const auto& shape : numberShapes)
+            EXPECT_EQ(readBack(name, shape.type, shape.data, 0), shape.expected)
+                << name << ", type " << shape.type << ", " << shape.data.size() << " bytes";
+    }
+    for (const auto& shape : positionShapes)
+        EXPECT_EQ(readBack("WPos", shape.type, shape.data, 0), shape.expected)
+            << "WPos, type " << shape.type << ", " << shape.data.size() << " bytes";
 }
 
-TEST_F(SettingsStore, NumbersRoundTripAndWrongShapesReadAsAbsent) {
+TEST_F(SettingsStore, NumbersAreWrittenAsFourByteDwords) {
     {
         RegKey key = Create();
         ASSERT_TRUE(WriteSettingDword(key.get(), "nSites", 42));
-        ASSERT_TRUE(WriteSettingDword(key.get(), "nTickets", 70000));
         ASSERT_TRUE(WriteSettingDword(key.get(), "ShowBan", 0));
     }
-    Store("AsText", REG_SZ, "5", 2);
-    const unsigned char eight[8] = {5, 0, 0, 0, 0, 0, 0, 0};
-    Store("AsQword", REG_QWORD, eight, 8);
-    Store("AsBinary", REG_BINARY, eight, 4);
-
     RegKey key = OpenSettings(KEY_QUERY_VALUE, kScratchKey);
     ASSERT_TRUE(key);
     EXPECT_EQ(ReadSettingDword(key.get(), "nSites"), 42);
-    EXPECT_EQ(ReadSettingDword(key.get(), "nTickets"), 70000);
     EXPECT_EQ(ReadSettingDword(key.get(), "ShowBan"), 0);
-    EXPECT_EQ(ReadSettingDword(key.get(), "AsText"), -1);
-    EXPECT_EQ(ReadSettingDword(key.get(), "AsQword"), -1);
-    EXPECT_EQ(ReadSettingDword(key.get(), "AsBinary"), -1);
-    EXPECT_EQ(ReadSettingDword(key.get(), "Missing"), -1);
-
     DWORD type = 0, size = 0;
     ASSERT_EQ(RegQueryValueExA(key.get(), "nSites", nullptr, &type, nullptr, &size), ERROR_SUCCESS);
     EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
@@ -169,30 +250,6 @@ TEST_F(SettingsStore, RestoringAppliesOnlyCornersBeforeTheWorkAreaEnds) {
         DestroyWindow(window);
         window_ = nullptr;
     }
-}
-
-TEST_F(SettingsStore, RestoringIgnoresValuesOfAnotherLength) {
-    const unsigned char shortValue[4] = {10, 0, 0, 0};
-    const unsigned char longValue[12] = {10, 0, 0, 0, 10, 0, 0, 0, 0, 0, 0, 0};
-    for (auto [data, size] : {std::pair{shortValue, DWORD{4}}, std::pair{longValue, DWORD{12}}}) {
-        SHDeleteKeyA(HKEY_CURRENT_USER, kScratchKey);
-        Store("WPos", REG_BINARY, data, size);
-        HWND window = MakeWindow(300, 200);
-        RestoreWindowPosition(window, kScratchKey);
-        EXPECT_EQ(Rect(window).left, 300) << size << " bytes";
-        EXPECT_EQ(Rect(window).top, 200) << size << " bytes";
-        DestroyWindow(window);
-        window_ = nullptr;
-    }
-}
-
-TEST_F(SettingsStore, RestoringDoesNotExamineTheType) {
-    const int32_t corner[2] = {64, 48};
-    Store("WPos", REG_DWORD, corner, sizeof corner);  // odd type, right length
-    HWND window = MakeWindow(300, 200);
-    RestoreWindowPosition(window, kScratchKey);
-    EXPECT_EQ(Rect(window).left, 64);
-    EXPECT_EQ(Rect(window).top, 48);
 }
 
 }  // namespace
