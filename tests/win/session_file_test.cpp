@@ -1,5 +1,6 @@
-// sess.qzd on disk: the save's appends and its refusals, its five messages, the cut-back
-// after a late failure, and the reader behind the Player Sessions list.
+// sess.qzd on disk: the save's appends and its refusals, its late failures' messages and the
+// cut-back, and the reader behind the Player Sessions list (faults of the file itself, such
+// as another program holding it, are in file_faults_test.cpp).
 #include <gtest/gtest.h>
 
 #include "base/file_mapping.h"
@@ -38,18 +39,6 @@ std::vector<unsigned char> Encoded(const SessionRecord& record) {
     EncodeSessionRecord(record, bytes.data());
     return bytes;
 }
-
-// Holds a file open without sharing, as another program might.
-struct HeldFile {
-    explicit HeldFile(const std::string& path)
-        : handle(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_ALWAYS, 0, nullptr)) {}
-    ~HeldFile() { Release(); }
-    void Release() {
-        if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
-        handle = INVALID_HANDLE_VALUE;
-    }
-    HANDLE handle;
-};
 
 LPVOID WINAPI FailingMapView(HANDLE, DWORD, DWORD, DWORD, SIZE_T) { return nullptr; }
 BOOL WINAPI FailingFlush(LPCVOID, SIZE_T) { return FALSE; }
@@ -140,23 +129,6 @@ TEST(SessionFileSave, ValuesTypedIntoFieldsAreStoredAsTyped) {
     EXPECT_EQ(record.banners, 99999);
 }
 
-TEST(SessionFileSave, AFileHeldOpenGivesTheOpenMessageAndStaysAsItWas) {
-    TempFolder folder("save_held");
-    const std::string path = folder.File("sess.qzd");
-    WriteBytes(path, Encoded({kStart, 10, 1, 0, 0, 0, 0}));
-    CounterWindow window;
-    Fill(window, {"1", "", "", "", ""});
-    HeldFile held(path);
-    BoxWatcher watcher;
-    EXPECT_EQ(SaveSessionTo(window.get(), path.c_str(), kStart, 5), SaveResult::Failed);
-    const std::vector<Box> boxes = watcher.Stop();
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].caption, "Error");
-    EXPECT_EQ(boxes[0].text, "File [sess.qzd] could not be opened.");
-    held.Release();
-    EXPECT_EQ(ReadBytes(path), Encoded({kStart, 10, 1, 0, 0, 0, 0}));
-}
-
 TEST(SessionFileSave, LateFailuresShowTheirMessages) {
     static const MappingCalls noView = {FailingMapView, FlushViewOfFile};
     static const MappingCalls noFlush = {MapViewOfFile, FailingFlush};
@@ -225,18 +197,4 @@ TEST(SessionFileRead, MissingOrEmptyFileListsNothingSilently) {
     EXPECT_TRUE(ReadAll(path, &result).empty());
     EXPECT_EQ(result, ReadResult::Done);
     EXPECT_TRUE(watcher.Stop().empty());
-}
-
-TEST(SessionFileRead, AFileHeldOpenGivesTheOpenMessage) {
-    TempFolder folder("read_held");
-    const std::string path = folder.File("sess.qzd");
-    WriteBytes(path, Encoded({kStart, 1, 0, 0, 0, 0, 0}));
-    HeldFile held(path);
-    BoxWatcher watcher;
-    ReadResult result;
-    EXPECT_TRUE(ReadAll(path, &result).empty());
-    EXPECT_EQ(result, ReadResult::Failed);
-    const std::vector<Box> boxes = watcher.Stop();
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "File [sess.qzd] could not be opened.");
 }
