@@ -196,10 +196,11 @@ def make_banner(main_font_path):
 
 # --- sound 112: the About chime -------------------------------------------
 
-# The resource must be exactly 37310 bytes: a 44-byte RIFF header and 37266
-# one-byte samples at 22050 per second (about 1.69 s).
-CHIME_RATE = 22050
-CHIME_SAMPLES = 37266
+# 18677 bytes: a 44-byte RIFF header and 18633 one-byte samples at 11025 per
+# second (about 1.69 s). The highest partial, 2.76 x G6, stays below half the
+# rate, so the tune is the one of the 22050 Hz chime at half the bytes.
+CHIME_RATE = 11025
+CHIME_SAMPLES = 18633
 
 
 def make_chime(rate=CHIME_RATE, count=CHIME_SAMPLES):
