@@ -39,6 +39,8 @@ struct Tooltip {
     const char* text;
 };
 
+constexpr UINT kAddTooltipsMessage = WM_APP + 2;  // posted by the opening to itself
+
 constexpr Tooltip kTooltips[] = {
     {IDC_PASTE, "Paste Site ID into Clipboard"},
     {IDC_FIND, "Find Site ID in Database"},
@@ -157,8 +159,15 @@ BOOL OnInitDialog(HWND window) {
     InsetEditRects(window, false);
     RestoreWindowPosition(window);
     g_positionRestored = true;
-    for (const Tooltip& tip : kTooltips) AddTooltip(GetDlgItem(window, tip.id), tip.text);
+    // Twenty tooltip windows take longer to make than the rest of the opening: they are
+    // made once the window shows, as the first message of its loop, long before a tip
+    // could appear under the mouse.
+    PostMessageA(window, kAddTooltipsMessage, 0, 0);
     return TRUE;
+}
+
+void AddMainTooltips(HWND window) {
+    for (const Tooltip& tip : kTooltips) AddTooltip(GetDlgItem(window, tip.id), tip.text);
 }
 
 void OnDestroy(HWND window) {
@@ -258,6 +267,7 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
     try {
         switch (message) {
         case WM_INITDIALOG: return OnInitDialog(window);
+        case kAddTooltipsMessage: AddMainTooltips(window); return TRUE;
         case WM_COMMAND: return DispatchMainCommand(window, LOWORD(wParam), HIWORD(wParam));
         case WM_SYSCOMMAND: OnSysCommand(window, wParam); return FALSE;
         case WM_DESTROY: OnDestroy(window); return FALSE;

@@ -68,11 +68,11 @@ Step VisitElement(IHTMLElementCollection* all, LONG position, const LoginTexts& 
     ComRef<IDispatch> item;
     if (FAILED(all->item(name.get(), index.get(), item.out())) || !item) return Step::Next;
     ComRef<IHTMLElement> element;
-    if (!QueryInto(item.get(), IID_IHTMLElement, element)) return Step::Next;
+    if (!QueryInto(item.get(), __uuidof(IHTMLElement), element)) return Step::Next;
     BstrOwner tag;
     if (FAILED(element->get_tagName(tag.out())) || !IsInputTag(tag.get())) return Step::Next;
     ComRef<IHTMLInputElement> input;
-    if (!QueryInto(element.get(), IID_IHTMLInputElement, input)) return Step::Next;
+    if (!QueryInto(element.get(), __uuidof(IHTMLInputElement), input)) return Step::Next;
     BstrOwner inputName;
     if (FAILED(input->get_name(inputName.out()))) return Step::Next;
     const LoginField field = LoginFieldForInputName(inputName.get());  // no name is no field
@@ -87,11 +87,11 @@ Step VisitWindow(IShellWindows* windows, LONG index, const LoginTexts& texts) {
     if (FAILED(windows->Item(position.get(), item.out()))) return Step::EndCommand;
     if (!item) return Step::Next;
     ComRef<IWebBrowser2> browser;
-    if (!QueryInto(item.get(), IID_IWebBrowser2, browser)) return Step::Next;
+    if (!QueryInto(item.get(), __uuidof(IWebBrowser2), browser)) return Step::Next;
     ComRef<IDispatch> document;
     if (FAILED(browser->get_Document(document.out())) || !document) return Step::Next;
     ComRef<IHTMLDocument2> page;
-    if (!QueryInto(document.get(), IID_IHTMLDocument2, page)) return Step::Next;
+    if (!QueryInto(document.get(), __uuidof(IHTMLDocument2), page)) return Step::Next;
     SHANDLE_PTR handle = 0;
     if (FAILED(browser->get_HWND(&handle)) || !IsWindow(reinterpret_cast<HWND>(handle))) return Step::Next;
     BstrOwner title;
@@ -114,14 +114,14 @@ Step VisitWindow(IShellWindows* windows, LONG index, const LoginTexts& texts) {
 void OpenShellWindows(ComRef<IShellWindows>& windows) {
     ComRef<IUnknown> created;
     const DWORD context = CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER | CLSCTX_LOCAL_SERVER;
-    if (FAILED(g_calls->createInstance(CLSID_ShellWindows, nullptr, context, IID_IUnknown,
+    if (FAILED(g_calls->createInstance(__uuidof(ShellWindows), nullptr, context, __uuidof(IUnknown),
                                        reinterpret_cast<void**>(created.out()))) ||
         !created)
         return;
     if (FAILED(OleRun(created.get()))) return;
     // A query that reports success without an object leaves windows empty: the command
     // ends here instead of the program, which would lose the member's unsaved session.
-    QueryInto(created.get(), IID_IShellWindows, windows);
+    QueryInto(created.get(), __uuidof(IShellWindows), windows);
 }  // the created object is released once the collection is held
 
 }  // namespace

@@ -1,4 +1,4 @@
-"""Byte-exact writers for the artwork files: 24- and 8-bit BMP, 32-bit ICO, PCM WAV.
+"""Byte-exact writers for the artwork files: 24- and 8-bit BMP (8-bit also RLE8), 32-bit ICO, PCM WAV.
 
 Written by hand rather than through Pillow so that the layout is the one the
 Windows loaders expect (bottom-up rows, BMP-encoded icon entries with an AND
@@ -36,9 +36,38 @@ def write_bmp(path, image):
         out.write(header + info + data)
 
 
-def write_bmp8(path, image, colours):
-    """Writes an RGB image as an uncompressed 8-bit palettized bottom-up BMP, its palette
-    reduced to at most `colours` entries without dithering."""
+def _rle8_line(line):
+    """One row in BI_RLE8: runs of two or more equal pixels as (count, index), other
+    stretches of three or more pixels in absolute mode (0, count, pixels, word padding),
+    shorter ones as runs of one; then the end-of-line code."""
+    out = bytearray()
+    i, width = 0, len(line)
+    while i < width:
+        run = 1
+        while i + run < width and run < 255 and line[i + run] == line[i]:
+            run += 1
+        if run >= 2:
+            out += bytes((run, line[i]))
+            i += run
+            continue
+        end = i
+        while end < width and end - i < 255 and not (
+                end + 2 < width and line[end] == line[end + 1] == line[end + 2]):
+            end += 1
+        literal = line[i:end]
+        if len(literal) < 3:
+            for pixel in literal:
+                out += bytes((1, pixel))
+        else:
+            out += bytes((0, len(literal))) + literal + bytes(len(literal) & 1)
+        i = end
+    return out + bytes((0, 0))
+
+
+def write_bmp8(path, image, colours, rle=False):
+    """Writes an RGB image as an 8-bit palettized bottom-up BMP, its palette reduced to at
+    most `colours` entries without dithering; uncompressed, or run-length encoded (BI_RLE8)
+    when `rle` is set."""
     indexed = image.convert("RGB").quantize(colours, method=Image.Quantize.MEDIANCUT,
                                             dither=Image.Dither.NONE)
     width, height = indexed.size
@@ -48,12 +77,14 @@ def write_bmp8(path, image, colours):
     data = bytearray()
     for y in range(height - 1, -1, -1):
         line = bytes(indexed.getpixel((x, y)) for x in range(width))
-        data += line + bytes(stride - width)
+        data += _rle8_line(line) if rle else line + bytes(stride - width)
+    if rle:
+        data[-2:] = bytes((0, 1))  # the last end-of-line becomes the end of the bitmap
     table = bytearray()
     for i in range(used):
         r, g, b = palette[3 * i:3 * i + 3]
         table += bytes((b, g, r, 0))
-    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 8, 0, len(data),
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 8, 1 if rle else 0, len(data),
                        2835, 2835, used, 0)
     offset = 14 + len(info) + len(table)
     header = struct.pack("<2sIHHI", b"BM", offset + len(data), 0, 0, offset)

@@ -8,13 +8,16 @@ import math
 
 from PIL import Image, ImageDraw
 
+# Only the sizes the program loads, to keep it small; icon 175, the first, also carries
+# 32 and 48 for the shell's views of the program file and its shortcuts.
 ICONS = {  # file name: sizes in the icon file
-    "app": (16, 32, 48),    # icons 175 (16 x 16) and 176 (32 x 32)
-    "about": (32, 48),      # icon 179, the About box header
-    "date": (16, 32),       # icon 180, status bar: the date
-    "start": (16, 32),      # icon 181, status bar: session start time
-    "clock": (16, 32),      # icon 182, status bar: session clock
-    "sites": (16, 32),      # icon 183, status bar: new sites
+    "app": (16, 32, 48),    # icon 175 (loaded at 16 x 16); the installer's icon
+    "app_large": (32,),     # icon 176 (32 x 32): the same picture
+    "about": (48,),         # icon 179, the About box header
+    "date": (16,),          # icon 180, status bar: the date
+    "start": (16,),         # icon 181, status bar: session start time
+    "clock": (16,),         # icon 182, status bar: session clock
+    "sites": (16,),         # icon 183, status bar: new sites
 }
 OVER = 8
 
@@ -139,7 +142,7 @@ def draw_sites(pen, size):
     pen.rect(9, 11, 15, 13, (255, 255, 255))
 
 
-DRAW = {"app": draw_app, "about": draw_about, "date": draw_date,
+DRAW = {"app": draw_app, "app_large": draw_app, "about": draw_about, "date": draw_date,
         "start": draw_start, "clock": draw_clock, "sites": draw_sites}
 
 

@@ -162,6 +162,9 @@ TEST_F(MainWindowInProcess, EveryTooltipText) {
         {IDC_SKIP_SITE, nullptr},
         {IDC_RATING_PICTURE, nullptr},
     };
+    // The tooltips are made by the first message of the window's loop, not by the opening.
+    EXPECT_TRUE(TooltipTexts(window_).empty());
+    win_test::Pump(0);
     const std::map<int, std::vector<std::string>> texts = TooltipTexts(window_);
     size_t withTip = 0;
     for (const auto& c : cases) {
