@@ -17,7 +17,7 @@ from PIL import Image, ImageDraw, ImageFont
 import art_fonts
 import art_icons
 import art_uninstall
-from art_files import write_bmp8, write_ico, write_wav8
+from art_files import write_bmp, write_bmp8, write_ico, write_wav8
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 
@@ -196,11 +196,10 @@ def make_banner(main_font_path):
 
 # --- sound 112: the About chime -------------------------------------------
 
-# 18677 bytes: a 44-byte RIFF header and 18633 one-byte samples at 11025 per
-# second (about 1.69 s). The highest partial, 2.76 x G6, stays below half the
-# rate, so the tune is the one of the 22050 Hz chime at half the bytes.
-CHIME_RATE = 11025
-CHIME_SAMPLES = 18633
+# The resource must be exactly 37310 bytes: a 44-byte RIFF header and 37266
+# one-byte samples at 22050 per second (about 1.69 s).
+CHIME_RATE = 22050
+CHIME_SAMPLES = 37266
 
 
 def make_chime(rate=CHIME_RATE, count=CHIME_SAMPLES):
@@ -229,13 +228,14 @@ def main():
     out = lambda name: os.path.join(HERE, name)  # noqa: E731
     art_fonts.build_main_font(out("qzMain.ttf"))
     art_fonts.build_digits_font(out("qzDigits.ttf"))
-    # 8-bit palettized, to keep the program small: the tile, the grid and the marks have
-    # fewer than 256 colours and keep every pixel; the banner's anti-aliased text is reduced
-    # to 256 colours, and its rows of one colour run-length encoded (the program loads it as
-    # a device bitmap, which may be compressed; the others become DIB sections, which may not).
+    # The rating picture's grid and marks are 24-bit, as the picture code reads them. The tile
+    # and the banner are 8-bit palettized, to keep the program small: the tile has fewer than
+    # 256 colours and keeps every pixel; the banner's anti-aliased text is reduced to 256
+    # colours, and its rows of one colour run-length encoded (the program loads it as a device
+    # bitmap, which may be compressed; the tile becomes a DIB section, which may not).
     write_bmp8(out("tile.bmp"), make_tile(), 256)
-    write_bmp8(out("grid.bmp"), make_grid(), 256)
-    write_bmp8(out("marks.bmp"), make_marks(), 256)
+    write_bmp(out("grid.bmp"), make_grid())
+    write_bmp(out("marks.bmp"), make_marks())
     write_bmp8(out("banner.bmp"), make_banner(out("qzMain.ttf")), 256, rle=True)
     for name, sizes in art_icons.ICONS.items():
         write_ico(out(name + ".ico"), [art_icons.render(name, s) for s in sizes])

@@ -31,11 +31,11 @@ uint32_t Field(const std::vector<unsigned char>& bytes, size_t at, size_t width)
 
 }  // namespace
 
-TEST(AboutResources, SoundIsA18677ByteWaveOf8BitMonoAt11025) {
+TEST(AboutResources, SoundIsA37310ByteWaveOf8BitMonoAt22050) {
     const std::vector<unsigned char> wave = ResourceBytes(IDR_ABOUT_SOUND, "WAVE");
-    ASSERT_EQ(wave.size(), 18677u);
+    ASSERT_EQ(wave.size(), 37310u);
     EXPECT_EQ(std::string(wave.begin(), wave.begin() + 4), "RIFF");
-    EXPECT_EQ(Field(wave, 4, 4), 18669u);
+    EXPECT_EQ(Field(wave, 4, 4), 37302u);
     EXPECT_EQ(std::string(wave.begin() + 8, wave.begin() + 16), "WAVEfmt ");
     const struct {
         const char* field;
@@ -44,9 +44,9 @@ TEST(AboutResources, SoundIsA18677ByteWaveOf8BitMonoAt11025) {
         uint32_t expected;
     } fields[] = {
         {"format chunk size", 16, 4, 16},  {"PCM", 20, 2, 1},         {"mono", 22, 2, 1},
-        {"samples per second", 24, 4, 11025}, {"bytes per second", 28, 4, 11025},
+        {"samples per second", 24, 4, 22050}, {"bytes per second", 28, 4, 22050},
         {"block align", 32, 2, 1},         {"bits per sample", 34, 2, 8},
-        {"data bytes (1.69 s)", 40, 4, 18633},
+        {"data bytes (1.69 s)", 40, 4, 37266},
     };
     for (const auto& f : fields)
         EXPECT_EQ(Field(wave, f.at, f.width), f.expected) << f.field;

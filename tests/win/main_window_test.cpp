@@ -75,7 +75,7 @@ TEST_F(MainWindowTest, RatingPicturesKeepTheirColoursAsDibSections) {
     for (HBITMAP picture : {RatingGridBitmap(), RatingMarksBitmap()}) {
         DIBSECTION section = {};
         ASSERT_EQ(GetObjectA(picture, sizeof section, &section), static_cast<int>(sizeof section));
-        EXPECT_EQ(section.dsBm.bmBitsPixel, 8);  // the resources' own palettized pixels, exact at any display depth
+        EXPECT_EQ(section.dsBm.bmBitsPixel, 24);
     }
 }
 
