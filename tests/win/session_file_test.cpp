@@ -44,6 +44,8 @@ struct HeldFile {
     explicit HeldFile(const std::string& path)
         : handle(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_ALWAYS, 0, nullptr)) {}
     ~HeldFile() { Release(); }
+    HeldFile(const HeldFile&) = delete;
+    HeldFile& operator=(const HeldFile&) = delete;
     void Release() {
         if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
         handle = INVALID_HANDLE_VALUE;
