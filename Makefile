@@ -1,6 +1,6 @@
 # Front door: `make run` and `make test` set everything up on a fresh Debian 12 machine.
 MAKEFLAGS += --no-print-directory
-.PHONY: all setup build run test dist fuzz bench clean
+.PHONY: all setup build run test dist fuzz bench lint format clean
 
 all: build
 
@@ -24,6 +24,12 @@ fuzz: setup
 
 bench: build
 	@scripts/bench.sh
+
+lint: setup
+	@scripts/lint.sh
+
+format: setup
+	@scripts/format.sh
 
 clean:
 	rm -rf build dist

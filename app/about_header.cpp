@@ -1,5 +1,7 @@
 #include "about_header.h"
 
+#include <cstring>
+
 #include "../base/gdi_handles.h"
 #include "about_layout.h"
 
@@ -23,7 +25,7 @@ HFONT CreateHeaderFont(int height) {
 
 int TextWidth(HDC dc, const char* text) {
     SIZE size = {};
-    GetTextExtentPoint32A(dc, text, lstrlenA(text), &size);
+    GetTextExtentPoint32A(dc, text, static_cast<int>(std::strlen(text)), &size);
     return size.cx;
 }
 
@@ -47,15 +49,15 @@ void DrawAboutHeader(HDC dc, const RECT& item, HICON icon) {
     const HGDIOBJ previousFont = SelectObject(dc, large.get());
     const int productWidth = TextWidth(dc, kProductName);
     SetTextColor(dc, kShadowColour);
-    TextOutA(dc, 59, 6, kProductName, lstrlenA(kProductName));
+    TextOutA(dc, 59, 6, kProductName, static_cast<int>(std::strlen(kProductName)));
     SetTextColor(dc, kProductColour);
-    TextOutA(dc, 58, 5, kProductName, lstrlenA(kProductName));
+    TextOutA(dc, 58, 5, kProductName, static_cast<int>(std::strlen(kProductName)));
 
     GdiObject<HFONT> small(CreateHeaderFont(-10));
     SelectObject(dc, small.get());
     const AboutHeaderLayout layout = LayOutAboutHeader(productWidth, TextWidth(dc, kMakerName));
     SetTextColor(dc, kMakerColour);
-    TextOutA(dc, layout.makerLeft, 32, kMakerName, lstrlenA(kMakerName));
+    TextOutA(dc, layout.makerLeft, 32, kMakerName, static_cast<int>(std::strlen(kMakerName)));
 
     GdiObject<HPEN> red(CreatePen(PS_SOLID, 1, kMakerColour));
     SelectObject(dc, red.get());

@@ -56,6 +56,7 @@ void ReleaseAppResources() {
 // The runtime's default terminate handler prints a demangled message to a console this GUI
 // program does not have, and brings a demangler and a full printf into the exe.
 namespace __gnu_cxx {
+// NOLINTNEXTLINE(bugprone-reserved-identifier,cert-dcl37-c,cert-dcl51-cpp,readability-identifier-naming)
 void __verbose_terminate_handler() { std::abort(); }
 }  // namespace __gnu_cxx
 

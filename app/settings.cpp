@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "../base/format_text.h"
 #include "setting_rules.h"
 
 namespace {
@@ -45,7 +46,7 @@ bool WriteSettingDword(HKEY key, const char* name, int32_t value) {
 bool WriteSettingString(HKEY key, const char* name, const char* text, DWORD dataLength) {
     char data[kLongestStoredString] = {};
     if (dataLength == 0 || dataLength > sizeof data) return false;
-    lstrcpynA(data, text, static_cast<int>(dataLength));
+    FormatText(data, dataLength, "%s", text);  // as much as fits, zero-terminated
     return RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(data), dataLength) == ERROR_SUCCESS;
 }
 

@@ -10,7 +10,7 @@ int32_t ReadInt32(const unsigned char* p) {
 }  // namespace
 
 SiteRecord DecodeSiteRecord(const unsigned char* bytes) {
-    SiteRecord record;
+    SiteRecord record{};
     record.siteNumber = ReadInt32(bytes);
     record.stampTime = ReadInt32(bytes + 4);
     record.rating = static_cast<int16_t>(static_cast<uint16_t>(bytes[8] | bytes[9] << 8));

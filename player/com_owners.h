@@ -64,5 +64,5 @@ public:
     ~VariantOwner() { VariantClear(&value_); }
     VARIANT& get() { return value_; }
 private:
-    VARIANT value_;
+    VARIANT value_{};
 };

@@ -15,7 +15,8 @@
 
 namespace {
 
-constexpr LoginFillCalls kSystemCalls = {CoCreateInstance, OpenSettings};
+// Not constexpr: for clang the address of an imported function is no constant expression.
+const LoginFillCalls kSystemCalls = {CoCreateInstance, OpenSettings};
 const LoginFillCalls* g_calls = &kSystemCalls;
 
 constexpr DWORD kLoginTextSize = 64;  // 63 characters and the terminating zero
@@ -135,7 +136,7 @@ void FillMemberLoginForm(HWND) {
     // A count that cannot be read ends the command quietly too, for the same reason.
     LONG count = 0;
     if (FAILED(windows->get_Count(&count)) || count <= 0) return;
-    LoginTexts texts;
+    LoginTexts texts{};
     if (!ReadLoginTexts(texts)) return;
     for (LONG i = 0; i < count; ++i)
         if (VisitWindow(windows.get(), i, texts) == Step::EndCommand) return;

@@ -9,6 +9,7 @@ packages=(cmake make g++ googletest libgtest-dev g++-mingw-w64-i686 mingw-w64-i6
           nsis fp-utils-3.2.2 zip python3)  # the installer, the help file (chmcmd, chmls), the release
 [ "${1:-}" = "--art" ] && packages+=(fontforge python3-fontforge python3-pil sox)
 packages+=(clang-14 libclang-rt-14-dev)  # the fuzz targets (libFuzzer)
+packages+=(clang-tidy cppcheck clang-format)  # make lint and make format
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
   dpkg --add-architecture i386

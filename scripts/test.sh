@@ -12,6 +12,10 @@ status=0
 echo "== native tests (AddressSanitizer, UBSan)"
 ctest --test-dir build/native --output-on-failure || status=1
 
+# Static analysis (clang-tidy, cppcheck): any finding fails the run.
+echo "== static analysis (clang-tidy, cppcheck)"
+scripts/lint.sh || status=1
+
 # Every fuzz target for a few seconds on its seed corpus, so a finding fails the run.
 echo "== fuzz targets (libFuzzer, clang), 3 s each"
 FUZZ_SECONDS=3 scripts/fuzz.sh || status=1

@@ -6,6 +6,7 @@
 #include <span>
 
 #include "../base/file_mapping.h"
+#include "../base/format_text.h"
 #include "../base/program_folder.h"
 #include "../resources/rtln_ids.h"
 #include "counter_text.h"
@@ -27,7 +28,7 @@ char g_fileOverride[MAX_PATH];  // empty: the program folder's sess.qzd
 // The history file's full path; empty when it cannot be built (then it cannot be opened).
 void SessionFilePath(char (&path)[MAX_PATH]) {
     if (g_fileOverride[0]) {
-        lstrcpynA(path, g_fileOverride, MAX_PATH);
+        FormatText(path, sizeof path, "%s", g_fileOverride);
     } else if (!ProgramFilePath(kFileName, path, sizeof path)) {
         path[0] = 0;
     }
@@ -43,7 +44,7 @@ void CutBack(HANDLE file, DWORD oldSize) {
 }
 
 SessionRecord CollectRecord(HWND window, int32_t start, int32_t elapsed) {
-    SessionRecord record;
+    SessionRecord record{};
     record.start = start;
     record.elapsed = elapsed;
     record.tickets = ReadCounterField(window, IDC_TICKETS, kCounterReadLength);
@@ -105,7 +106,7 @@ ReadResult ReadRecords(const char* path, SessionVisitor visit, void* context, co
 
 }  // namespace
 
-void UseSessionFileAt(const char* path) { lstrcpynA(g_fileOverride, path ? path : "", MAX_PATH); }
+void UseSessionFileAt(const char* path) { FormatText(g_fileOverride, sizeof g_fileOverride, "%s", path ? path : ""); }
 
 void CurrentSessionFilePath(char (&path)[MAX_PATH]) { SessionFilePath(path); }
 

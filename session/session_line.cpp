@@ -22,7 +22,7 @@ CivilTime SplitUnixSeconds(int64_t seconds) {
     const int64_t yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
     const int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
     const int64_t monthIndex = (5 * dayOfYear + 2) / 153;  // 0 is March
-    CivilTime time;
+    CivilTime time{};
     time.day = static_cast<int>(dayOfYear - (153 * monthIndex + 2) / 5 + 1);
     time.month = static_cast<int>(monthIndex < 10 ? monthIndex + 3 : monthIndex - 9);
     time.year = static_cast<int>(yearOfEra + era * 400 + (time.month <= 2 ? 1 : 0));

@@ -27,7 +27,7 @@ void EncodeSessionRecord(const SessionRecord& record, uint8_t* out) {
 }
 
 SessionRecord DecodeSessionRecord(const uint8_t* in) {
-    SessionRecord record;
+    SessionRecord record{};
     record.start = GetLittleEndian(in);
     record.elapsed = GetLittleEndian(in + 4);
     record.tickets = GetLittleEndian(in + 8);

@@ -5,6 +5,7 @@
 
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 
 #include "resources/uni_ids.h"
 
@@ -16,7 +17,7 @@ void SetKeyValue(HKEY root, const std::string& path, const char* name, const cha
     HKEY key;
     if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
         return;
-    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), lstrlenA(text) + 1);
+    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), static_cast<DWORD>(std::strlen(text) + 1));
     RegCloseKey(key);
 }
 
@@ -127,8 +128,7 @@ std::string ShellFolder(int csidl) {
     return path;
 }
 
-Installation::Installation(const std::string& name) {
-    programFolder = MakeWorkFolder(name);
+Installation::Installation(const std::string& name) : programFolder(MakeWorkFolder(name)) {
     for (const char* file : kProgramFileNames) WriteFileBytes(ProgramFile(file), {'r', 't', 'l', 'n'});
     shortcut = ShellFolder(CSIDL_DESKTOPDIRECTORY) + "\\Tavrik Rateline.lnk";
     WriteFileBytes(shortcut, {'l', 'n', 'k'});

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <initializer_list>
 
 #include "app/main_window.h"
@@ -89,7 +90,7 @@ MMRESULT WINAPI FailingTimer(UINT, UINT, LPTIMECALLBACK, DWORD_PTR, UINT) { retu
 bool PutOnClipboard(const char* text) {
     if (!OpenClipboard(nullptr)) return false;
     EmptyClipboard();
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, lstrlenA(text) + 1);
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, std::strlen(text) + 1);
     lstrcpyA(static_cast<char*>(GlobalLock(block)), text);
     GlobalUnlock(block);
     const bool ok = SetClipboardData(CF_TEXT, block) != nullptr;

@@ -3,6 +3,7 @@
 // fields, and a watcher that reads and dismisses the message boxes of this process.
 #include <windows.h>
 #include <commctrl.h>
+#include <gtest/gtest.h>
 
 #include <atomic>
 #include <mutex>
@@ -70,9 +71,11 @@ public:
         return text;
     }
 private:
+    // A control that cannot be made leaves the window unusable: it is reported as such.
     void Child(const char* className, int id, DWORD style) {
-        CreateWindowExA(0, className, "", WS_CHILD | WS_VISIBLE | style, 0, 0, 50, 100, window_,
+        const HWND child = CreateWindowExA(0, className, "", WS_CHILD | WS_VISIBLE | style, 0, 0, 50, 100, window_,
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+        if (!child) ADD_FAILURE() << "no " << className << " " << id;
     }
     HWND window_;
 };
