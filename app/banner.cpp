@@ -46,8 +46,7 @@ void StartRotation() {
 
 LRESULT CALLBACK BannerControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_ERASEBKGND:
-        return TRUE;  // the painting covers the whole control
+    case WM_ERASEBKGND: return TRUE;  // the painting covers the whole control
     case WM_SETCURSOR:
         if (!g_handCursor) break;
         SetCursor(g_handCursor);
@@ -55,8 +54,7 @@ LRESULT CALLBACK BannerControlProc(HWND control, UINT message, WPARAM wParam, LP
     case WM_LBUTTONUP:
         OpenDocument(GetParent(control), kServiceHomePage);
         break;  // the control's own procedure still sees the click
-    default:
-        break;
+    default: break;
     }
     return CallWindowProcA(g_ownProcedure, control, message, wParam, lParam);
 }
@@ -69,14 +67,14 @@ void StoreBannerChoice() {
 }  // namespace
 
 bool StartBanner(HWND window) {
-    g_bannerBitmap = static_cast<HBITMAP>(
-        LoadImageA(AppInstance(), MAKEINTRESOURCEA(IDB_BANNER), IMAGE_BITMAP, 263, 135, 0));
+    g_bannerBitmap =
+        static_cast<HBITMAP>(LoadImageA(AppInstance(), MAKEINTRESOURCEA(IDB_BANNER), IMAGE_BITMAP, 263, 135, 0));
     if (!g_bannerBitmap) return false;
     g_handCursor = LoadCursorA(nullptr, IDC_HAND);
     g_bannerControl = GetDlgItem(window, IDC_BANNER);
     if (g_bannerControl && !g_ownProcedure) {
-        g_ownProcedure = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
-            g_bannerControl, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(BannerControlProc)));
+        g_ownProcedure = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(g_bannerControl, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(BannerControlProc)));
         const LONG_PTR style = GetWindowLongPtrA(g_bannerControl, GWL_STYLE);
         SetWindowLongPtrA(g_bannerControl, GWL_STYLE, style | SS_NOTIFY);
     }

@@ -17,9 +17,9 @@ void HideBannerStrip(HWND window);
 // bar, if there is one, to the new bottom.
 void ChangeWindowHeight(HWND window, int delta);
 
-HBITMAP BannerBitmap();  // null until StartBanner succeeded
-int BannerFrame();       // 0, 1 or 2
-bool IsBannerRotating(); // whether the rotation timer runs
+HBITMAP BannerBitmap();   // null until StartBanner succeeded
+int BannerFrame();        // 0, 1 or 2
+bool IsBannerRotating();  // whether the rotation timer runs
 
 // Closing: the cursor, the control's own procedure and the timer, then the picture.
 void ReleaseBannerControl(HWND window);

@@ -34,8 +34,7 @@ bool EnsureSingleInstance() {
 }
 
 int RunMainWindow() {
-    return static_cast<int>(
-        DialogBoxParamA(AppInstance(), MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainDialogProc, 0));
+    return static_cast<int>(DialogBoxParamA(AppInstance(), MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainDialogProc, 0));
 }
 
 void ReleaseAppResources() {

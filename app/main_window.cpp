@@ -72,8 +72,7 @@ bool ApplyStoredMenuStates() {
     RegKey key = OpenSettings(KEY_QUERY_VALUE);
     if (!key) return bannerWanted;
     char text[261];
-    if (ReadSettingString(key.get(), "Clicks4U", text, sizeof text) && text[0])
-        EnableMenuCommand(IDM_CLICKS4U, true);
+    if (ReadSettingString(key.get(), "Clicks4U", text, sizeof text) && text[0]) EnableMenuCommand(IDM_CLICKS4U, true);
     char login[64];
     const bool hasLogin = (ReadSettingString(key.get(), "MemberID", login, sizeof login) && login[0]) ||
                           (ReadSettingString(key.get(), "SiteID", login, sizeof login) && login[0]) ||
@@ -142,8 +141,8 @@ BOOL OnInitDialog(HWND window) {
     CreateDigitsFont(window);
     SetDialogIcons(window);
     for (int i = 0; i < 4; ++i)
-        g_statusIcons[i] = static_cast<HICON>(LoadImageA(
-            AppInstance(), MAKEINTRESOURCEA(IDI_STATUS_DATE + i), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+        g_statusIcons[i] = static_cast<HICON>(
+            LoadImageA(AppInstance(), MAKEINTRESOURCEA(IDI_STATUS_DATE + i), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
     if (!LoadPictures() || !CreateRatingPicture()) {
         EndDialog(window, 0);
         return TRUE;
@@ -197,11 +196,13 @@ void OnEndSession(HWND window, bool ending) {
 
 bool IsFlatNumberField(int id) {
     switch (id) {
-    case IDC_TICKETS: case IDC_ERRORS: case IDC_LOTTO_CREDITS:
-    case IDC_TRAFFIC_CREDITS: case IDC_FREE_BANNERS: case IDC_SITE_ID:
-        return true;
-    default:
-        return false;
+    case IDC_TICKETS:
+    case IDC_ERRORS:
+    case IDC_LOTTO_CREDITS:
+    case IDC_TRAFFIC_CREDITS:
+    case IDC_FREE_BANNERS:
+    case IDC_SITE_ID: return true;
+    default: return false;
     }
 }
 
@@ -273,8 +274,7 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_DESTROY: OnDestroy(window); return FALSE;
         case WM_ENDSESSION: OnEndSession(window, wParam != 0); return FALSE;
         case WM_CTLCOLORDLG: return reinterpret_cast<INT_PTR>(DialogBrush());
-        case WM_CTLCOLORSTATIC:
-            return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        case WM_CTLCOLORSTATIC: return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
         case WM_SYSCOLORCHANGE: OnSysColorChange(window); return TRUE;
         case WM_DRAWITEM: OnDrawItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
         default: return FALSE;

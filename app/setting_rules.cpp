@@ -1,7 +1,6 @@
 #include "setting_rules.h"
 
-bool AcceptStringValue(bool queryOk, uint32_t type, uint32_t dataLength, char* buffer,
-                       size_t bufferSize) {
+bool AcceptStringValue(bool queryOk, uint32_t type, uint32_t dataLength, char* buffer, size_t bufferSize) {
     if (bufferSize == 0) return false;
     if (!queryOk || type != kTypeString || dataLength == 0 || dataLength > bufferSize) {
         buffer[0] = 0;

@@ -10,8 +10,7 @@ constexpr uint32_t kTypeDword = 4;   // REG_DWORD
 // A string is present when the query succeeded, the type is a string and it has data,
 // and the text with its terminating zero fits the buffer. Makes the buffer zero-terminated
 // when the stored data lacks the zero but leaves room for it; empties it otherwise.
-bool AcceptStringValue(bool queryOk, uint32_t type, uint32_t dataLength, char* buffer,
-                       size_t bufferSize);
+bool AcceptStringValue(bool queryOk, uint32_t type, uint32_t dataLength, char* buffer, size_t bufferSize);
 
 // A number is present when the query succeeded and it is a 4-byte REG_DWORD; else -1.
 int32_t AcceptDwordValue(bool queryOk, uint32_t type, uint32_t dataLength, uint32_t value);

@@ -13,8 +13,7 @@ constexpr DWORD kLongestStoredString = 260;  // "Clicks4U"
 
 RegKey OpenSettings(REGSAM access, const char* keyPath) {
     RegKey key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, keyPath, 0, access, key.out()) != ERROR_SUCCESS)
-        *key.out() = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, keyPath, 0, access, key.out()) != ERROR_SUCCESS) *key.out() = nullptr;
     return key;
 }
 
@@ -23,8 +22,8 @@ bool ReadSettingString(HKEY key, const char* name, char* buffer, DWORD bufferSiz
     buffer[0] = 0;
     DWORD type = 0;
     DWORD length = bufferSize;
-    const bool ok = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer),
-                                     &length) == ERROR_SUCCESS;
+    const bool ok =
+        RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &length) == ERROR_SUCCESS;
     return AcceptStringValue(ok, type, length, buffer, bufferSize);
 }
 
@@ -32,15 +31,14 @@ int32_t ReadSettingDword(HKEY key, const char* name) {
     DWORD type = 0;
     DWORD value = 0;
     DWORD length = sizeof value;
-    const bool ok = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value),
-                                     &length) == ERROR_SUCCESS;
+    const bool ok =
+        RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &length) == ERROR_SUCCESS;
     return AcceptDwordValue(ok, type, length, value);
 }
 
 bool WriteSettingDword(HKEY key, const char* name, int32_t value) {
     const DWORD data = static_cast<DWORD>(value);
-    return RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data),
-                          sizeof data) == ERROR_SUCCESS;
+    return RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof data) == ERROR_SUCCESS;
 }
 
 bool WriteSettingString(HKEY key, const char* name, const char* text, DWORD dataLength) {
@@ -53,14 +51,13 @@ bool WriteSettingString(HKEY key, const char* name, const char* text, DWORD data
 void SaveWindowPosition(HWND window, const char* keyPath) {
     if (IsIconic(window)) return;  // a minimised window keeps the last stored position
     RegKey key;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, keyPath, 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        KEY_ALL_ACCESS, nullptr, key.out(), nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, keyPath, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
+                        key.out(), nullptr) != ERROR_SUCCESS)
         return;
     RECT rect;
     if (!GetWindowRect(window, &rect)) return;
     int32_t corner[2] = {rect.left, rect.top};
-    RegSetValueExA(key.get(), "WPos", 0, REG_BINARY, reinterpret_cast<const BYTE*>(corner),
-                   sizeof corner);
+    RegSetValueExA(key.get(), "WPos", 0, REG_BINARY, reinterpret_cast<const BYTE*>(corner), sizeof corner);
 }
 
 void RestoreWindowPosition(HWND window, const char* keyPath) {
@@ -68,8 +65,8 @@ void RestoreWindowPosition(HWND window, const char* keyPath) {
     if (!key) return;
     int32_t corner[2] = {0, 0};
     DWORD length = sizeof corner;
-    if (RegQueryValueExA(key.get(), "WPos", nullptr, nullptr, reinterpret_cast<BYTE*>(corner),
-                         &length) != ERROR_SUCCESS)
+    if (RegQueryValueExA(key.get(), "WPos", nullptr, nullptr, reinterpret_cast<BYTE*>(corner), &length) !=
+        ERROR_SUCCESS)
         return;
     // A shorter value never comes from this program; using it would mean reading bytes
     // that were not stored, so it is ignored like a missing one.

@@ -13,10 +13,13 @@ public:
     RegKey(const RegKey&) = delete;
     RegKey& operator=(const RegKey&) = delete;
     RegKey(RegKey&& other) noexcept : key_(other.key_) { other.key_ = nullptr; }
-    ~RegKey() { if (key_) RegCloseKey(key_); }
+    ~RegKey() {
+        if (key_) RegCloseKey(key_);
+    }
     HKEY get() const { return key_; }
     HKEY* out() { return &key_; }
     explicit operator bool() const { return key_ != nullptr; }
+
 private:
     HKEY key_ = nullptr;
 };

@@ -8,8 +8,7 @@ constexpr uint8_t TintChannel(unsigned tile, unsigned face) {
 }
 
 // Tints a run of 24-bit pixels in place (blue, green, red triples) with the face colour.
-inline void TintPixels(uint8_t* bytes, unsigned count, uint8_t faceRed, uint8_t faceGreen,
-                       uint8_t faceBlue) {
+inline void TintPixels(uint8_t* bytes, unsigned count, uint8_t faceRed, uint8_t faceGreen, uint8_t faceBlue) {
     for (unsigned i = 0; i + 2 < count; i += 3) {
         bytes[i] = TintChannel(bytes[i], faceBlue);
         bytes[i + 1] = TintChannel(bytes[i + 1], faceGreen);

@@ -52,6 +52,7 @@ public:
         if (*this) CloseHandle(handle_);
         handle_ = INVALID_HANDLE_VALUE;
     }
+
 private:
     HANDLE handle_;  // CreateFileA fails with INVALID_HANDLE_VALUE
 };
@@ -68,6 +69,7 @@ public:
         if (handle_) CloseHandle(handle_);
         handle_ = nullptr;
     }
+
 private:
     HANDLE handle_;  // CreateFileMappingA fails with null
 };
@@ -84,6 +86,7 @@ public:
         if (base_) UnmapViewOfFile(base_);
         base_ = nullptr;
     }
+
 private:
     uint8_t* base_;
 };

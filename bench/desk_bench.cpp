@@ -59,7 +59,8 @@ const char* const kLimitText = "below 50 ms";
 class MappedFile {
 public:
     explicit MappedFile(const std::string& path) {
-        HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE file =
+            CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file == INVALID_HANDLE_VALUE) return;
         size_ = GetFileSize(file, nullptr);
         mapping_ = CreateFileMappingA(file, nullptr, PAGE_READONLY, 0, size_, nullptr);
@@ -74,6 +75,7 @@ public:
     }
     const unsigned char* bytes() const { return view_; }
     uint32_t size() const { return size_; }
+
 private:
     HANDLE mapping_ = nullptr;
     const unsigned char* view_ = nullptr;
@@ -84,7 +86,8 @@ bool ReadWhole(const std::string& path, std::vector<unsigned char>& buffer) {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     DWORD read = 0;
-    const bool ok = ReadFile(file, buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr) && read == buffer.size();
+    const bool ok =
+        ReadFile(file, buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr) && read == buffer.size();
     CloseHandle(file);
     return ok;
 }
@@ -132,6 +135,7 @@ public:
     }
     const unsigned char* bytes() const { return view_; }
     uint32_t size() const { return static_cast<uint32_t>(size_); }
+
 private:
     const unsigned char* view_ = nullptr;
     size_t size_ = 0;
@@ -235,8 +239,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "benchmark failed (matches of the absent key: %u)\n", matches);
         return 1;
     }
-    std::printf("site lookup / file read: ratio %.2f (lookup %.1f ms, read %.1f ms, %u records)\n",
-                lookupMs / readMs, lookupMs, readMs, kRecords);
+    std::printf("site lookup / file read: ratio %.2f (lookup %.1f ms, read %.1f ms, %u records)\n", lookupMs / readMs,
+                lookupMs, readMs, kRecords);
     std::printf("walk of a freshly mapped view: first %.1f ms, second %.1f ms\n", split.firstMs, split.secondMs);
     std::printf("lookup of site %d, newest record 6 days old: %u record(s) visited, rating %d\n", kOldSite,
                 planner.visited, planner.result);

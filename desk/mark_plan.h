@@ -18,7 +18,7 @@ constexpr int kResultColumn = 87;
 constexpr int DayColumn(int age) { return 70 - 17 * age; }  // age 0 (today) .. 3
 
 struct Mark {
-    int left;     // in the picture
+    int left;  // in the picture
     int top;
     int sourceX;  // in the mark sheet
     int sourceY;
@@ -39,14 +39,14 @@ constexpr int kMaxMarks = 6 * 5;
 // in a cell covers an earlier one, so each cell keeps only its last mark: the plan stays
 // small however many records a site has today, and marks of different cells never overlap.
 struct MarkPlanner {
-    uint32_t now = 0;           // low 32 bits of the present time
+    uint32_t now = 0;  // low 32 bits of the present time
     Mark marks[kMaxMarks] = {};
     int markCount = 0;
-    int result = 0;             // rating of the newest usable record; 0 for a new site
+    int result = 0;  // rating of the newest usable record; 0 for a new site
     bool evaluatedToday = false;
-    uint32_t visited = 0;       // records handed to Visit
+    uint32_t visited = 0;  // records handed to Visit
     bool todayMarked = false;
-    bool dayUsed[4] = {};       // index 1 to 3
+    bool dayUsed[4] = {};  // index 1 to 3
     bool olderUsed = false;
 
     // Takes the next older record; returns whether the walk goes on.

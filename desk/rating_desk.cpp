@@ -30,8 +30,8 @@ void EnableTicketAndLists(HWND window, bool enabled) {
 
 void SetPicture(HWND window, HBITMAP picture) {
     HWND control = GetDlgItem(window, IDC_RATING_PICTURE);
-    const HBITMAP previous = reinterpret_cast<HBITMAP>(
-        SendMessageA(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture)));
+    const HBITMAP previous =
+        reinterpret_cast<HBITMAP>(SendMessageA(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture)));
     // The control's first picture (from the dialog template), or a copy it may have made,
     // is ours to delete; the two pictures of the main window are not.
     if (previous && previous != RatingGridBitmap() && previous != RatingPictureSurface()) DeleteObject(previous);
@@ -114,7 +114,7 @@ bool ConfirmPendingEvaluation(HWND window) {
     if (!siteOnDesk) return false;
     char question[128];
     FormatText(question, sizeof question, "%s%d%s", kQuestionStart, static_cast<int>(g_desk.currentSiteNumber),
-                  kQuestionEnd);
+               kQuestionEnd);
     if (MessageBoxA(window, question, kMissingRatingCaption, MB_YESNO | MB_ICONQUESTION) == IDYES) return true;
     ResetDesk(window);
     return false;

@@ -3,8 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
-constexpr size_t kSiteDigitsSize = 16;     // zero-terminated buffer of the desk
-constexpr size_t kClipboardTextLimit = 15; // clipboard text with its terminating zero
+constexpr size_t kSiteDigitsSize = 16;      // zero-terminated buffer of the desk
+constexpr size_t kClipboardTextLimit = 15;  // clipboard text with its terminating zero
 constexpr size_t kMinSiteDigits = 4;
 constexpr size_t kMaxSiteDigits = 6;
 

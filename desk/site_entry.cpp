@@ -23,8 +23,11 @@ public:
     explicit Clipboard(HWND owner) : open_(OpenClipboard(owner) != FALSE) {}
     Clipboard(const Clipboard&) = delete;
     Clipboard& operator=(const Clipboard&) = delete;
-    ~Clipboard() { if (open_) CloseClipboard(); }
+    ~Clipboard() {
+        if (open_) CloseClipboard();
+    }
     bool open() const { return open_; }
+
 private:
     bool open_;
 };
@@ -34,8 +37,11 @@ public:
     explicit GlobalLockOf(HGLOBAL block) : block_(block), data_(block ? GlobalLock(block) : nullptr) {}
     GlobalLockOf(const GlobalLockOf&) = delete;
     GlobalLockOf& operator=(const GlobalLockOf&) = delete;
-    ~GlobalLockOf() { if (data_) GlobalUnlock(block_); }
+    ~GlobalLockOf() {
+        if (data_) GlobalUnlock(block_);
+    }
     const char* data() const { return static_cast<const char*>(data_); }
+
 private:
     HGLOBAL block_;
     void* data_;

@@ -17,8 +17,7 @@ SiteRecord DecodeSiteRecord(const unsigned char* bytes) {
     return record;
 }
 
-uint32_t WalkSiteRecords(const unsigned char* bytes, uint32_t size, int32_t key, SiteVisitor visit,
-                         void* context) {
+uint32_t WalkSiteRecords(const unsigned char* bytes, uint32_t size, int32_t key, SiteVisitor visit, void* context) {
     uint32_t visited = 0;
     // Only the key is read for a record that does not match: this loop is the whole
     // cost of looking up a site that the file does not hold.

@@ -37,5 +37,4 @@ using SiteVisitor = bool (*)(void* context, int32_t stampTime, int rating);
 
 // Walks the records whose key matches from the end of the span towards its start and hands
 // each to the visitor until it says stop. Returns how many records were handed over.
-uint32_t WalkSiteRecords(const unsigned char* bytes, uint32_t size, int32_t key, SiteVisitor visit,
-                         void* context);
+uint32_t WalkSiteRecords(const unsigned char* bytes, uint32_t size, int32_t key, SiteVisitor visit, void* context);

@@ -23,6 +23,7 @@ public:
         if (p_) p_->Release();
         p_ = nullptr;
     }
+
 private:
     T* p_ = nullptr;
 };
@@ -47,6 +48,7 @@ public:
         text_ = nullptr;
         return &text_;
     }
+
 private:
     BSTR text_ = nullptr;
 };
@@ -63,6 +65,7 @@ public:
     VariantOwner& operator=(const VariantOwner&) = delete;
     ~VariantOwner() { VariantClear(&value_); }
     VARIANT& get() { return value_; }
+
 private:
     VARIANT value_{};
 };

@@ -85,10 +85,18 @@ void OnSave(HWND dialog) {
 
 void OnCommand(HWND dialog, WORD id, WORD code) {
     switch (id) {
-    case IDC_PLAYER_SAVE: if (code == BN_CLICKED) OnSave(dialog); break;
-    case IDCANCEL: if (AskSaveChanges(dialog) != IDYES) EndDialog(dialog, 1); break;
-    case IDC_PLAYER_MEMBER_ID: case IDC_PLAYER_SITE_ID: case IDC_PLAYER_MAX_TICKETS:
-    case IDC_PLAYER_PASSWORD: case IDC_PLAYER_CONFIRM: case IDC_PLAYER_PATH:
+    case IDC_PLAYER_SAVE:
+        if (code == BN_CLICKED) OnSave(dialog);
+        break;
+    case IDCANCEL:
+        if (AskSaveChanges(dialog) != IDYES) EndDialog(dialog, 1);
+        break;
+    case IDC_PLAYER_MEMBER_ID:
+    case IDC_PLAYER_SITE_ID:
+    case IDC_PLAYER_MAX_TICKETS:
+    case IDC_PLAYER_PASSWORD:
+    case IDC_PLAYER_CONFIRM:
+    case IDC_PLAYER_PATH:
         if (code == EN_CHANGE) OnFieldEdited(dialog, id);
         break;
     default: break;

@@ -7,7 +7,7 @@
 // Controls
 #define IDC_STEP1_LABEL  1000
 #define IDC_UNINSTALL    1001
-#define IDC_CLOSE        1002  /* "&Cancel", then "&OK" */
+#define IDC_CLOSE        1002 /* "&Cancel", then "&OK" */
 #define IDC_STEP2_LABEL  1003
 #define IDC_STEP3_LABEL  1004
 #define IDC_SIDE_PICTURE 1006

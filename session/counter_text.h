@@ -4,8 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
-constexpr int kCounterReadLength = 15;  // characters read from a counter field
-constexpr int kCreditReadLength = 7;    // characters read from a credit field before adding
+constexpr int kCounterReadLength = 15;   // characters read from a counter field
+constexpr int kCreditReadLength = 7;     // characters read from a credit field before adding
 constexpr size_t kCounterTextSize = 16;  // room for "%i" of any 32-bit value
 
 // The leading signed decimal number of the text: leading blanks and one sign allowed,

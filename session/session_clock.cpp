@@ -74,8 +74,8 @@ void CreateClockReceiver(HINSTANCE instance) {
     windowClass.lpszClassName = kClockReceiverClass;
     RegisterClassA(&windowClass);  // already registered by an earlier window: fine
     // A hidden child of the bar, so it is destroyed with the main window.
-    g_clockReceiver = CreateWindowExA(0, kClockReceiverClass, "", WS_CHILD, 0, 0, 0, 0, g_statusBar, nullptr,
-                                      instance, nullptr);
+    g_clockReceiver =
+        CreateWindowExA(0, kClockReceiverClass, "", WS_CHILD, 0, 0, 0, 0, g_statusBar, nullptr, instance, nullptr);
 }
 
 void ShowStartTime() {
@@ -103,8 +103,8 @@ void CreateSessionStatusBar(HWND window) {
     g_clockReceiver = nullptr;
     RECT client = {};
     GetClientRect(window, &client);
-    g_statusBar = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_TOOLTIPS, 0, 0, 0, 0,
-                                  window, nullptr, instance, nullptr);
+    g_statusBar = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_TOOLTIPS, 0, 0, 0, 0, window,
+                                  nullptr, instance, nullptr);
     if (!g_statusBar) return;
     const int quarter = client.right / 4;
     int edges[4] = {quarter, 2 * quarter + 6, 3 * quarter + 8, 4 * quarter};

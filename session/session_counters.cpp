@@ -18,8 +18,7 @@ namespace {
 constexpr int32_t kDefaultTicketMaximum = 60;
 constexpr int kSitesPart = 3;
 
-constexpr int kCounterFields[] = {IDC_TICKETS, IDC_ERRORS, IDC_LOTTO_CREDITS, IDC_TRAFFIC_CREDITS,
-                                  IDC_FREE_BANNERS};
+constexpr int kCounterFields[] = {IDC_TICKETS, IDC_ERRORS, IDC_LOTTO_CREDITS, IDC_TRAFFIC_CREDITS, IDC_FREE_BANNERS};
 
 struct CreditControls {
     CreditList list;

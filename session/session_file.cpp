@@ -59,8 +59,8 @@ bool FieldIsEmpty(HWND window, int id) { return GetWindowTextLengthA(GetDlgItem(
 
 // Appends the record; the message to show afterwards (null for none) goes to *message.
 SaveResult AppendRecord(const char* path, const SessionRecord& record, const char** message) {
-    FileHandle file(CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    FileHandle file(
+        CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file || IsReadOnlyFile(file.get())) return *message = kOpenFailed, SaveResult::Failed;
     DWORD oldSize = 0;
     if (!FileSize32(file.get(), &oldSize) || oldSize > MAXDWORD - kSessionRecordSize)

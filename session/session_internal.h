@@ -24,8 +24,8 @@ void EndSession();
 
 // Creates the clock's periodic event; replaced by tests to make it fail. Null restores
 // the system's timeSetEvent.
-using TimerStarter = MMRESULT(WINAPI*)(UINT delay, UINT resolution, LPTIMECALLBACK callback,
-                                       DWORD_PTR user, UINT flags);
+using TimerStarter = MMRESULT(WINAPI*)(UINT delay, UINT resolution, LPTIMECALLBACK callback, DWORD_PTR user,
+                                       UINT flags);
 void SetSessionTimerStarter(TimerStarter starter);
 // Ticks delivered to the status bar since the program started (for the tests).
 LONG DeliveredClockTicks();

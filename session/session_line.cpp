@@ -5,8 +5,7 @@
 namespace {
 
 constexpr const char* kWeekdays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
-constexpr const char* kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                   "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+constexpr const char* kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 
 int64_t FloorDiv(int64_t a, int64_t b) { return a / b - (a % b != 0 && (a < 0) != (b < 0)); }
 
@@ -45,9 +44,9 @@ bool FormatSessionLine(const SessionRecord& record, const CivilTime& localStart,
     FormatSessionDate(localStart, date);
     const int hours = record.elapsed / 3600;
     const int rest = record.elapsed % 3600;
-    const int written = FormatText(out, outSize, " %s | %02d:%02d:%02d | %3d | %3d | %2d | %2d | %4d", date,
-                                      hours, rest / 60, rest % 60, static_cast<int>(record.tickets),
-                                      static_cast<int>(record.errors), static_cast<int>(record.lotto),
-                                      static_cast<int>(record.traffic), static_cast<int>(record.banners));
+    const int written =
+        FormatText(out, outSize, " %s | %02d:%02d:%02d | %3d | %3d | %2d | %2d | %4d", date, hours, rest / 60,
+                   rest % 60, static_cast<int>(record.tickets), static_cast<int>(record.errors),
+                   static_cast<int>(record.lotto), static_cast<int>(record.traffic), static_cast<int>(record.banners));
     return written > 0 && static_cast<size_t>(written) < outSize;
 }

@@ -40,9 +40,7 @@ SessionRecord DecodeSessionRecord(const uint8_t* in) {
 
 uint32_t SessionAppendOffset(uint32_t fileSize) { return fileSize / kSessionRecordSize * kSessionRecordSize; }
 
-int32_t NextElapsed(int32_t elapsed) {
-    return elapsed < 0 || elapsed >= kClockWrapSeconds - 1 ? 0 : elapsed + 1;
-}
+int32_t NextElapsed(int32_t elapsed) { return elapsed < 0 || elapsed >= kClockWrapSeconds - 1 ? 0 : elapsed + 1; }
 
 void FormatClock(int32_t elapsed, char (&out)[kClockTextSize]) {
     const int hours = elapsed / 3600;

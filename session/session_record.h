@@ -20,7 +20,7 @@ struct SessionRecord {
 };
 
 void EncodeSessionRecord(const SessionRecord& record, uint8_t* out);  // writes 28 bytes
-SessionRecord DecodeSessionRecord(const uint8_t* in);                // reads 28 bytes
+SessionRecord DecodeSessionRecord(const uint8_t* in);                 // reads 28 bytes
 
 // Where the next record goes in a file of fileSize bytes: after the last whole record,
 // over any shorter tail.

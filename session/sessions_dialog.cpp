@@ -24,7 +24,8 @@ CivilTime LocalStart(int32_t start) {
     utcTime.wSecond = static_cast<WORD>(utc.second);
     SYSTEMTIME local;
     if (!SystemTimeToTzSpecificLocalTime(nullptr, &utcTime, &local)) return utc;
-    CivilTime time = {local.wYear, local.wMonth, local.wDay, local.wDayOfWeek, local.wHour, local.wMinute, local.wSecond};
+    CivilTime time = {local.wYear, local.wMonth,  local.wDay,   local.wDayOfWeek,
+                      local.wHour, local.wMinute, local.wSecond};
     return time;
 }
 

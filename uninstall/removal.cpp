@@ -56,8 +56,7 @@ void ShowStep(HWND dialog, int iconId, HICON icon) {
 }
 
 HICON LoadStepIcon(int id) {
-    return static_cast<HICON>(
-        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON, 32, 32, 0));
+    return static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON, 32, 32, 0));
 }
 
 bool LoadStepIcons() {
@@ -144,7 +143,7 @@ bool RemoveProgramFiles(HWND dialog) {
     char folder[kPathBuffer];
     if (!ReadProgramFolder(dialog, folder)) return false;
     for (const char* name : kProgramFiles) DeleteIn(folder, name);  // missing or locked: passed over
-    RemoveDirectoryA(folder);  // stays while it holds other files
+    RemoveDirectoryA(folder);                                       // stays while it holds other files
     return true;
 }
 

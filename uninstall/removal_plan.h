@@ -17,8 +17,8 @@ constexpr const char* kCompanyMenuFolder = "\\Tavrik Software";
 // Step 2: the program files, deleted in this order from the folder named by kFolderValue.
 constexpr const char* kSettingsKey = "Software\\Tavrik\\RL\\Settings";
 constexpr const char* kFolderValue = "PathRL";
-constexpr const char* kProgramFiles[] = {"qzDigits.ttf", "rtln.chm",   "rtln.exe", "qzMain.ttf",
-                                         "Tavrik.url",   "site.qzd",   "sess.qzd"};
+constexpr const char* kProgramFiles[] = {"qzDigits.ttf", "rtln.chm", "rtln.exe", "qzMain.ttf",
+                                         "Tavrik.url",   "site.qzd", "sess.qzd"};
 constexpr size_t kProgramFileCount = sizeof kProgramFiles / sizeof kProgramFiles[0];
 
 // Step 3: registry keys. The current user's keys are each deleted from their parent; the

@@ -27,8 +27,8 @@ void SlideIn(HWND dialog) {
 }
 
 BOOL OnInitDialog(HWND dialog) {
-    g_windowIcon = static_cast<HICON>(
-        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_WINDOW), IMAGE_ICON, 32, 32, 0));
+    g_windowIcon =
+        static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_WINDOW), IMAGE_ICON, 32, 32, 0));
     SendMessageA(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(g_windowIcon));
     SendMessageA(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(g_windowIcon));
     SlideIn(dialog);
@@ -57,10 +57,10 @@ void OnClose(HWND dialog) {
 
 BOOL OnCommand(HWND dialog, int id) {
     switch (id) {
-        case IDC_UNINSTALL: OnUninstall(dialog); return TRUE;
-        case IDC_CLOSE: OnClose(dialog); return TRUE;
-        case IDCANCEL: return TRUE;  // the Esc key does nothing
-        default: return FALSE;
+    case IDC_UNINSTALL: OnUninstall(dialog); return TRUE;
+    case IDC_CLOSE: OnClose(dialog); return TRUE;
+    case IDCANCEL: return TRUE;  // the Esc key does nothing
+    default: return FALSE;
     }
 }
 
@@ -80,13 +80,13 @@ void OnDestroy() {
 
 INT_PTR CALLBACK UninstallDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_INITDIALOG: return OnInitDialog(dialog);
-        case WM_COMMAND: return OnCommand(dialog, LOWORD(wParam));
-        case WM_CLOSE: OnClose(dialog); return TRUE;  // close box, system menu, Alt+F4
-        case WM_CTLCOLORDLG: return reinterpret_cast<INT_PTR>(GetStockObject(WHITE_BRUSH));
-        case WM_CTLCOLORSTATIC: return OnColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-        case WM_DESTROY: OnDestroy(); return FALSE;
-        default: return FALSE;
+    case WM_INITDIALOG: return OnInitDialog(dialog);
+    case WM_COMMAND: return OnCommand(dialog, LOWORD(wParam));
+    case WM_CLOSE: OnClose(dialog); return TRUE;  // close box, system menu, Alt+F4
+    case WM_CTLCOLORDLG: return reinterpret_cast<INT_PTR>(GetStockObject(WHITE_BRUSH));
+    case WM_CTLCOLORSTATIC: return OnColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_DESTROY: OnDestroy(); return FALSE;
+    default: return FALSE;
     }
 }
 

@@ -31,8 +31,10 @@ double TimeToWindow(const std::string& exe, const char* title) {
     HWND window = nullptr;
     for (int i = 0; i < 20000 && !window; ++i) {
         HWND found = FindWindowA("#32770", title);
-        if (found && IsWindowVisible(found)) window = found;
-        else Sleep(1);
+        if (found && IsWindowVisible(found))
+            window = found;
+        else
+            Sleep(1);
     }
     QueryPerformanceCounter(&shown);
     if (window) PostMessageA(window, WM_COMMAND, title[0] == 'T' ? 105 : IDCANCEL, 0);

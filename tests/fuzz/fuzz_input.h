@@ -8,12 +8,12 @@
 #include <cstring>
 
 // A failed property is a finding: say which and abort, so the fuzzer keeps the input.
-#define FUZZ_CHECK(condition)                                                                  \
-    do {                                                                                       \
-        if (!(condition)) {                                                                    \
+#define FUZZ_CHECK(condition)                                                                      \
+    do {                                                                                           \
+        if (!(condition)) {                                                                        \
             std::fprintf(stderr, "property failed: %s (%s:%d)\n", #condition, __FILE__, __LINE__); \
-            std::abort();                                                                      \
-        }                                                                                      \
+            std::abort();                                                                          \
+        }                                                                                          \
     } while (0)
 
 class FuzzInput {

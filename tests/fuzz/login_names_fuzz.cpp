@@ -21,8 +21,10 @@ bool Same(const std::wstring& a, const std::wstring& b) { return Lowered(a) == L
 std::wstring CaseFlipped(const std::wstring& text) {
     std::wstring flipped = text;
     for (wchar_t& c : flipped) {
-        if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c + (L'a' - L'A'));
-        else if (c >= L'a' && c <= L'z') c = static_cast<wchar_t>(c - (L'a' - L'A'));
+        if (c >= L'A' && c <= L'Z')
+            c = static_cast<wchar_t>(c + (L'a' - L'A'));
+        else if (c >= L'a' && c <= L'z')
+            c = static_cast<wchar_t>(c - (L'a' - L'A'));
     }
     return flipped;
 }

@@ -12,8 +12,7 @@
 namespace {
 
 constexpr const char* kWeekdays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
-constexpr const char* kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                   "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+constexpr const char* kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 
 bool IsLeap(int64_t year) { return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0); }
 
@@ -46,8 +45,8 @@ void CheckLine(const SessionRecord& record, const CivilTime& local) {
     char weekday[4], month[4];
     long long day, year, hours, minutes, seconds, tickets, errors, lotto, traffic, banners;
     int end = 0;
-    FUZZ_CHECK(std::sscanf(line, " %3[^,], %3s %lld, %lld | %lld:%lld:%lld | %lld | %lld | %lld | %lld | %lld%n", weekday,
-                           month, &day, &year, &hours, &minutes, &seconds, &tickets, &errors, &lotto, &traffic,
+    FUZZ_CHECK(std::sscanf(line, " %3[^,], %3s %lld, %lld | %lld:%lld:%lld | %lld | %lld | %lld | %lld | %lld%n",
+                           weekday, month, &day, &year, &hours, &minutes, &seconds, &tickets, &errors, &lotto, &traffic,
                            &banners, &end) == 12);
     FUZZ_CHECK(line[end] == 0);
     FUZZ_CHECK(std::strcmp(weekday, kWeekdays[local.weekday]) == 0);
@@ -98,6 +97,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const bool stopped = visits > 0 && visits == stopAfter;
     FUZZ_CHECK(whole == !stopped);
     FUZZ_CHECK(stopped ? visits <= fileSize / kSessionRecordSize : visits == fileSize / kSessionRecordSize);
-    FUZZ_CHECK(SessionAppendOffset(static_cast<uint32_t>(fileSize)) == fileSize / kSessionRecordSize * kSessionRecordSize);
+    FUZZ_CHECK(SessionAppendOffset(static_cast<uint32_t>(fileSize)) ==
+               fileSize / kSessionRecordSize * kSessionRecordSize);
     return 0;
 }

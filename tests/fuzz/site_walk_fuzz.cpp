@@ -116,8 +116,7 @@ void CheckPlan(const MarkPlanner& plan, const Walk& walk) {
         FUZZ_CHECK(m.sourceY >= 0 && m.sourceY <= 3 * kMarkSize && m.sourceY % kMarkSize == 0);
         // The mark's row is its rating, and so is its column in the sheet.
         FUZZ_CHECK(m.sourceX / kMarkSize + 1 == (89 - m.top) / 17);
-        for (int j = 0; j < i; ++j)
-            FUZZ_CHECK(plan.marks[j].left != m.left || plan.marks[j].top != m.top);
+        for (int j = 0; j < i; ++j) FUZZ_CHECK(plan.marks[j].left != m.left || plan.marks[j].top != m.top);
         FUZZ_CHECK(cells.kind[(m.left - kOlderColumn) / 17][(89 - m.top) / 17] == m.sourceY / kMarkSize);
         if (m.left == kResultColumn) {
             ++resultMarks;

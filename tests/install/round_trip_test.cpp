@@ -35,8 +35,7 @@ int RunSetup() {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process))
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
         return -1;
     DWORD code = static_cast<DWORD>(-1);
     if (WaitForSingleObject(process.hProcess, 120000) == WAIT_OBJECT_0) GetExitCodeProcess(process.hProcess, &code);
@@ -106,14 +105,14 @@ TEST(RoundTrip, InstallUseAndUninstall) {
     ASSERT_EQ(0, RunSetup());
     const std::string folder = InstalledFolder();
     EXPECT_EQ(ShellFolder(CSIDL_PROGRAM_FILES) + "\\Tavrik Software\\Rateline", folder);
-    EXPECT_EQ((std::vector<std::string>{"Tavrik.url", "qzDigits.ttf", "qzMain.ttf", "rtln.chm", "rtln.exe",
-                                        "site.qzd", "uni_rtln.exe"}),
+    EXPECT_EQ((std::vector<std::string>{"Tavrik.url", "qzDigits.ttf", "qzMain.ttf", "rtln.chm", "rtln.exe", "site.qzd",
+                                        "uni_rtln.exe"}),
               Entries(folder));
     EXPECT_TRUE(ui::ReadFileBytes(folder + "\\site.qzd").empty());
     const std::string menu = ShellFolder(CSIDL_PROGRAMS) + "\\Tavrik Software\\Rateline";
-    EXPECT_EQ((std::vector<std::string>{"Tavrik Rateline Help.lnk", "Tavrik Rateline.lnk",
-                                        "Uninstall Tavrik Rateline.lnk"}),
-              Entries(menu));
+    EXPECT_EQ(
+        (std::vector<std::string>{"Tavrik Rateline Help.lnk", "Tavrik Rateline.lnk", "Uninstall Tavrik Rateline.lnk"}),
+        Entries(menu));
     const std::string desktopShortcut = ShellFolder(CSIDL_DESKTOPDIRECTORY) + "\\Tavrik Rateline.lnk";
     EXPECT_EQ(folder + "\\rtln.exe", ShortcutTarget(desktopShortcut));
     EXPECT_EQ(folder + "\\rtln.chm", ShortcutTarget(menu + "\\Tavrik Rateline Help.lnk"));
@@ -135,7 +134,8 @@ TEST(RoundTrip, InstallUseAndUninstall) {
     }
     const std::vector<unsigned char> record = ui::ReadFileBytes(folder + "\\site.qzd");
     ASSERT_EQ(12u, record.size());
-    EXPECT_EQ((std::vector<unsigned char>{0xE1, 0x10, 0, 0}), std::vector<unsigned char>(record.begin(), record.begin() + 4));
+    EXPECT_EQ((std::vector<unsigned char>{0xE1, 0x10, 0, 0}),
+              std::vector<unsigned char>(record.begin(), record.begin() + 4));
     EXPECT_EQ((std::vector<unsigned char>{4, 0, 0, 0}), std::vector<unsigned char>(record.begin() + 8, record.end()));
 
     // The Start menu's uninstaller removes everything the installation made, except itself.

@@ -14,7 +14,7 @@ TEST(AboutHeaderLayout, NameIsCentredUnderTheProductAndTheLinesStopShortOfIt) {
         {"odd product", 171, 56, {115, 113, 174, 231}},
         {"odd maker: halves apart", 170, 57, {115, 113, 174, 230}},  // (170 - 57) / 2 would give 56
         {"both odd", 171, 57, {115, 113, 174, 231}},
-        {"maker wider than product", 40, 61, {48, 46, 111, 100}},     // 20 - 30 = -10
+        {"maker wider than product", 40, 61, {48, 46, 111, 100}},  // 20 - 30 = -10
         {"nothing measured", 0, 0, {58, 56, 61, 60}},
     };
     for (const auto& c : cases) {

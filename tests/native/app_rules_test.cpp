@@ -13,12 +13,9 @@ TEST(BackgroundTint, ChannelsKeepFortyPercentOfTheTileAndHalfTheFace) {
         unsigned tile, face;
         unsigned tinted;
     } cases[] = {
-        {0, 0, 0},
-        {255, 255, 230},  // 102 + 128: the brightest result
-        {255, 0, 102},
-        {0, 255, 128},
-        {100, 100, 90},   // 40 + 50
-        {99, 1, 41},      // 99 - 59 (59.4 floored) + 1 - 0 (0.5 floored)
+        {0, 0, 0},       {255, 255, 230},                  // 102 + 128: the brightest result
+        {255, 0, 102},   {0, 255, 128},   {100, 100, 90},  // 40 + 50
+        {99, 1, 41},                                       // 99 - 59 (59.4 floored) + 1 - 0 (0.5 floored)
         {3, 5, 5},        // 3 - 1 (1.8 floored) + 5 - 2 (2.5 floored); rounding half up gives 3
         {17, 33, 24},     // 17 - 10 + 33 - 16; rounding half up gives 23
         {218, 245, 211},  // 218 - 130 + 245 - 122: a tile pixel on the test prefix's face
@@ -46,11 +43,11 @@ struct StringCase {
     const char* name;
     bool queryOk;
     uint32_t type;
-    const char* stored;     // bytes as the registry returned them (before the length cut)
+    const char* stored;  // bytes as the registry returned them (before the length cut)
     uint32_t dataLength;
     size_t bufferSize;
     bool present;
-    const char* text;       // buffer contents afterwards
+    const char* text;  // buffer contents afterwards
 };
 
 }  // namespace

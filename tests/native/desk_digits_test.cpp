@@ -29,8 +29,16 @@ const DigitsCase kCases[] = {
     {"empty text", "", SiteIdVerdict::kNoDigit, "", 0},
     {"seven digits", "X1234567", SiteIdVerdict::kTooManyDigits, "1234567", 123456},
     {"three digits", "X123", SiteIdVerdict::kTooFewDigits, "123", 123},
-    {"high bytes are no digits", "\xB2\xB3\xB9\xD9\xF0" "12", SiteIdVerdict::kTooFewDigits, "12", 12},
-    {"high bytes around digits", "\x80" "1\xFF" "2\xA0" "34", SiteIdVerdict::kAccepted, "1234", 1234},
+    {"high bytes are no digits",
+     "\xB2\xB3\xB9\xD9\xF0"
+     "12",
+     SiteIdVerdict::kTooFewDigits, "12", 12},
+    {"high bytes around digits",
+     "\x80"
+     "1\xFF"
+     "2\xA0"
+     "34",
+     SiteIdVerdict::kAccepted, "1234", 1234},
 };
 
 }  // namespace
@@ -51,7 +59,9 @@ TEST(DeskDigits, ClipboardTexts) {
 TEST(DeskDigits, BlockSizeNotTextLengthDecides) {
     char digits[kSiteDigitsSize];
     // A short text in a block larger than 15 bytes is refused; digits after the zero are not read.
-    const char block[20] = "X1234\0" "999";
+    const char block[20] =
+        "X1234\0"
+        "999";
     EXPECT_EQ(SiteIdVerdict::kTooLong, ExtractSiteDigits(block, sizeof block, digits));
     EXPECT_EQ(SiteIdVerdict::kAccepted, ExtractSiteDigits(block, 15, digits));
     EXPECT_STREQ("1234", digits);
@@ -62,11 +72,10 @@ TEST(DeskDigits, BlockSizeNotTextLengthDecides) {
 }
 
 TEST(DeskDigits, CountsClassify) {
-    const SiteIdVerdict expected[] = {SiteIdVerdict::kNoDigit,       SiteIdVerdict::kTooFewDigits,
-                                      SiteIdVerdict::kTooFewDigits,  SiteIdVerdict::kTooFewDigits,
-                                      SiteIdVerdict::kAccepted,      SiteIdVerdict::kAccepted,
-                                      SiteIdVerdict::kAccepted,      SiteIdVerdict::kTooManyDigits,
-                                      SiteIdVerdict::kTooManyDigits};
+    const SiteIdVerdict expected[] = {
+        SiteIdVerdict::kNoDigit,      SiteIdVerdict::kTooFewDigits,  SiteIdVerdict::kTooFewDigits,
+        SiteIdVerdict::kTooFewDigits, SiteIdVerdict::kAccepted,      SiteIdVerdict::kAccepted,
+        SiteIdVerdict::kAccepted,     SiteIdVerdict::kTooManyDigits, SiteIdVerdict::kTooManyDigits};
     for (size_t n = 0; n < sizeof expected / sizeof expected[0]; ++n)
         EXPECT_EQ(expected[n], ClassifyDigitCount(n)) << n;
 }

@@ -51,8 +51,9 @@ TEST(DeskRecords, EncodingIsLittleEndianWithZeroPadding) {
 }
 
 TEST(DeskRecords, AppendGoesAfterTheLastWholeRecord) {
-    const struct { uint32_t size, offset; } cases[] = {
-        {0, 0}, {1, 0}, {11, 0}, {12, 12}, {13, 12}, {23, 12}, {24, 24}, {0xFFFFFFFFu, 0xFFFFFFFCu}};
+    const struct {
+        uint32_t size, offset;
+    } cases[] = {{0, 0}, {1, 0}, {11, 0}, {12, 12}, {13, 12}, {23, 12}, {24, 24}, {0xFFFFFFFFu, 0xFFFFFFFCu}};
     for (const auto& c : cases) EXPECT_EQ(c.offset, AppendOffset(c.size)) << c.size;
 }
 
@@ -66,9 +67,11 @@ TEST(DeskRecords, SpansWithoutAWholeRecordHoldNothing) {
 }
 
 TEST(DeskRecords, StrayTailIsIgnoredAndNewestComesFirst) {
-    const std::vector<SiteRecord> records = {
-        {1234, 500, 1}, {99, 600, 2}, {1234, 100, 3},  // newer in the file, older by its stamp
-        {4321, 700, 4}, {1234, 300, 5}};
+    const std::vector<SiteRecord> records = {{1234, 500, 1},
+                                             {99, 600, 2},
+                                             {1234, 100, 3},  // newer in the file, older by its stamp
+                                             {4321, 700, 4},
+                                             {1234, 300, 5}};
     for (size_t stray : {0, 1, 11}) {
         const Visits visits = Walk(FileOf(records, stray), 1234);
         const Visits expected = {{300, 5}, {100, 3}, {500, 1}};

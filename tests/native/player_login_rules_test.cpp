@@ -11,9 +11,10 @@ TEST(LoginRules, OnlyTheLettersAToZAreComparedWithoutCase) {
     } cases[] = {
         {L"Member", L"mEMBER", true},  {L"\u00C9t\u00E9", L"\u00C9t\u00E9", true},
         {L"\u00C9", L"\u00E9", false},  // É and é
-        {L"@", L"`", false},           {L"[", L"{", false}, {L"^", L"~", false},
-        {L"site", L"sit", false},      {L"sit", L"site", false},
-        {nullptr, L"", true},          {L"", nullptr, true}, {nullptr, L"x", false},
+        {L"@", L"`", false},           {L"[", L"{", false},
+        {L"^", L"~", false},           {L"site", L"sit", false},
+        {L"sit", L"site", false},      {nullptr, L"", true},
+        {L"", nullptr, true},          {nullptr, L"x", false},
     };
     for (const auto& c : cases) EXPECT_EQ(SameIgnoringAsciiCase(c.a, c.b), c.same) << c.a << " / " << c.b;
 }
@@ -23,14 +24,21 @@ TEST(LoginRules, TheLoginPageIsKnownByItsWholeTitle) {
         const wchar_t* title;
         bool login;
     } cases[] = {
-        {L"Web Site Promotion - Clicks4U delivers Quality Web Site Promotion - \"BRILLIANT! Quite simply, it works\"", true},
-        {L"WEB SITE PROMOTION - CLICKS4U DELIVERS QUALITY WEB SITE PROMOTION - \"BRILLIANT! QUITE SIMPLY, IT WORKS\"", true},
-        {L"web site promotion - clicks4u delivers quality web site promotion - \"brilliant! quite simply, it works\"", true},
-        {L"Web Site Promotion - Clicks4U delivers Quality Web Site Promotion - \"BRILLIANT! Quite simply, it works", false},
-        {L"Web Site Promotion - Clicks4U delivers Quality Web Site Promotion -\"BRILLIANT! Quite simply, it works\"", false},
-        {L"Web Site Promotion - Clicks4U delivers Quality Web Site Promotion - \"BRILLIANT! Quite simply, it works\" ", false},
+        {L"Web Site Promotion - Clicks4U delivers Quality Web Site Promotion - \"BRILLIANT! Quite simply, it works\"",
+         true},
+        {L"WEB SITE PROMOTION - CLICKS4U DELIVERS QUALITY WEB SITE PROMOTION - \"BRILLIANT! QUITE SIMPLY, IT WORKS\"",
+         true},
+        {L"web site promotion - clicks4u delivers quality web site promotion - \"brilliant! quite simply, it works\"",
+         true},
+        {L"Web Site Promotion - Clicks4U delivers Quality Web Site Promotion - \"BRILLIANT! Quite simply, it works",
+         false},
+        {L"Web Site Promotion - Clicks4U delivers Quality Web Site Promotion -\"BRILLIANT! Quite simply, it works\"",
+         false},
+        {L"Web Site Promotion - Clicks4U delivers Quality Web Site Promotion - \"BRILLIANT! Quite simply, it works\" ",
+         false},
         {L"Web Site Promotion - Clicks4U delivers Quality Web Site Promotion - ", false},
-        {L"Web Site Promotion - Clicks4U delivers Quality Web Site Promotion - \"BRILLIANT! Quite simply, it w\u00F6rks\"", false},
+        {L"Web Site Promotion - Clicks4U delivers Quality Web Site Promotion - \"BRILLIANT! Quite simply, it w\u00F6rks\"",
+         false},
         {L"", false},
         {nullptr, false},
     };
@@ -42,9 +50,9 @@ TEST(LoginRules, InputsAreKnownByTheirWholeTagAndName) {
         const wchar_t* name;
         LoginField field;
     } names[] = {
-        {L"member", LoginField::Member},   {L"Member", LoginField::Member}, {L"SITE", LoginField::Site},
-        {L"PassWord", LoginField::Password}, {L"member2", LoginField::None}, {L"mem", LoginField::None},
-        {L" site", LoginField::None},        {L"passwd", LoginField::None},  {L"", LoginField::None},
+        {L"member", LoginField::Member},     {L"Member", LoginField::Member}, {L"SITE", LoginField::Site},
+        {L"PassWord", LoginField::Password}, {L"member2", LoginField::None},  {L"mem", LoginField::None},
+        {L" site", LoginField::None},        {L"passwd", LoginField::None},   {L"", LoginField::None},
         {nullptr, LoginField::None},
     };
     for (const auto& c : names) EXPECT_EQ(LoginFieldForInputName(c.name), c.field) << (c.name ? c.name : L"(null)");

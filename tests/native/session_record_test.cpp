@@ -42,9 +42,9 @@ TEST(SessionRecordFormat, EncodesSevenLittleEndianFields) {
     uint8_t bytes[kSessionRecordSize + 1];
     bytes[kSessionRecordSize] = 0xA5;  // guard: nothing past 28 bytes
     EncodeSessionRecord(record, bytes);
-    const uint8_t expected[kSessionRecordSize] = {0x44, 0x33, 0x22, 0x11, 0x8D, 0x0E, 0, 0, 12, 0, 0, 0, 3, 0,
-                                                  0,    0,    0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F,
-                                                  0,    0,    0,    0x80};
+    const uint8_t expected[kSessionRecordSize] = {0x44, 0x33, 0x22, 0x11, 0x8D, 0x0E, 0,    0,    12,   0,
+                                                  0,    0,    3,    0,    0,    0,    0xFF, 0xFF, 0xFF, 0xFF,
+                                                  0xFF, 0xFF, 0xFF, 0x7F, 0,    0,    0,    0x80};
     EXPECT_EQ(0, memcmp(bytes, expected, sizeof expected));
     EXPECT_EQ(bytes[kSessionRecordSize], 0xA5);
     const SessionRecord back = DecodeSessionRecord(bytes);
@@ -84,9 +84,8 @@ TEST(SessionRecordFormat, WalksNewestFirstAndIgnoresAShortTail) {
 TEST(SessionRecordFormat, VisitorCanStopTheWalk) {
     const std::vector<uint8_t> bytes = FileOf({{1, 1, 0, 0, 0, 0, 0}, {2, 2, 0, 0, 0, 0, 0}, {3, 3, 0, 0, 0, 0, 0}});
     int visited = 0;
-    const bool complete = VisitSessionsNewestFirst(std::span<const uint8_t>(bytes), [&](const SessionRecord&) {
-        return ++visited < 2;
-    });
+    const bool complete =
+        VisitSessionsNewestFirst(std::span<const uint8_t>(bytes), [&](const SessionRecord&) { return ++visited < 2; });
     EXPECT_FALSE(complete);
     EXPECT_EQ(visited, 2);
 }
@@ -97,8 +96,8 @@ TEST(SessionCalendar, SplitsSecondsIntoCivilFields) {
         CivilTime time;
     } cases[] = {
         {0, {1970, 1, 1, 4, 0, 0, 0}},
-        {1102214525, {2004, 12, 5, 0, 2, 42, 5}},       // a Sunday
-        {951782400, {2000, 2, 29, 2, 0, 0, 0}},          // leap day of a century leap year
+        {1102214525, {2004, 12, 5, 0, 2, 42, 5}},  // a Sunday
+        {951782400, {2000, 2, 29, 2, 0, 0, 0}},    // leap day of a century leap year
         {2147483647, {2038, 1, 19, 2, 3, 14, 7}},
         {StartSeconds(INT32_MIN), {2038, 1, 19, 2, 3, 14, 8}},  // stored start read as unsigned
         {StartSeconds(-1), {2106, 2, 7, 0, 6, 28, 15}},
@@ -118,14 +117,14 @@ TEST(SessionCalendar, SplitsSecondsIntoCivilFields) {
 
 TEST(SessionLine, ExampleSessionGivesTheExactLine) {
     const SessionRecord record = {1102214525, 3725, 12, 3, 5, 1, 30};
-    EXPECT_EQ(Line(record, SplitUnixSeconds(record.start)),
-              " Sun, Dec 05, 04 | 01:02:05 |  12 |   3 |  5 |  1 |   30");
+    EXPECT_EQ(Line(record, SplitUnixSeconds(record.start)), " Sun, Dec 05, 04 | 01:02:05 |  12 |   3 |  5 |  1 |   30");
 }
 
 TEST(SessionLine, WideNumbersPushTheRestRight) {
     const CivilTime day = SplitUnixSeconds(1102214525);
     EXPECT_EQ(Line({0, 359999, 1234, 0, 0, 0, 0}, day), " Sun, Dec 05, 04 | 99:59:59 | 1234 |   0 |  0 |  0 |    0");
-    EXPECT_EQ(Line({0, 59, 5, 1000, 100, -1, 12345}, day), " Sun, Dec 05, 04 | 00:00:59 |   5 | 1000 | 100 | -1 | 12345");
+    EXPECT_EQ(Line({0, 59, 5, 1000, 100, -1, 12345}, day),
+              " Sun, Dec 05, 04 | 00:00:59 |   5 | 1000 | 100 | -1 | 12345");
 }
 
 TEST(SessionLine, EveryWeekdayAndMonthIsEnglish) {

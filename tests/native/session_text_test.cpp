@@ -11,9 +11,18 @@ TEST(SessionCounterText, ReadsTheLeadingSignedDecimal) {
         const char* text;
         int32_t value;
     } cases[] = {
-        {"", 0},          {"abc", 0},        {"7", 7},           {"  -3x", -3},     {"+12", 12},
-        {"\t 42 7", 42},  {"0009", 9},       {"- 5", 0},         {"--5", 0},        {"999", 999},
-        {"2147483647", 2147483647},          {"-2147483648", INT32_MIN},
+        {"", 0},
+        {"abc", 0},
+        {"7", 7},
+        {"  -3x", -3},
+        {"+12", 12},
+        {"\t 42 7", 42},
+        {"0009", 9},
+        {"- 5", 0},
+        {"--5", 0},
+        {"999", 999},
+        {"2147483647", 2147483647},
+        {"-2147483648", INT32_MIN},
         {"4294967297", 1},  // wraps instead of overflowing
     };
     for (const auto& c : cases) EXPECT_EQ(ParseCounterText(c.text), c.value) << '"' << c.text << '"';
@@ -24,7 +33,12 @@ TEST(SessionCounterText, IncrementWritesPercentI) {
         const char* field;
         const char* next;
     } cases[] = {
-        {"", "1"}, {"9", "10"}, {"999", "1000"}, {"  -3x", "-2"}, {"x", "1"}, {"-1", "0"},
+        {"", "1"},
+        {"9", "10"},
+        {"999", "1000"},
+        {"  -3x", "-2"},
+        {"x", "1"},
+        {"-1", "0"},
         {"2147483647", "-2147483648"},  // the 32-bit field wraps; no undefined behaviour
     };
     for (const auto& c : cases) {
@@ -70,13 +84,12 @@ TEST(SessionCredits, AddsTheAmountToTheField) {
         bool added;
         const char* result;
     } cases[] = {
-        {CreditList::Lotto, 6, "", true, "10"},     {CreditList::Lotto, 6, "5", true, "15"},
-        {CreditList::Lotto, 1, "99", true, "100"},  {CreditList::Traffic, 3, "", true, "3"},
-        {CreditList::Traffic, 6, "1", true, "11"},  {CreditList::Banner, 1, "", true, "10"},
-        {CreditList::Banner, 6, "150", true, "300"}, {CreditList::Banner, 5, "9990", true, "10090"},
+        {CreditList::Lotto, 6, "", true, "10"},         {CreditList::Lotto, 6, "5", true, "15"},
+        {CreditList::Lotto, 1, "99", true, "100"},      {CreditList::Traffic, 3, "", true, "3"},
+        {CreditList::Traffic, 6, "1", true, "11"},      {CreditList::Banner, 1, "", true, "10"},
+        {CreditList::Banner, 6, "150", true, "300"},    {CreditList::Banner, 5, "9990", true, "10090"},
         {CreditList::Lotto, 0, "5", false, nullptr},  // the label adds nothing
-        {CreditList::Banner, 0, "", false, nullptr},
-        {CreditList::Traffic, 7, "5", false, nullptr},
+        {CreditList::Banner, 0, "", false, nullptr},    {CreditList::Traffic, 7, "5", false, nullptr},
         {CreditList::Traffic, -1, "5", false, nullptr},
     };
     for (const auto& c : cases) {
@@ -91,7 +104,7 @@ TEST(SessionClock, TextAndWrap) {
     const struct {
         int32_t elapsed;
         const char* text;
-    } texts[] = {{0, "00:00:00"}, {1, "00:00:01"}, {59, "00:00:59"}, {60, "00:01:00"},
+    } texts[] = {{0, "00:00:00"},    {1, "00:00:01"},     {59, "00:00:59"},    {60, "00:01:00"},
                  {3725, "01:02:05"}, {86399, "23:59:59"}, {359999, "99:59:59"}};
     for (const auto& c : texts) {
         char out[kClockTextSize];

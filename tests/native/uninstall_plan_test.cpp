@@ -24,7 +24,8 @@ TEST(UninstallPlan, KeysAreDeletedFromTheirParents) {
     } keys[] = {
         {kProductKey, kSettingsSubkey, kSettingsKey},
         {kCompanyKey, kProductSubkey, "Software\\Tavrik\\RL"},
-        {kUninstallKey, kUninstallEntry, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tavrik Rateline 1.0"},
+        {kUninstallKey, kUninstallEntry,
+         "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tavrik Rateline 1.0"},
         {kExtensionsKey, kExtensionIds[0],
          "Software\\Microsoft\\Internet Explorer\\Extensions\\{4E9F26F2-77D1-45ba-B578-78A16FF1B443}"},
     };
@@ -44,9 +45,7 @@ TEST(UninstallPlan, MenuEntriesThatBeginWithADotStay) {
 namespace {
 
 // The value as the registry hands it over: its bytes, zero-terminated unless told otherwise.
-std::string Bytes(const std::string& text, bool terminated = true) {
-    return terminated ? text + '\0' : text;
-}
+std::string Bytes(const std::string& text, bool terminated = true) { return terminated ? text + '\0' : text; }
 
 }  // namespace
 

@@ -24,7 +24,9 @@ protected:
         program.Command(IDM_ABOUT);
         return ui::WaitMessageBox(program, ui::kWaitMs, kAboutCaption).window;
     }
-    static HWND Page(HWND about) { return FindWindowExA(GetDlgItem(about, IDC_ABOUT_TABS), nullptr, "#32770", nullptr); }
+    static HWND Page(HWND about) {
+        return FindWindowExA(GetDlgItem(about, IDC_ABOUT_TABS), nullptr, "#32770", nullptr);
+    }
     static void PressKey(HWND control, WPARAM key) {
         PostMessageA(control, WM_KEYDOWN, key, 1);
         PostMessageA(control, WM_KEYUP, key, 0xC0000001);

@@ -34,12 +34,14 @@ int RunToExit(const std::string& folder) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION second = {};
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                        &startup, &second))
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                        &second))
         return -2;
     DWORD code = 12345;
-    if (WaitForSingleObject(second.hProcess, ui::kWaitMs) == WAIT_OBJECT_0) GetExitCodeProcess(second.hProcess, &code);
-    else TerminateProcess(second.hProcess, 99);
+    if (WaitForSingleObject(second.hProcess, ui::kWaitMs) == WAIT_OBJECT_0)
+        GetExitCodeProcess(second.hProcess, &code);
+    else
+        TerminateProcess(second.hProcess, 99);
     CloseHandle(second.hProcess);
     CloseHandle(second.hThread);
     return static_cast<int>(code);
@@ -115,7 +117,8 @@ TEST_F(AppUi, OpeningMenuStatesFollowTheStoredValues) {
         {"no key", [] {}, false, true, true, true, true},
         {"only a password", [] { ui::SetSettingString("Password", "rfss"); }, false, true, false, true, true},
         {"empty member id", [] { ui::SetSettingString("MemberID", ""); }, false, true, true, true, true},
-        {"service page", [] { ui::SetSettingString("Clicks4U", "http://example.org/"); }, false, false, true, true, true},
+        {"service page", [] { ui::SetSettingString("Clicks4U", "http://example.org/"); }, false, false, true, true,
+         true},
         {"banner off", [] { ui::SetSettingDword("ShowBan", 0); }, false, true, true, false, true},
         {"history file present", [] {}, true, true, true, true, false},
     };

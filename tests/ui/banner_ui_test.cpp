@@ -158,11 +158,13 @@ TEST_F(BannerUi, Clicks4UOpensTheStoredFileAndNothingWhenEmpty) {
         ASSERT_TRUE(program.Start(folder));
         program.Command(IDM_CLICKS4U);
         ui::MessageBoxInfo shellBox;
-        const bool reached = ui::WaitFor([&] {
-            if (ui::FileExists(marker)) return true;
-            shellBox = ui::WaitMessageBox(program, 100);
-            return shellBox.window != nullptr;
-        }, c.opens ? ui::kWaitMs : 2000);
+        const bool reached = ui::WaitFor(
+            [&] {
+                if (ui::FileExists(marker)) return true;
+                shellBox = ui::WaitMessageBox(program, 100);
+                return shellBox.window != nullptr;
+            },
+            c.opens ? ui::kWaitMs : 2000);
         EXPECT_EQ(reached, c.opens);
         if (shellBox.window) ui::Answer(shellBox, IDOK);
         program.Command(IDM_EXIT);

@@ -91,7 +91,8 @@ TEST(DeskUi, KnownSiteAndSkipSiteQuestion) {
     EXPECT_EQ("", p.Text(IDC_SITE_NUMBER));
     EXPECT_EQ(0, CheckedRating(p));
     for (int id : {IDC_PASTE, IDC_SITE_ID}) EXPECT_TRUE(p.Enabled(id)) << id;
-    for (int id : {IDC_SKIP_SITE, IDC_TICKET, IDC_COUNT, IDC_RATING_GREAT, IDC_RATING_POOR}) EXPECT_FALSE(p.Enabled(id)) << id;
+    for (int id : {IDC_SKIP_SITE, IDC_TICKET, IDC_COUNT, IDC_RATING_GREAT, IDC_RATING_POOR})
+        EXPECT_FALSE(p.Enabled(id)) << id;
     EXPECT_FALSE(ui::ClipboardHasText());
     // The database was only read.
     EXPECT_EQ(24u, ui::ReadFileBytes(folder + "\\site.qzd").size());
@@ -110,10 +111,15 @@ TEST(DeskUi, ExitAndCloseAskFirst) {
     EXPECT_TRUE(NoDeskBox(p));
     ASSERT_EQ("2222", p.Text(IDC_SITE_NUMBER));
 
-    const struct { const char* name; bool exitCommand; } ways[] = {{"Exit", true}, {"SC_CLOSE", false}};
+    const struct {
+        const char* name;
+        bool exitCommand;
+    } ways[] = {{"Exit", true}, {"SC_CLOSE", false}};
     for (const auto& way : ways) {
-        if (way.exitCommand) p.Command(IDM_EXIT);
-        else p.SysCommand(SC_CLOSE);
+        if (way.exitCommand)
+            p.Command(IDM_EXIT);
+        else
+            p.SysCommand(SC_CLOSE);
         const ui::MessageBoxInfo box = WaitDeskBox(p);
         EXPECT_EQ("Missing Raiting", box.caption) << way.name;
         EXPECT_EQ(Question(2222), box.text) << way.name;

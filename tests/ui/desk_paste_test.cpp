@@ -55,10 +55,7 @@ TEST(DeskUi, PasteRefusalsLeaveTheDeskAsItWas) {
         const char* message;
     } cases[] = {
         {"abcdefghijk1234", kTooLong},  // 15 characters: 16 bytes with the zero
-        {"X1234567", kTooMany},
-        {"X123", kTooFew},
-        {"Xabcd", kNoSiteId},
-        {nullptr, kNoSiteId},
+        {"X1234567", kTooMany},        {"X123", kTooFew}, {"Xabcd", kNoSiteId}, {nullptr, kNoSiteId},
     };
     for (const auto& c : cases) {
         const std::string name = c.clipboard ? c.clipboard : "(empty clipboard)";
@@ -127,7 +124,10 @@ TEST(DeskUi, FindRefusesPastedTextWithoutFourDigits) {
     const std::string folder = Folder("desk_find_refused", {});
     ui::Program p;
     ASSERT_TRUE(p.Start(folder));
-    const struct { const char* text; const char* message; } cases[] = {{"abcd", kNoSiteId}, {"12ab", kTooFew}};
+    const struct {
+        const char* text;
+        const char* message;
+    } cases[] = {{"abcd", kNoSiteId}, {"12ab", kTooFew}};
     ASSERT_TRUE(p.MenuGrayed(IDM_STOP));  // no session yet
     for (const auto& c : cases) {
         ASSERT_TRUE(ui::SetClipboardText(c.text));

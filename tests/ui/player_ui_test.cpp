@@ -38,7 +38,9 @@ struct PlayerDialog {
         Post(id, WM_CLEAR);
     }
     void Enter(int id) const { Post(id, WM_KEYDOWN, VK_RETURN); }
-    bool WaitClosed() const { return ui::WaitFor([&] { return !Open(); }); }
+    bool WaitClosed() const {
+        return ui::WaitFor([&] { return !Open(); });
+    }
 };
 
 PlayerDialog OpenPlayerSettings(const ui::Program& p) {
@@ -63,7 +65,8 @@ std::vector<unsigned char> Stored(const char* name, DWORD* type = nullptr) {
 // A program folder with an empty site database, started with the settings key that store
 // leaves (none for a null store).
 struct Started {
-    explicit Started(const char* name, void (*store)() = [] { ui::SetSettingDword("nSites", 0); }) {
+    explicit Started(
+        const char* name, void (*store)() = [] { ui::SetSettingDword("nSites", 0); }) {
         ui::DeleteSettingsKey();
         if (store) store();
         const std::string folder = ui::MakeProgramFolder(name);

@@ -139,8 +139,10 @@ TEST(SessionUi, TicketRecordsOnlyWhatIsNotAlreadyRecordedToday) {
         Paste(p, "X1234");
         ASSERT_TRUE(p.Enabled(IDC_TICKET)) << c.name;
         if (c.clickRating) p.Click(IDC_RATING_BUTTON_BASE + c.clickRating);
-        if (c.creditPick) PickCredit(p, IDC_LOTTO_LIST, 6);
-        else p.Click(IDC_TICKET);
+        if (c.creditPick)
+            PickCredit(p, IDC_LOTTO_LIST, 6);
+        else
+            p.Click(IDC_TICKET);
         EXPECT_EQ(p.Text(IDC_TICKETS), "1") << c.name;
         EXPECT_EQ(SiteFileSize(folder), kSiteRecordSize + c.growth) << c.name;
         EXPECT_EQ(p.StatusText(3), "0") << c.name;  // a known site is no new site
@@ -200,7 +202,8 @@ TEST(SessionUi, StopContinueSaveAndANewSession) {
     EXPECT_GE(record.start, SecondsAgo(60));
     // The clock ends on the stored length, also when a tick was still on its way.
     char stored[16];
-    std::snprintf(stored, sizeof stored, "%02d:%02d:%02d", record.elapsed / 3600, record.elapsed / 60 % 60, record.elapsed % 60);
+    std::snprintf(stored, sizeof stored, "%02d:%02d:%02d", record.elapsed / 3600, record.elapsed / 60 % 60,
+                  record.elapsed % 60);
     EXPECT_TRUE(WaitStatus(p, 2, stored, 1000)) << p.StatusText(2) << " shown, " << stored << " stored";
     EXPECT_TRUE(p.MenuGrayed(IDM_SAVE));
     EXPECT_TRUE(p.MenuGrayed(IDM_STOP));

@@ -17,7 +17,8 @@ void SetKeyValue(HKEY root, const std::string& path, const char* name, const cha
     HKEY key;
     if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
         return;
-    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), static_cast<DWORD>(std::strlen(text) + 1));
+    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                   static_cast<DWORD>(std::strlen(text) + 1));
     RegCloseKey(key);
 }
 
@@ -152,7 +153,8 @@ Installation::~Installation() {
     DeleteTree(menuRoot);
     SHDeleteKeyA(HKEY_CURRENT_USER, kProductKeyPath);
     SHDeleteKeyA(HKEY_LOCAL_MACHINE, kUninstallEntryPath);
-    for (const char* id : kOurExtensions) SHDeleteKeyA(HKEY_LOCAL_MACHINE, (std::string(kExtensionsPath) + "\\" + id).c_str());
+    for (const char* id : kOurExtensions)
+        SHDeleteKeyA(HKEY_LOCAL_MACHINE, (std::string(kExtensionsPath) + "\\" + id).c_str());
     SHDeleteKeyA(HKEY_LOCAL_MACHINE, (std::string(kExtensionsPath) + "\\" + kOtherExtension).c_str());
 }
 
@@ -194,7 +196,8 @@ int Uninstaller::StepIcon(int controlId) const {
     HMODULE module = LoadLibraryExA((folder + "\\uni_rtln.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     std::vector<std::pair<int, HICON>> candidates;
     for (int id : {IDI_STEP_DONE, IDI_STEP_BUSY, IDI_STEP_TODO})
-        candidates.emplace_back(id, static_cast<HICON>(LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_ICON, 32, 32, 0)));
+        candidates.emplace_back(id,
+                                static_cast<HICON>(LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_ICON, 32, 32, 0)));
     const int nearest = NearestIcon(Control(controlId), candidates);
     for (const auto& candidate : candidates)
         if (candidate.second) DestroyIcon(candidate.second);

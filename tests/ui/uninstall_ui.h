@@ -32,9 +32,9 @@ std::string ShellFolder(int csidl);  // the current user's folder, e.g. CSIDL_PR
 // the uninstall entry and both extension keys (and one extension of another product).
 struct Installation {
     std::string programFolder;
-    std::string shortcut;   // desktop\Tavrik Rateline.lnk
-    std::string menuRoot;   // programs\Tavrik Software
-    std::string menuFolder; // programs\Tavrik Software\Rateline
+    std::string shortcut;    // desktop\Tavrik Rateline.lnk
+    std::string menuRoot;    // programs\Tavrik Software
+    std::string menuFolder;  // programs\Tavrik Software\Rateline
 
     explicit Installation(const std::string& name);
     ~Installation();  // removes whatever of it is left

@@ -33,7 +33,7 @@ TEST(UninstallUi, RefusesWhileTheMainProgramRuns) {
     Installation installation("uninstall-refuse");
     Program main;
     ASSERT_TRUE(main.Start(MakeProgramFolder("uninstall-refuse-main")));
-    {   // at the start: the message, owned by no window, and the end
+    {  // at the start: the message, owned by no window, and the end
         Uninstaller uninstaller;
         ASSERT_TRUE(uninstaller.Launch("uninstall-refuse"));
         const MessageBoxInfo box = WaitMessageBox(uninstaller, kWaitMs, "Warning!");
@@ -64,7 +64,8 @@ TEST(UninstallUi, RefusesWhileTheMainProgramRuns) {
 TEST(UninstallUi, CancelAsksBeforeTheRemovalAndEscDoesNothing) {
     Uninstaller uninstaller;
     ASSERT_TRUE(uninstaller.Open("uninstall-cancel"));
-    for (int step : {IDC_STEP1_ICON, IDC_STEP2_ICON, IDC_STEP3_ICON}) EXPECT_EQ(uninstaller.StepIcon(step), IDI_STEP_TODO);
+    for (int step : {IDC_STEP1_ICON, IDC_STEP2_ICON, IDC_STEP3_ICON})
+        EXPECT_EQ(uninstaller.StepIcon(step), IDI_STEP_TODO);
     EXPECT_FALSE(IsWindowVisible(uninstaller.Control(IDC_COMPLETE)));
     EXPECT_FALSE(IsWindowEnabled(uninstaller.Control(IDC_MAKER)));
     EXPECT_EQ(uninstaller.Text(IDC_MAKER), "Tavrik Software");
@@ -77,8 +78,10 @@ TEST(UninstallUi, CancelAsksBeforeTheRemovalAndEscDoesNothing) {
         int answer;
     } presses[] = {{"button", IDNO}, {"system close", IDNO}, {"button", IDYES}};
     for (const auto& press : presses) {
-        if (press.how == std::string("button")) uninstaller.Click(IDC_CLOSE);
-        else uninstaller.SysCommand(SC_CLOSE);
+        if (press.how == std::string("button"))
+            uninstaller.Click(IDC_CLOSE);
+        else
+            uninstaller.SysCommand(SC_CLOSE);
         const MessageBoxInfo box = WaitMessageBox(uninstaller, kWaitMs, "Confirm Action");
         EXPECT_EQ(box.text, "The uninstall in not finished! Do you really want to abort?") << press.how;
         EXPECT_EQ(box.buttons, (std::vector<std::string>{"&Yes", "&No"})) << press.how;
@@ -105,7 +108,8 @@ TEST(UninstallUi, RemovesExactlyWhatTheInstallationLeft) {
     ASSERT_TRUE(uninstaller.Complete());
     EXPECT_TRUE(NoMessageBox(uninstaller, 300));
     EXPECT_EQ(uninstaller.Control(IDC_UNINSTALL), nullptr);
-    for (int step : {IDC_STEP1_ICON, IDC_STEP2_ICON, IDC_STEP3_ICON}) EXPECT_EQ(uninstaller.StepIcon(step), IDI_STEP_DONE);
+    for (int step : {IDC_STEP1_ICON, IDC_STEP2_ICON, IDC_STEP3_ICON})
+        EXPECT_EQ(uninstaller.StepIcon(step), IDI_STEP_DONE);
     SaveScreenshot("uninstall-complete");
 
     EXPECT_FALSE(FileExists(installation.shortcut));
@@ -118,7 +122,8 @@ TEST(UninstallUi, RemovesExactlyWhatTheInstallationLeft) {
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kProductKeyPath));
     EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, "Software\\Tavrik"));
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallEntryPath));
-    for (const char* id : kOurExtensions) EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, std::string(kExtensionsPath) + "\\" + id));
+    for (const char* id : kOurExtensions)
+        EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, std::string(kExtensionsPath) + "\\" + id));
     EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, std::string(kExtensionsPath) + "\\" + kOtherExtension));
 
     uninstaller.Click(IDC_CLOSE);  // "&OK" closes without a question
@@ -206,7 +211,8 @@ TEST(UninstallUi, InAFolderOfOtherFilesOnlyTheSevenGo) {
     ASSERT_TRUE(uninstaller.Complete());
     EXPECT_EQ(installation.ProgramFilesLeft(), 0);
     for (const std::string& name : copied)
-        EXPECT_EQ(ReadFileBytes(installation.ProgramFile(name.c_str())), ReadFileBytes(std::string(system) + "\\" + name))
+        EXPECT_EQ(ReadFileBytes(installation.ProgramFile(name.c_str())),
+                  ReadFileBytes(std::string(system) + "\\" + name))
             << name;
     uninstaller.Click(IDC_CLOSE);
     EXPECT_EQ(uninstaller.WaitExit(), 0);

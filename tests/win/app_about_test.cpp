@@ -43,13 +43,16 @@ TEST(AboutResources, SoundIsA37310ByteWaveOf8BitMonoAt22050) {
         unsigned width;
         uint32_t expected;
     } fields[] = {
-        {"format chunk size", 16, 4, 16},  {"PCM", 20, 2, 1},         {"mono", 22, 2, 1},
-        {"samples per second", 24, 4, 22050}, {"bytes per second", 28, 4, 22050},
-        {"block align", 32, 2, 1},         {"bits per sample", 34, 2, 8},
+        {"format chunk size", 16, 4, 16},
+        {"PCM", 20, 2, 1},
+        {"mono", 22, 2, 1},
+        {"samples per second", 24, 4, 22050},
+        {"bytes per second", 28, 4, 22050},
+        {"block align", 32, 2, 1},
+        {"bits per sample", 34, 2, 8},
         {"data bytes (1.69 s)", 40, 4, 37266},
     };
-    for (const auto& f : fields)
-        EXPECT_EQ(Field(wave, f.at, f.width), f.expected) << f.field;
+    for (const auto& f : fields) EXPECT_EQ(Field(wave, f.at, f.width), f.expected) << f.field;
     EXPECT_EQ(std::string(wave.begin() + 36, wave.begin() + 40), "data");
 }
 
@@ -124,9 +127,8 @@ TEST_F(AboutHeaderPicture, WhiteBandBlackLineAndNothingBelow) {
         int x, y;
         COLORREF expected;
     } points[] = {
-        {0, 0, RGB(255, 255, 255)},   {10, 20, RGB(255, 255, 255)}, {399, 43, RGB(255, 255, 255)},
-        {0, 44, RGB(0, 0, 0)},        {200, 44, RGB(0, 0, 0)},      {399, 44, RGB(0, 0, 0)},
-        {0, 45, kUntouched},          {200, 50, kUntouched},
+        {0, 0, RGB(255, 255, 255)}, {10, 20, RGB(255, 255, 255)}, {399, 43, RGB(255, 255, 255)}, {0, 44, RGB(0, 0, 0)},
+        {200, 44, RGB(0, 0, 0)},    {399, 44, RGB(0, 0, 0)},      {0, 45, kUntouched},           {200, 50, kUntouched},
     };
     for (const auto& p : points) EXPECT_EQ(At(p.x, p.y), p.expected) << p.x << ", " << p.y;
 }

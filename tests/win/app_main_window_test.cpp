@@ -169,7 +169,8 @@ TEST_F(MainWindowInProcess, EveryTooltipText) {
     size_t withTip = 0;
     for (const auto& c : cases) {
         const auto found = texts.find(c.id);
-        const std::vector<std::string> expected = c.text ? std::vector<std::string>{c.text} : std::vector<std::string>{};
+        const std::vector<std::string> expected =
+            c.text ? std::vector<std::string>{c.text} : std::vector<std::string>{};
         EXPECT_EQ(found == texts.end() ? std::vector<std::string>{} : found->second, expected) << "control " << c.id;
         withTip += c.text != nullptr;
     }

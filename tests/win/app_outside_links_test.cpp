@@ -29,8 +29,8 @@ std::vector<Request> g_requests;
 
 BOOL WINAPI RecordRequest(SHELLEXECUTEINFOA* request) {
     g_requests.push_back({request->cbSize, request->fMask, request->hwnd, request->lpFile ? request->lpFile : "(null)",
-                          request->lpVerb != nullptr, request->lpParameters != nullptr,
-                          request->lpDirectory != nullptr, request->nShow});
+                          request->lpVerb != nullptr, request->lpParameters != nullptr, request->lpDirectory != nullptr,
+                          request->nShow});
     return TRUE;
 }
 
@@ -120,7 +120,8 @@ TEST_F(OutsideLinks, BannerControlHandsTheClickToTheShell) {
     EXPECT_EQ(SendMessageA(banner, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0), TRUE);
     ReleaseDC(banner, dc);
     SetCursor(nullptr);
-    EXPECT_EQ(SendMessageA(banner, WM_SETCURSOR, reinterpret_cast<WPARAM>(banner), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)), TRUE);
+    EXPECT_EQ(SendMessageA(banner, WM_SETCURSOR, reinterpret_cast<WPARAM>(banner), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)),
+              TRUE);
     EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_HAND));
     EXPECT_TRUE(g_requests.empty());
     SendMessageA(banner, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));

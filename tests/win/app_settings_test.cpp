@@ -64,10 +64,10 @@ TEST_F(SettingsStore, EveryValueReadsByItsRuleWhateverItsTypeAndSize) {
     const struct {
         const char* what;
         DWORD type;
-        int letters;      // 'k's stored; with fromBufferSize, counted from the buffer's size
+        int letters;  // 'k's stored; with fromBufferSize, counted from the buffer's size
         bool fromBufferSize;
-        bool zero;        // a terminating zero follows them
-        bool filled;      // zero filler up to the written length, as the program stores it
+        bool zero;             // a terminating zero follows them
+        bool filled;           // zero filler up to the written length, as the program stores it
         const char* expected;  // "absent", or "letters": present with exactly the 'k's
     } stringShapes[] = {
         {"text", REG_SZ, 3, false, true, false, "letters"},
@@ -239,8 +239,10 @@ TEST_F(SettingsStore, RestoringAppliesOnlyCornersBeforeTheWorkAreaEnds) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         SHDeleteKeyA(HKEY_CURRENT_USER, kScratchKey);
-        if (c.store) StoreCorner(c.left, c.top);
-        else Create();
+        if (c.store)
+            StoreCorner(c.left, c.top);
+        else
+            Create();
         HWND window = MakeWindow(300, 200);
         RestoreWindowPosition(window, kScratchKey);
         const RECT rect = Rect(window);

@@ -61,10 +61,12 @@ TEST(BigDataFile, FailedViewKeepsAFilePast2GiBWhole) {
         const char* name;
         std::function<bool(const std::string&)> append;  // false: the append reported its failure
     } cases[] = {
-        {"site.qzd", [](const std::string& path) {
+        {"site.qzd",
+         [](const std::string& path) {
              return AppendRecordToFile(path.c_str(), 4711, 3, 1800000000) == SiteFileResult::kOk;
          }},
-        {"sess.qzd", [&](const std::string& path) {
+        {"sess.qzd",
+         [&](const std::string& path) {
              BoxWatcher watcher;  // answers the view message
              return SaveSessionTo(window.get(), path.c_str(), 1800000000, 60) == SaveResult::Written;
          }},
@@ -95,14 +97,10 @@ TEST(BigDataFile, FilesPastThe32BitSizeOrTheAddressSpaceAreRefusedUnchanged) {
         Operation operation;
         std::string message;
     } cases[] = {
-        {kHugeSize, Operation::kLookup, siteSize},
-        {kHugeSize, Operation::kAppend, siteSize},
-        {kHugeSize, Operation::kSave, sessSize},
-        {kHugeSize, Operation::kList, sessSize},
-        {kBigSize, Operation::kLookup, siteView},
-        {kBigSize, Operation::kAppend, siteView},
-        {kBigSize, Operation::kSave, sessView},
-        {kBigSize, Operation::kList, sessView},
+        {kHugeSize, Operation::kLookup, siteSize}, {kHugeSize, Operation::kAppend, siteSize},
+        {kHugeSize, Operation::kSave, sessSize},   {kHugeSize, Operation::kList, sessSize},
+        {kBigSize, Operation::kLookup, siteView},  {kBigSize, Operation::kAppend, siteView},
+        {kBigSize, Operation::kSave, sessView},    {kBigSize, Operation::kList, sessView},
     };
     for (const auto& c : cases) {
         if (c.size == kBigSize && !addressSpace32) continue;

@@ -29,17 +29,17 @@ inline Outcome Run(Operation operation, const std::string& path) {
     switch (operation) {
     case Operation::kLookup:
         UseSiteFileAt(path.c_str());
-        ok = ScanSite(window.get(), 1234, [](void*, int32_t, int) { return true; }, nullptr);
+        ok = ScanSite(
+            window.get(), 1234, [](void*, int32_t, int) { return true; }, nullptr);
         break;
     case Operation::kAppend:
         UseSiteFileAt(path.c_str());
         ok = AppendEvaluation(window.get(), 1234, 3);
         break;
-    case Operation::kSave:
-        ok = SaveSessionTo(window.get(), path.c_str(), 1102214525, 60) == SaveResult::Written;
-        break;
+    case Operation::kSave: ok = SaveSessionTo(window.get(), path.c_str(), 1102214525, 60) == SaveResult::Written; break;
     case Operation::kList:
-        ok = ReadSessionFile(window.get(), path.c_str(), [](const SessionRecord&, void*) { return true; }, nullptr) !=
+        ok = ReadSessionFile(
+                 window.get(), path.c_str(), [](const SessionRecord&, void*) { return true; }, nullptr) !=
              ReadResult::Failed;
         break;
     }

@@ -50,7 +50,9 @@ protected:
         return FindSite(window_);
     }
     bool Enabled(int id) const { return IsWindowEnabled(GetDlgItem(window_, id)) != FALSE; }
-    int32_t Ago(int32_t seconds) const { return static_cast<int32_t>(CurrentUnixTime() - static_cast<uint32_t>(seconds)); }
+    int32_t Ago(int32_t seconds) const {
+        return static_cast<int32_t>(CurrentUnixTime() - static_cast<uint32_t>(seconds));
+    }
 
     HWND window_ = nullptr;
     std::string folder_;
@@ -60,10 +62,10 @@ protected:
 struct RecordCase {
     const char* name;
     std::vector<SiteRecord> records;
-    int shown;         // rating the lookup checks; 0 for a new site
+    int shown;  // rating the lookup checks; 0 for a new site
     bool today;
     int checkedAtTicket;
-    bool records_;     // the ticket appends a record
+    bool records_;  // the ticket appends a record
 };
 
 }  // namespace
@@ -94,7 +96,11 @@ TEST_F(DeskLookup, CorrectEvaluationIsRecordedUnlessItRepeatsTodaysRating) {
         for (int id : {IDC_SITE_ID, IDC_PASTE, IDC_FIND}) EXPECT_FALSE(Enabled(id)) << c.name << " " << id;
         EXPECT_TRUE(Enabled(IDC_SKIP_SITE)) << c.name;
         EXPECT_TRUE(Enabled(IDC_RATING_GREAT)) << c.name;
-        EXPECT_EQ(std::to_string(kSite), [&] { char t[16]; GetDlgItemTextA(window_, IDC_SITE_NUMBER, t, 16); return std::string(t); }()) << c.name;
+        EXPECT_EQ(std::to_string(kSite), [&] {
+            char t[16];
+            GetDlgItemTextA(window_, IDC_SITE_NUMBER, t, 16);
+            return std::string(t);
+        }()) << c.name;
 
         CheckRadioButton(window_, IDC_RATING_POOR, IDC_RATING_GREAT, IDC_RATING_BUTTON_BASE + c.checkedAtTicket);
         const Bytes before = ReadBytes(path_);

@@ -65,7 +65,8 @@ protected:
         const Mark* marks = plan.marks;
         int visible = -1;
         for (int i = 0; i < plan.markCount; ++i)
-            if (x >= marks[i].left && x < marks[i].left + kMarkSize && y >= marks[i].top && y < marks[i].top + kMarkSize)
+            if (x >= marks[i].left && x < marks[i].left + kMarkSize && y >= marks[i].top &&
+                y < marks[i].top + kMarkSize)
                 visible = i;
         return visible;
     }
@@ -78,10 +79,9 @@ protected:
         for (int y = 0; y < kPictureHeight; ++y) {
             for (int x = 0; x < kPictureWidth; ++x) {
                 const int mark = VisibleMark(plan, x, y);
-                const COLORREF expected =
-                    mark < 0 ? gridPixels_.At(x, y)
-                             : sheetPixels_.At(marks[mark].sourceX + x - marks[mark].left,
-                                               marks[mark].sourceY + y - marks[mark].top);
+                const COLORREF expected = mark < 0 ? gridPixels_.At(x, y)
+                                                   : sheetPixels_.At(marks[mark].sourceX + x - marks[mark].left,
+                                                                     marks[mark].sourceY + y - marks[mark].top);
                 if (drawn.At(x, y) != expected && mismatches++ < 5)
                     ADD_FAILURE() << name << ": pixel " << x << "," << y << " mark " << mark;
             }
@@ -94,7 +94,8 @@ protected:
         int count = 0;
         for (int dy = 0; dy < kMarkSize; ++dy)
             for (int dx = 0; dx < kMarkSize; ++dx)
-                count += sheetPixels_.At(mark.sourceX + dx, mark.sourceY + dy) != gridPixels_.At(mark.left + dx, mark.top + dy);
+                count += sheetPixels_.At(mark.sourceX + dx, mark.sourceY + dy) !=
+                         gridPixels_.At(mark.left + dx, mark.top + dy);
         return count;
     }
 
@@ -115,12 +116,16 @@ TEST_F(DeskPicture, PlansAreDrawnCellByCell) {
         std::vector<RecordStamp> records;
     } cases[] = {
         {"new site: the bare grid", {}},
-        {"good then fair within the hour", {{static_cast<int32_t>(kNow - 600), 4}, {static_cast<int32_t>(kNow - 3000), 2}}},
+        {"good then fair within the hour",
+         {{static_cast<int32_t>(kNow - 600), 4}, {static_cast<int32_t>(kNow - 3000), 2}}},
         {"same rating twice today", {{static_cast<int32_t>(kNow - 60), 3}, {static_cast<int32_t>(kNow - 120), 3}}},
         {"ten days old", {{static_cast<int32_t>(kNow - 10 * 86400), 1}}},
-        {"every column", {{static_cast<int32_t>(kNow - 100), 5}, {static_cast<int32_t>(kNow - 86500), 4},
-                          {static_cast<int32_t>(kNow - 2 * 86500), 3}, {static_cast<int32_t>(kNow - 3 * 86500), 2},
-                          {static_cast<int32_t>(kNow - 4 * 86500), 1}}},
+        {"every column",
+         {{static_cast<int32_t>(kNow - 100), 5},
+          {static_cast<int32_t>(kNow - 86500), 4},
+          {static_cast<int32_t>(kNow - 2 * 86500), 3},
+          {static_cast<int32_t>(kNow - 3 * 86500), 2},
+          {static_cast<int32_t>(kNow - 4 * 86500), 1}}},
     };
     for (const auto& c : cases) {
         const MarkPlanner plan = PlanMarks(c.records.data(), c.records.size(), kNow);

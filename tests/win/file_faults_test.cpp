@@ -41,7 +41,8 @@ class OtherProgramHolding {
 public:
     explicit OtherProgramHolding(const std::string& path) {
         static int started = 0;
-        const std::string event = "rtln_hold_" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++started);
+        const std::string event =
+            "rtln_hold_" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++started);
         release_ = CreateEventA(nullptr, TRUE, FALSE, event.c_str());
         HANDLE held = CreateEventA(nullptr, TRUE, FALSE, (event + "_held").c_str());
         char program[MAX_PATH];

@@ -39,7 +39,8 @@ protected:
         return FindSite(window);
     }
     HBITMAP ShownPicture() const {
-        return reinterpret_cast<HBITMAP>(SendDlgItemMessageA(window, IDC_RATING_PICTURE, STM_GETIMAGE, IMAGE_BITMAP, 0));
+        return reinterpret_cast<HBITMAP>(
+            SendDlgItemMessageA(window, IDC_RATING_PICTURE, STM_GETIMAGE, IMAGE_BITMAP, 0));
     }
     TempFolder folder{"main_window_in_process"};
     HWND window = nullptr;
@@ -57,8 +58,8 @@ LRESULT CALLBACK CountingProc(HWND window, UINT message, WPARAM wParam, LPARAM l
 
 void Count(HWND window, UINT message) {
     g_counted = message;
-    g_original[window] = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingProc)));
+    g_original[window] =
+        reinterpret_cast<WNDPROC>(SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingProc)));
 }
 
 BOOL CALLBACK FindOwnedTooltip(HWND popup, LPARAM param) {

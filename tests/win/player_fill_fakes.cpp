@@ -27,7 +27,9 @@ struct NotImplemented<R(STDMETHODCALLTYPE*)(A...)> {
 };
 struct AnyNotImplemented {
     template <class Fn>
-    operator Fn() const { return &NotImplemented<Fn>::Stub; }
+    operator Fn() const {
+        return &NotImplemented<Fn>::Stub;
+    }
 };
 // A vtable whose every slot answers E_NOTIMPL; the fakes then fill in what the walk calls.
 template <class Vtbl, std::size_t... Slot>
@@ -70,11 +72,17 @@ HRESULT HandOutText(const std::wstring* text, BSTR* out, std::optional<Answer> f
 // Objects belong to the scenario: a count of zero frees nothing, so a release too many shows
 // as a count below one instead of a crash.
 template <class Fake, class I>
-ULONG STDMETHODCALLTYPE AddRef(I* self) { return static_cast<ULONG>(++Fake::From(self)->refs); }
+ULONG STDMETHODCALLTYPE AddRef(I* self) {
+    return static_cast<ULONG>(++Fake::From(self)->refs);
+}
 template <class Fake, class I>
-ULONG STDMETHODCALLTYPE Release(I* self) { return static_cast<ULONG>(--Fake::From(self)->refs); }
+ULONG STDMETHODCALLTYPE Release(I* self) {
+    return static_cast<ULONG>(--Fake::From(self)->refs);
+}
 template <class Fake, class I>
-HRESULT STDMETHODCALLTYPE QueryInterface(I* self, REFIID iid, void** out) { return Fake::From(self)->Query(iid, out); }
+HRESULT STDMETHODCALLTYPE QueryInterface(I* self, REFIID iid, void** out) {
+    return Fake::From(self)->Query(iid, out);
+}
 
 template <class Vtbl, class Fake, class I>
 Vtbl UnknownVtbl() {
@@ -201,8 +209,8 @@ HRESULT STDMETHODCALLTYPE DocumentTitle(IHTMLDocument2* self, BSTR* out) {
 
 HRESULT STDMETHODCALLTYPE DocumentAll(IHTMLDocument2* self, IHTMLElementCollection** out) {
     const FakeDocument* document = FakeDocument::From(self);
-    return HandOut(&document->all->iface, reinterpret_cast<void**>(out),
-                   FaultAt(Call::GetAll, document->window), E_FAIL);
+    return HandOut(&document->all->iface, reinterpret_cast<void**>(out), FaultAt(Call::GetAll, document->window),
+                   E_FAIL);
 }
 
 HRESULT STDMETHODCALLTYPE ElementsLength(IHTMLElementCollection* self, LONG* length) {

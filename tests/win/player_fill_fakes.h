@@ -12,8 +12,22 @@ namespace fill_fakes {
 
 // The calls of the walk that a scenario can disturb.
 enum class Call {
-    QueryShellWindows, GetCount, Item, QueryBrowser, GetDocument, QueryHtmlDocument, GetHwnd,
-    GetTitle, GetAll, GetLength, ElementItem, QueryElement, GetTagName, QueryInput, GetName, PutValue,
+    QueryShellWindows,
+    GetCount,
+    Item,
+    QueryBrowser,
+    GetDocument,
+    QueryHtmlDocument,
+    GetHwnd,
+    GetTitle,
+    GetAll,
+    GetLength,
+    ElementItem,
+    QueryElement,
+    GetTagName,
+    QueryInput,
+    GetName,
+    PutValue,
 };
 // Fails: an error result. Empty: success without an object or text.
 enum class Answer { Fails, Empty };

@@ -43,13 +43,13 @@ constexpr LoginFillCalls kFakeCalls = {CreateFake, CountingOpen};
 
 void StoreProfile(const char* member, const char* site, const char* storedPassword) {
     HKEY key;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
+    ASSERT_EQ(
+        RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+        ERROR_SUCCESS);
     const std::pair<const char*, const char*> values[] = {
         {"MemberID", member}, {"SiteID", site}, {"Password", storedPassword}};
     for (const auto& [name, text] : values)
-        RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
-                       static_cast<DWORD>(strlen(text) + 1));
+        RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), static_cast<DWORD>(strlen(text) + 1));
     RegCloseKey(key);
 }
 
@@ -149,8 +149,8 @@ TEST_F(LoginFill, FillsEveryLoginPageAndSkipsEverythingElse) {
     windows.back().html = false;
     windows.push_back(Page(dead_, {In(L"member")}));
     windows.push_back(Page(live_[1], {In(L"member")}, L"Web Site Promotion - Clicks4U"));
-    windows.push_back(Page(live_[1], {In(nullptr), In(L"site", L"SELECT"), In(L"member2"), In(L"PASSWORD"),
-                                      In(L"Site"), In(L"MEMBER")}));
+    windows.push_back(Page(
+        live_[1], {In(nullptr), In(L"site", L"SELECT"), In(L"member2"), In(L"PASSWORD"), In(L"Site"), In(L"MEMBER")}));
     Fill(scenario);
 
     const std::map<std::pair<int, int>, std::wstring> expected = {
@@ -177,8 +177,10 @@ TEST_F(LoginFill, FillsAtMostThreeInputsPerPageAndLooksNoFurther) {
         std::vector<std::optional<std::wstring>> written;  // per input; none: untouched
         std::size_t fetched;                               // inputs looked at, from the first
     } cases[] = {
-        {"X4567", {L"member", L"site", L"password", L"member", L"site", L"password"},
-         {L"m.ember", L"X4567", L"Pa55!", {}, {}, {}}, 3},
+        {"X4567",
+         {L"member", L"site", L"password", L"member", L"site", L"password"},
+         {L"m.ember", L"X4567", L"Pa55!", {}, {}, {}},
+         3},
         {"", {L"site", L"member", L"password", L"member"}, {L"", L"m.ember", L"Pa55!", {}}, 3},
         {"X4567", {L"member", L"member", L"member", L"site"}, {L"m.ember", L"m.ember", L"m.ember", {}}, 3},
     };

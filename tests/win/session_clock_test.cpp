@@ -15,7 +15,8 @@ namespace {
 std::string StatusText(int part) {
     char text[128] = {};
     const LRESULT info = SendMessageA(SessionStatusBar(), SB_GETTEXTLENGTHA, static_cast<WPARAM>(part), 0);
-    if (LOWORD(info) < sizeof text) SendMessageA(SessionStatusBar(), SB_GETTEXTA, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(text));
+    if (LOWORD(info) < sizeof text)
+        SendMessageA(SessionStatusBar(), SB_GETTEXTA, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(text));
     return text;
 }
 
@@ -120,7 +121,7 @@ TEST_F(SessionClockTest, TimerThatCannotBeCreatedLeavesNoSession) {
         EXPECT_FALSE(IsSessionClockRunning()) << attempt;
         EXPECT_EQ(SessionElapsed(), 0) << attempt;
     }
-    EXPECT_EQ(window.Text(IDC_ERRORS), "");    // the new session's first step stays
+    EXPECT_EQ(window.Text(IDC_ERRORS), "");  // the new session's first step stays
     EXPECT_EQ(StatusText(2), "00:00:00");
     EXPECT_EQ(StatusText(1), "");  // the start time is shown only for a running clock
 }

@@ -14,8 +14,9 @@ namespace {
 
 void StoreValue(const char* name, DWORD type, const void* data, DWORD size) {
     HKEY key;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
+    ASSERT_EQ(
+        RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+        ERROR_SUCCESS);
     RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
     RegCloseKey(key);
 }
@@ -110,7 +111,8 @@ TEST_F(SessionCountersTest, CreditListsAreFilledAndShowTheirLabel) {
         int id;
         const char* label;
         const char* last;
-    } lists[] = {{IDC_LOTTO_LIST, "Lotto", "10"}, {IDC_TRAFFIC_LIST, "Traffic", "10"}, {IDC_BANNER_LIST, "Banner", "150"}};
+    } lists[] = {
+        {IDC_LOTTO_LIST, "Lotto", "10"}, {IDC_TRAFFIC_LIST, "Traffic", "10"}, {IDC_BANNER_LIST, "Banner", "150"}};
     for (const auto& list : lists) {
         EXPECT_EQ(SendDlgItemMessageA(window.get(), list.id, CB_GETCOUNT, 0, 0), 7) << list.label;
         EXPECT_EQ(SendDlgItemMessageA(window.get(), list.id, CB_GETCURSEL, 0, 0), 0) << list.label;

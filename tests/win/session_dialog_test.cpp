@@ -15,7 +15,8 @@ INT_PTR CALLBACK PlainProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 std::vector<unsigned char> ThreeSessions() {
     std::vector<unsigned char> bytes(3 * kSessionRecordSize);
     for (int i = 0; i < 3; ++i)
-        EncodeSessionRecord({1102214525 + i * 86400, 3725 + i, 10 + i, i, 0, 0, 0}, bytes.data() + i * kSessionRecordSize);
+        EncodeSessionRecord({1102214525 + i * 86400, 3725 + i, 10 + i, i, 0, 0, 0},
+                            bytes.data() + i * kSessionRecordSize);
     return bytes;
 }
 
@@ -62,8 +63,10 @@ TEST(SessionDialog, ListsSessionsNewestFirstWithTheFirstSelected) {
     DestroyWindow(dialog);
 
     for (bool empty : {true, false}) {  // an empty file, then a missing one: an empty list, no message
-        if (empty) WriteBytes(path, {});
-        else DeleteFileA(path.c_str());
+        if (empty)
+            WriteBytes(path, {});
+        else
+            DeleteFileA(path.c_str());
         dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SESSIONS), nullptr, PlainProc, 0);
         BoxWatcher watcher;
         EXPECT_TRUE(FillSessionListFrom(dialog, path.c_str())) << empty;

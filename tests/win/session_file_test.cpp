@@ -45,10 +45,13 @@ BOOL WINAPI FailingFlush(LPCVOID, SIZE_T) { return FALSE; }
 
 std::vector<SessionRecord> ReadAll(const std::string& path, ReadResult* result) {
     std::vector<SessionRecord> records;
-    *result = ReadSessionFile(nullptr, path.c_str(), [](const SessionRecord& r, void* context) {
-        static_cast<std::vector<SessionRecord>*>(context)->push_back(r);
-        return true;
-    }, &records);
+    *result = ReadSessionFile(
+        nullptr, path.c_str(),
+        [](const SessionRecord& r, void* context) {
+            static_cast<std::vector<SessionRecord>*>(context)->push_back(r);
+            return true;
+        },
+        &records);
     return records;
 }
 

@@ -20,10 +20,13 @@ namespace {
 
 void SetTicketsValue(const DWORD* value) {
     HKEY key;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    if (value) RegSetValueExA(key, "nTickets", 0, REG_DWORD, reinterpret_cast<const BYTE*>(value), sizeof *value);
-    else RegDeleteValueA(key, "nTickets");
+    ASSERT_EQ(
+        RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+        ERROR_SUCCESS);
+    if (value)
+        RegSetValueExA(key, "nTickets", 0, REG_DWORD, reinterpret_cast<const BYTE*>(value), sizeof *value);
+    else
+        RegDeleteValueA(key, "nTickets");
     RegCloseKey(key);
 }
 

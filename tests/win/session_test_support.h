@@ -35,13 +35,15 @@ public:
         HANDLE search = FindFirstFileA((path_ + "\\*").c_str(), &found);
         if (search != INVALID_HANDLE_VALUE) {
             do {
-                if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileA((path_ + "\\" + found.cFileName).c_str());
+                if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                    DeleteFileA((path_ + "\\" + found.cFileName).c_str());
             } while (FindNextFileA(search, &found));
             FindClose(search);
         }
         RemoveDirectoryA(path_.c_str());
     }
     std::string File(const char* name) const { return path_ + "\\" + name; }
+
 private:
     std::string path_;
 };
@@ -70,11 +72,13 @@ public:
         GetDlgItemTextA(window_, id, text, sizeof text);
         return text;
     }
+
 private:
     // A control that cannot be made leaves the window unusable: it is reported as such.
     void Child(const char* className, int id, DWORD style) {
-        const HWND child = CreateWindowExA(0, className, "", WS_CHILD | WS_VISIBLE | style, 0, 0, 50, 100, window_,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+        const HWND child =
+            CreateWindowExA(0, className, "", WS_CHILD | WS_VISIBLE | style, 0, 0, 50, 100, window_,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
         if (!child) ADD_FAILURE() << "no " << className << " " << id;
     }
     HWND window_;

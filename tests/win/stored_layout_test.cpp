@@ -50,14 +50,16 @@ TEST(StoredLayout, RecordsAndSettingsHaveTheirFixedBytes) {
     // sess.qzd: seven signed 32-bit fields.
     const std::string sessionPath = folder.File("sess.qzd");
     session_test::CounterWindow window;
-    for (auto [id, text] : {std::pair{IDC_TICKETS, "300"}, {IDC_ERRORS, "-2"}, {IDC_LOTTO_CREDITS, "5"},
-                            {IDC_TRAFFIC_CREDITS, "0"}, {IDC_FREE_BANNERS, "70000"}})
+    for (auto [id, text] : {std::pair{IDC_TICKETS, "300"},
+                            {IDC_ERRORS, "-2"},
+                            {IDC_LOTTO_CREDITS, "5"},
+                            {IDC_TRAFFIC_CREDITS, "0"},
+                            {IDC_FREE_BANNERS, "70000"}})
         window.Set(id, text);
     ASSERT_EQ(SaveSessionTo(window.get(), sessionPath.c_str(), 1102214525, 3725), SaveResult::Written);
-    EXPECT_EQ(win_test::ReadBytes(sessionPath), (Bytes{0x7D, 0x75, 0xB2, 0x41, 0x8D, 0x0E, 0x00, 0x00,
-                                                       0x2C, 0x01, 0x00, 0x00, 0xFE, 0xFF, 0xFF, 0xFF,
-                                                       0x05, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
-                                                       0x70, 0x11, 0x01, 0x00}));
+    EXPECT_EQ(win_test::ReadBytes(sessionPath),
+              (Bytes{0x7D, 0x75, 0xB2, 0x41, 0x8D, 0x0E, 0x00, 0x00, 0x2C, 0x01, 0x00, 0x00, 0xFE, 0xFF,
+                     0xFF, 0xFF, 0x05, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x70, 0x11, 0x01, 0x00}));
 
     // The registry: "WPos" as 8 bytes of two 32-bit numbers, counts as 4-byte DWORDs.
     constexpr const char* kScratchKey = "Software\\Tavrik\\RL\\LayoutScratch";

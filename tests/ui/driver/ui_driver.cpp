@@ -21,13 +21,12 @@ BOOL CALLBACK FindDialogOfProcess(HWND window, LPARAM param) {
     auto* request = reinterpret_cast<FindRequest*>(param);
     DWORD processId = 0;
     GetWindowThreadProcessId(window, &processId);
-    if (processId != request->processId || window == request->exclude || !IsWindowVisible(window))
-        return TRUE;
+    if (processId != request->processId || window == request->exclude || !IsWindowVisible(window)) return TRUE;
     char className[16];
-    if (!GetClassNameA(window, className, sizeof className) || lstrcmpA(className, "#32770") != 0)
-        return TRUE;
+    if (!GetClassNameA(window, className, sizeof className) || lstrcmpA(className, "#32770") != 0) return TRUE;
     char caption[128];
-    if (request->caption && (!GetWindowTextA(window, caption, sizeof caption) || lstrcmpA(caption, request->caption) != 0))
+    if (request->caption &&
+        (!GetWindowTextA(window, caption, sizeof caption) || lstrcmpA(caption, request->caption) != 0))
         return TRUE;
     request->found = window;
     return FALSE;
@@ -45,8 +44,8 @@ BOOL CALLBACK CollectButton(HWND child, LPARAM param) {
 std::string WindowText(HWND window) {
     char text[1024] = "";
     DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
-                        SMTO_ABORTIFHUNG, kWaitMs, &ignored);
+    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, kWaitMs,
+                        &ignored);
     return text;
 }
 
@@ -138,8 +137,8 @@ void DeleteSettingsKey() { SHDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey); }
 
 void SetSettingRaw(const char* name, DWORD type, const void* data, DWORD size) {
     HKEY key;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
         return;
     RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
     RegCloseKey(key);
@@ -171,8 +170,8 @@ bool Program::Launch(const std::string& programFolder, const char* exe) {
     std::string commandLine = "\"" + folder + "\\" + exe + "\"";
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    return CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                          &startup, &process) != FALSE;
+    return CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                          &process) != FALSE;
 }
 
 bool Program::Start(const std::string& programFolder, const char* exe, const char* caption) {
@@ -196,9 +195,7 @@ int Program::WaitExit(DWORD ms) {
     return static_cast<int>(code);
 }
 
-bool Program::Running() const {
-    return process.hProcess && WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT;
-}
+bool Program::Running() const { return process.hProcess && WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT; }
 
 void Program::Kill() {
     if (!process.hProcess) return;
@@ -278,8 +275,7 @@ HWND Program::StatusBar() const { return FindWindowExA(window, nullptr, "msctls_
 std::string Program::StatusText(int part) const {
     HWND bar = StatusBar();
     if (!bar) return "<no status bar>";
-    HANDLE target = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
-                                process.dwProcessId);
+    HANDLE target = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, process.dwProcessId);
     if (!target) return "<no access>";
     constexpr SIZE_T kSize = 512;
     void* remote = VirtualAllocEx(target, nullptr, kSize, MEM_COMMIT, PAGE_READWRITE);
@@ -287,8 +283,8 @@ std::string Program::StatusText(int part) const {
     if (remote) {
         DWORD_PTR ignored = 0;
         char local[kSize] = "";
-        SendMessageTimeoutA(bar, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG,
-                            kWaitMs, &ignored);
+        SendMessageTimeoutA(bar, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG, kWaitMs,
+                            &ignored);
         SIZE_T read = 0;
         ReadProcessMemory(target, remote, local, kSize - 1, &read);
         text = local;

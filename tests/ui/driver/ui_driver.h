@@ -58,8 +58,7 @@ struct Program {
     ~Program();  // terminates the process if it still runs
 
     // Starts folder\exe and waits for its dialog of that caption (bounded). False on failure.
-    bool Start(const std::string& programFolder, const char* exe = "rtln.exe",
-               const char* caption = "Tavrik Rateline");
+    bool Start(const std::string& programFolder, const char* exe = "rtln.exe", const char* caption = "Tavrik Rateline");
     // Starts folder\exe (in that folder) without waiting for a window.
     bool Launch(const std::string& programFolder, const char* exe);
     // Waits for the process to end; returns its exit code, or -1 on time-out.
@@ -78,9 +77,9 @@ struct Program {
 
     // User actions; each returns after the program has handled what it could handle
     // without a modal box (it waits until the window answers again).
-    void Click(int id) const;             // posts BM_CLICK
-    void Command(int id) const;           // posts WM_COMMAND(id) as a menu command
-    void Notify(int id, WORD code) const; // posts WM_COMMAND(id, code) from the control
+    void Click(int id) const;              // posts BM_CLICK
+    void Command(int id) const;            // posts WM_COMMAND(id) as a menu command
+    void Notify(int id, WORD code) const;  // posts WM_COMMAND(id, code) from the control
     void SysCommand(WPARAM command) const;
     void Type(int id, const std::string& text) const;  // WM_CHAR per character to the edit
     void Backspace(int id) const;
