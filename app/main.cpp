@@ -3,8 +3,6 @@
 #include <commctrl.h>
 #include <objbase.h>
 
-#include <cstdlib>
-
 #include "../resources/rtln_ids.h"
 #include "app_resources.h"
 #include "main_window.h"
@@ -50,26 +48,24 @@ void ReleaseAppResources() {
     g_comInitialized = false;
 }
 
-}  // namespace
+// The last resort for a failure nothing else handles (an access violation, a stack overflow):
+// the process-wide resources are released and the program ends. The program's code is built
+// without C++ exceptions, so a structured exception is the only kind that can reach here.
+LONG WINAPI EndAfterUnhandledFailure(EXCEPTION_POINTERS*) {
+    ReleaseAppResources();
+    return EXCEPTION_EXECUTE_HANDLER;
+}
 
-// The runtime's default terminate handler prints a demangled message to a console this GUI
-// program does not have, and brings a demangler and a full printf into the exe.
-namespace __gnu_cxx {
-// NOLINTNEXTLINE(bugprone-reserved-identifier,cert-dcl37-c,cert-dcl51-cpp,readability-identifier-naming)
-void __verbose_terminate_handler() { std::abort(); }
-}  // namespace __gnu_cxx
+}  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     if (!EnsureSingleInstance()) return 0;
-    try {
-        INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
-        InitCommonControlsEx(&controls);
-        g_comInitialized = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
-        SetAppInstance(instance);
-        if (LoadAppResources()) RunMainWindow();
-    } catch (...) {
-        // An unexpected failure ends the program quietly, after the release below.
-    }
+    SetUnhandledExceptionFilter(EndAfterUnhandledFailure);
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+    g_comInitialized = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    SetAppInstance(instance);
+    if (LoadAppResources()) RunMainWindow();
     ReleaseAppResources();
     return 1;
 }

@@ -263,24 +263,17 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
         SetWindowLongPtrA(window, DWLP_MSGRESULT, GetMenuState(g_menu, static_cast<UINT>(wParam), MF_BYCOMMAND));
         return TRUE;
     }
-    // Nothing may unwind through the system's dialog manager: an unexpected failure
-    // closes the window and the program ends as after any other close.
-    try {
-        switch (message) {
-        case WM_INITDIALOG: return OnInitDialog(window);
-        case kAddTooltipsMessage: AddMainTooltips(window); return TRUE;
-        case WM_COMMAND: return DispatchMainCommand(window, LOWORD(wParam), HIWORD(wParam));
-        case WM_SYSCOMMAND: OnSysCommand(window, wParam); return FALSE;
-        case WM_DESTROY: OnDestroy(window); return FALSE;
-        case WM_ENDSESSION: OnEndSession(window, wParam != 0); return FALSE;
-        case WM_CTLCOLORDLG: return reinterpret_cast<INT_PTR>(DialogBrush());
-        case WM_CTLCOLORSTATIC: return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-        case WM_SYSCOLORCHANGE: OnSysColorChange(window); return TRUE;
-        case WM_DRAWITEM: OnDrawItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
-        default: return FALSE;
-        }
-    } catch (...) {
-        EndDialog(window, 0);
-        return FALSE;
+    switch (message) {
+    case WM_INITDIALOG: return OnInitDialog(window);
+    case kAddTooltipsMessage: AddMainTooltips(window); return TRUE;
+    case WM_COMMAND: return DispatchMainCommand(window, LOWORD(wParam), HIWORD(wParam));
+    case WM_SYSCOMMAND: OnSysCommand(window, wParam); return FALSE;
+    case WM_DESTROY: OnDestroy(window); return FALSE;
+    case WM_ENDSESSION: OnEndSession(window, wParam != 0); return FALSE;
+    case WM_CTLCOLORDLG: return reinterpret_cast<INT_PTR>(DialogBrush());
+    case WM_CTLCOLORSTATIC: return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_SYSCOLORCHANGE: OnSysColorChange(window); return TRUE;
+    case WM_DRAWITEM: OnDrawItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
+    default: return FALSE;
     }
 }

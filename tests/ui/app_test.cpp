@@ -87,6 +87,17 @@ TEST_F(AppUi, ExitAndTheCloseCommandEndWithOne) {
     }
 }
 
+// A failure nothing handles (an access violation on a thread started in the program) ends it
+// at once with the failure's code: no crash dialog holds it open.
+TEST_F(AppUi, UnhandledFailureEndsTheProgramAtOnce) {
+    ui::Program program;
+    ASSERT_TRUE(program.Start(Folder("app_failure")));
+    HANDLE thread = CreateRemoteThread(program.process.hProcess, nullptr, 0, nullptr, nullptr, 0, nullptr);
+    ASSERT_NE(thread, nullptr);
+    CloseHandle(thread);
+    EXPECT_EQ(static_cast<DWORD>(program.WaitExit()), static_cast<DWORD>(EXCEPTION_ACCESS_VIOLATION));
+}
+
 TEST_F(AppUi, EscapeCancelAndBareCloseDoNotCloseTheWindow) {
     ui::Program program;
     ASSERT_TRUE(program.Start(Folder("app_escape")));
