@@ -48,11 +48,14 @@ void ReleaseAppResources() {
     g_comInitialized = false;
 }
 
-// The last resort for a failure nothing else handles (an access violation, a stack overflow):
-// the process-wide resources are released and the program ends. The program's code is built
-// without C++ exceptions, so a structured exception is the only kind that can reach here.
+// The last resort for a failure nothing else handles (an access violation, a stack overflow),
+// on whatever thread it happens: the process-wide resources are released and the program ends
+// with 1, as after any other shutdown, without a message. The program's code is built without
+// C++ exceptions, so a structured exception is the only kind that can reach here. The process
+// is terminated rather than exited: after such a failure no library's exit code is run.
 LONG WINAPI EndAfterUnhandledFailure(EXCEPTION_POINTERS*) {
     ReleaseAppResources();
+    TerminateProcess(GetCurrentProcess(), 1);
     return EXCEPTION_EXECUTE_HANDLER;
 }
 

@@ -1,15 +1,23 @@
 #include "outside_links.h"
 
 #include "../base/program_folder.h"
+#include "../base/system_library.h"
 #include "settings.h"
 
 namespace {
 
-ShellExecutor g_execute = ShellExecuteExA;
+SystemFunctionRef<ShellExecutor> g_shellExecuteEx{"shell32.dll", "ShellExecuteExA"};
+
+BOOL WINAPI ExecuteThroughShell(SHELLEXECUTEINFOA* request) {
+    const ShellExecutor execute = g_shellExecuteEx.get();
+    return execute ? execute(request) : FALSE;
+}
+
+ShellExecutor g_execute = ExecuteThroughShell;
 
 }  // namespace
 
-void SetShellExecutor(ShellExecutor executor) { g_execute = executor ? executor : ShellExecuteExA; }
+void SetShellExecutor(ShellExecutor executor) { g_execute = executor ? executor : ExecuteThroughShell; }
 
 // SEE_MASK_INVOKEIDLIST lets the shell run the item's own default action, as a double click
 // in the shell would. (Wine 8 refuses this mask without an ID list, error 87, and says so in

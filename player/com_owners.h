@@ -4,6 +4,23 @@
 #include <windows.h>
 #include <oleauto.h>
 
+#include "../base/system_library.h"
+
+// oleaut32 is loaded at its first use: only the login filler needs it.
+inline SystemFunctionRef<BSTR(WINAPI*)(const OLECHAR*)> g_sysAllocString{"oleaut32.dll", "SysAllocString"};
+inline SystemFunctionRef<void(WINAPI*)(BSTR)> g_sysFreeString{"oleaut32.dll", "SysFreeString"};
+inline SystemFunctionRef<HRESULT(WINAPI*)(VARIANT*)> g_variantClear{"oleaut32.dll", "VariantClear"};
+
+inline BSTR AllocateBstr(const OLECHAR* text) {
+    const auto allocate = g_sysAllocString.get();
+    return allocate ? allocate(text) : nullptr;
+}
+
+inline void FreeBstr(BSTR text) {
+    const auto free = g_sysFreeString.get();
+    if (text && free) free(text);
+}
+
 template <class T>
 class ComRef {
 public:
@@ -41,10 +58,10 @@ public:
     explicit BstrOwner(BSTR text) : text_(text) {}
     BstrOwner(const BstrOwner&) = delete;
     BstrOwner& operator=(const BstrOwner&) = delete;
-    ~BstrOwner() { SysFreeString(text_); }  // null is allowed
+    ~BstrOwner() { FreeBstr(text_); }
     BSTR get() const { return text_; }
     BSTR* out() {
-        SysFreeString(text_);
+        FreeBstr(text_);
         text_ = nullptr;
         return &text_;
     }
@@ -55,7 +72,7 @@ private:
 
 class VariantOwner {
 public:
-    VariantOwner() { VariantInit(&value_); }
+    VariantOwner() = default;  // all zero: VT_EMPTY
     // A VT_I4 variant: how a collection is asked for its item at a position.
     explicit VariantOwner(LONG number) : VariantOwner() {
         value_.vt = VT_I4;
@@ -63,7 +80,10 @@ public:
     }
     VariantOwner(const VariantOwner&) = delete;
     VariantOwner& operator=(const VariantOwner&) = delete;
-    ~VariantOwner() { VariantClear(&value_); }
+    ~VariantOwner() {
+        const auto clear = g_variantClear.get();
+        if (value_.vt != VT_EMPTY && clear) clear(&value_);
+    }
     VARIANT& get() { return value_; }
 
 private:

@@ -54,7 +54,7 @@ const char* TextFor(const LoginTexts& texts, LoginField field) {
 bool WriteInput(IHTMLInputElement* input, const char* text) {
     wchar_t wide[kLoginTextSize];  // an ANSI character never becomes more than one wide one
     if (MultiByteToWideChar(CP_ACP, 0, text, -1, wide, kLoginTextSize) == 0) return false;
-    const BstrOwner value(SysAllocString(wide));
+    const BstrOwner value(AllocateBstr(wide));
     if (!value.get()) return false;
     input->put_value(value.get());
     return true;
