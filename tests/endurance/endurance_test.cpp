@@ -102,8 +102,8 @@ std::string SeededFolder(const char* name, Bytes* seed) {
     if (!steps.Click(IDC_PASTE, [&] { return p.Text(IDC_SITE_NUMBER) == digits; }))
         return ::testing::AssertionFailure() << "the lookup of " << digits << " was not answered";
     if (CheckedRating(p) != shown)
-        return ::testing::AssertionFailure() << "site " << digits << " shows rating " << CheckedRating(p) << ", not "
-                                             << shown;
+        return ::testing::AssertionFailure()
+               << "site " << digits << " shows rating " << CheckedRating(p) << ", not " << shown;
     if (rating) PostMessageA(p.Control(IDC_RATING_BUTTON_BASE + rating), BM_CLICK, 0, 0);  // handled in turn
     const int field = ticket ? IDC_TICKETS : IDC_ERRORS;
     if (!steps.Click(ticket ? IDC_TICKET : IDC_COUNT, [&] { return p.Text(field) == std::to_string(count); }))
@@ -120,7 +120,7 @@ TEST(Endurance, EvaluationsInOneRunAreRecordedExactly) {
     Stepper steps{p};
     std::minstd_rand random(20261207);
     const int32_t pool = std::max(4, evaluations / 3);  // about a third of the sites come back
-    std::map<int32_t, int> newest;                       // site -> rating of its newest record
+    std::map<int32_t, int> newest;                      // site -> rating of its newest record
     std::vector<SiteRecord> recorded;
     int tickets = 0, errors = 0, newSites = 0;
     const int32_t firstStamp = Now();
@@ -203,7 +203,8 @@ void ExpectCountsSeeChanges() {
     DestroyWindow(first);
     for (HANDLE e : events) CloseHandle(e);
     for (HGDIOBJ b : brushes) DeleteObject(b);
-    EXPECT_EQ(during.handles - before.handles, 16) << endurance::Describe(before) << " / " << endurance::Describe(during);
+    EXPECT_EQ(during.handles - before.handles, 16)
+        << endurance::Describe(before) << " / " << endurance::Describe(during);
     EXPECT_EQ(during.gdiObjects - before.gdiObjects, 16) << endurance::Describe(during);
     EXPECT_EQ(during.windows - before.windows, 1) << endurance::Describe(during);
 }
@@ -238,7 +239,8 @@ TEST(Endurance, BannerAndSessionCyclesHoldNoMoreObjects) {
     ASSERT_GT(start.handles, 0) << endurance::Describe(start);
     ASSERT_GT(start.gdiObjects, 0) << endurance::Describe(start);
     const DWORD began = GetTickCount();
-    for (int i = 0; i < cycles; ++i) ASSERT_TRUE(cycle()) << "cycle " << i << " not answered within " << kStepBoundMs << " ms";
+    for (int i = 0; i < cycles; ++i)
+        ASSERT_TRUE(cycle()) << "cycle " << i << " not answered within " << kStepBoundMs << " ms";
     const double seconds = (GetTickCount() - began) / 1000.0;
     Sleep(1500);
     const endurance::ProcessCounts end = endurance::CountProcessObjects(p.process.hProcess, p.process.dwProcessId);

@@ -2,7 +2,7 @@
 
 #include <winternl.h>
 
-#include <cstddef>
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -34,10 +34,6 @@ struct HandleEntry {  // one entry of the system's handle list
     PVOID object;
     ULONG access;
 };
-struct HandleList {
-    ULONG count;
-    HandleEntry entries[1];
-};
 
 // GetProcessHandleCount answers 0 under Wine 8 whatever the process holds; the system's list of
 // every open handle (SystemHandleInformation) names each one's owner.
@@ -54,7 +50,7 @@ long CountHandles(DWORD processId) {
     if (status != 0) return -1;
     ULONG count = 0;
     std::memcpy(&count, buffer.data(), sizeof count);
-    const size_t first = offsetof(HandleList, entries);
+    const size_t first = std::max(sizeof(ULONG), alignof(HandleEntry));  // the count, then the entries
     long owned = 0;
     for (ULONG i = 0; i < count && first + (i + 1) * sizeof(HandleEntry) <= buffer.size(); ++i) {
         HandleEntry entry;

@@ -7,9 +7,9 @@
 namespace endurance {
 
 struct ProcessCounts {
-    long handles = -1;     // kernel handles, from the system's handle list; -1 when unreadable
-    long gdiObjects = -1;  // live entries of the process's GDI handle table; -1 when unreadable
-    long windows = -1;     // windows of the process, top-level and child (USER objects)
+    long handles = -1;          // kernel handles, from the system's handle list; -1 when unreadable
+    long gdiObjects = -1;       // live entries of the process's GDI handle table; -1 when unreadable
+    long windows = -1;          // windows of the process, top-level and child (USER objects)
     long reportedHandles = -1;  // GetProcessHandleCount, as the system reports it
     long guiGdi = -1;           // GetGuiResources(GR_GDIOBJECTS)
     long guiUser = -1;          // GetGuiResources(GR_USEROBJECTS)

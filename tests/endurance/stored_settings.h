@@ -37,9 +37,14 @@ inline Bytes Text(const std::string& text, bool zero = true) {
 
 inline std::vector<StoredValue> StoredValues() {
     const std::vector<Shape> wrongNumbers = {
-        {REG_DWORD, {}},          {REG_DWORD, {7, 0}},   {REG_DWORD, Bytes(8, 7)},
-        {REG_QWORD, Bytes(8, 1)}, {REG_DWORD_BIG_ENDIAN, {0, 0, 0, 1}},
-        {REG_BINARY, Little({1})}, {REG_SZ, Text("5")}, {kAbsent, {}},
+        {REG_DWORD, {}},
+        {REG_DWORD, {7, 0}},
+        {REG_DWORD, Bytes(8, 7)},
+        {REG_QWORD, Bytes(8, 1)},
+        {REG_DWORD_BIG_ENDIAN, {0, 0, 0, 1}},
+        {REG_BINARY, Little({1})},
+        {REG_SZ, Text("5")},
+        {kAbsent, {}},
     };
     auto number = [&](const char* name, std::initializer_list<uint32_t> valid) {
         StoredValue value{name, {}};
