@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <functional>
 #include <map>
@@ -33,17 +34,18 @@ constexpr long kCountSlack = 4;       // objects a run may hold at its end beyon
 int CountFromEnvironment(const char* name, int fallback) {
     char text[16];
     const DWORD length = GetEnvironmentVariableA(name, text, sizeof text);
-    return length > 0 && length < sizeof text ? std::max(1, std::atoi(text)) : fallback;
+    if (length == 0 || length >= sizeof text) return fallback;
+    return std::max(1, static_cast<int>(std::strtol(text, nullptr, 10)));
 }
 
 void Figure(const char* name, const std::string& value) {
-    std::printf("endurance: %s %s\n", name, value.c_str());
-    std::fflush(stdout);
+    (void)std::printf("endurance: %s %s\n", name, value.c_str());
+    (void)std::fflush(stdout);
 }
 
 std::string Fixed(double value) {
     char text[32];
-    std::snprintf(text, sizeof text, "%.1f", value);
+    (void)std::snprintf(text, sizeof text, "%.1f", value);
     return text;
 }
 
@@ -86,7 +88,7 @@ int CheckedRating(const ui::Program& p) {
 std::string SeededFolder(const char* name, Bytes* seed) {
     ui::DeleteSettingsKey();
     ui::SetSettingDword("ShowBan", 1);
-    const std::string folder = ui::MakeProgramFolder(name);
+    std::string folder = ui::MakeProgramFolder(name);
     seed->assign(kSiteRecordSize, 0);
     EncodeSiteRecord({999999, 86400, 3}, seed->data());
     ui::WriteFileBytes(folder + "\\site.qzd", *seed);
@@ -118,7 +120,7 @@ TEST(Endurance, EvaluationsInOneRunAreRecordedExactly) {
     ui::Program p;
     ASSERT_TRUE(p.Start(folder));
     Stepper steps{p};
-    std::minstd_rand random(20261207);
+    std::minstd_rand random(20261207);                  // NOLINT(cert-msc32-c,cert-msc51-cpp): every run does the same
     const int32_t pool = std::max(4, evaluations / 3);  // about a third of the sites come back
     std::map<int32_t, int> newest;                      // site -> rating of its newest record
     std::vector<SiteRecord> recorded;
@@ -220,7 +222,7 @@ TEST(Endurance, BannerAndSessionCyclesHoldNoMoreObjects) {
     ASSERT_TRUE(Evaluate(steps, p, 1234, 0, 4, true, 1));  // a session with a count: the clock runs
     ASSERT_TRUE(p.MenuChecked(IDM_BANNER));
     ASSERT_FALSE(p.MenuGrayed(IDM_STOP));
-    std::minstd_rand random(7);
+    std::minstd_rand random(7);  // NOLINT(cert-msc32-c,cert-msc51-cpp): every run does the same
     // One cycle: banner off, Stop, banner on, Continue; up to 15 ms of rest between the
     // steps move them across the phases of both one-second timers.
     auto cycle = [&] {

@@ -53,7 +53,7 @@ long CountHandles(DWORD processId) {
     const size_t first = std::max(sizeof(ULONG), alignof(HandleEntry));  // the count, then the entries
     long owned = 0;
     for (ULONG i = 0; i < count && first + (i + 1) * sizeof(HandleEntry) <= buffer.size(); ++i) {
-        HandleEntry entry;
+        HandleEntry entry{};
         std::memcpy(&entry, buffer.data() + first + i * sizeof(HandleEntry), sizeof entry);
         owned += entry.ownerProcessId == processId;
     }
