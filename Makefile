@@ -1,6 +1,6 @@
 # Front door: `make run` and `make test` set everything up on a fresh Debian 12 machine.
 MAKEFLAGS += --no-print-directory
-.PHONY: all setup build run test dist fuzz bench lint format clean
+.PHONY: all setup build run test dist fuzz bench endurance lint format clean
 
 all: build
 
@@ -24,6 +24,9 @@ fuzz: setup
 
 bench: build
 	@scripts/bench.sh
+
+endurance: build
+	@scripts/endurance.sh
 
 lint: setup
 	@scripts/lint.sh
