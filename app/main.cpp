@@ -48,7 +48,7 @@ void ReleaseAppResources() {
     g_comInitialized = false;
 }
 
-// The last resort for a failure nothing else handles (an access violation, a stack overflow),
+// The last resort for a failure nothing else handles (an access violation, for example),
 // on whatever thread it happens: the process-wide resources are released and the program ends
 // with 1, as after any other shutdown, without a message. The program's code is built without
 // C++ exceptions, so a structured exception is the only kind that can reach here. The process
