@@ -21,6 +21,7 @@
 #include "session/session_record.h"
 #include "tests/endurance/process_counts.h"
 #include "tests/endurance/stored_settings.h"
+#include "tests/ui/desk_ui.h"
 #include "tests/ui/driver/ui_driver.h"
 
 namespace {
@@ -77,12 +78,6 @@ struct Stepper {
     }
 };
 
-int CheckedRating(const ui::Program& p) {
-    for (int r = 1; r <= 5; ++r)
-        if (p.Checked(IDC_RATING_BUTTON_BASE + r)) return r;
-    return 0;
-}
-
 // A program folder whose site.qzd holds one old record of a site outside every run's range,
 // with the settings key present (so that "nSites" and "ShowBan" are stored).
 std::string SeededFolder(const char* name, Bytes* seed) {
@@ -103,9 +98,9 @@ std::string SeededFolder(const char* name, Bytes* seed) {
     if (!ui::SetClipboardText(("X" + digits).c_str())) return ::testing::AssertionFailure() << "clipboard";
     if (!steps.Click(IDC_PASTE, [&] { return p.Text(IDC_SITE_NUMBER) == digits; }))
         return ::testing::AssertionFailure() << "the lookup of " << digits << " was not answered";
-    if (CheckedRating(p) != shown)
+    if (desk_ui::CheckedRating(p) != shown)
         return ::testing::AssertionFailure()
-               << "site " << digits << " shows rating " << CheckedRating(p) << ", not " << shown;
+               << "site " << digits << " shows rating " << desk_ui::CheckedRating(p) << ", not " << shown;
     if (rating) PostMessageA(p.Control(IDC_RATING_BUTTON_BASE + rating), BM_CLICK, 0, 0);  // handled in turn
     const int field = ticket ? IDC_TICKETS : IDC_ERRORS;
     if (!steps.Click(ticket ? IDC_TICKET : IDC_COUNT, [&] { return p.Text(field) == std::to_string(count); }))
