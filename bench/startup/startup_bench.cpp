@@ -1,5 +1,6 @@
-// Start-up to visible main window: rtln.exe against a bare one-dialog program, same run.
-// Usage: startup_bench <program folder with rtln.exe> <bare_dialog.exe> [rounds]
+// Start-up to visible main window: rtln.exe against a bare one-dialog program and against its
+// own dialog template shown by a program that does nothing else, interleaved in one run.
+// Usage: startup_bench <folder with rtln.exe> <bare_dialog.exe> <template_dialog.exe> [rounds]
 #include <windows.h>
 
 #include <algorithm>
@@ -8,7 +9,16 @@
 #include <string>
 #include <vector>
 
+#include "../../resources/rtln_ids.h"
+
 namespace {
+
+struct Candidate {
+    std::string exe;
+    const char* title;
+    WORD closeCommand;
+    std::vector<double> times;
+};
 
 double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
     LARGE_INTEGER frequency;
@@ -17,9 +27,9 @@ double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
 }
 
 // Starts the program, waits until its window is visible, returns the time; then closes it.
-double TimeToWindow(const std::string& exe, const char* title) {
-    std::string commandLine = "\"" + exe + "\"";
-    const std::string folder = exe.substr(0, exe.find_last_of('\\'));
+double TimeToWindow(const Candidate& candidate) {
+    std::string commandLine = "\"" + candidate.exe + "\"";
+    const std::string folder = candidate.exe.substr(0, candidate.exe.find_last_of('\\'));
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
@@ -30,14 +40,14 @@ double TimeToWindow(const std::string& exe, const char* title) {
         return -1;
     HWND window = nullptr;
     for (int i = 0; i < 20000 && !window; ++i) {
-        HWND found = FindWindowA("#32770", title);
+        HWND found = FindWindowA("#32770", candidate.title);
         if (found && IsWindowVisible(found))
             window = found;
         else
             Sleep(1);
     }
     QueryPerformanceCounter(&shown);
-    if (window) PostMessageA(window, WM_COMMAND, title[0] == 'T' ? 105 : IDCANCEL, 0);
+    if (window) PostMessageA(window, WM_COMMAND, candidate.closeCommand, 0);
     if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 9);
     CloseHandle(process.hProcess);
     CloseHandle(process.hThread);
@@ -52,21 +62,24 @@ double Median(std::vector<double> values) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: startup_bench <folder with rtln.exe> <bare_dialog.exe> [rounds]\n");
+    if (argc < 4) {
+        std::fprintf(stderr,
+                     "usage: startup_bench <folder with rtln.exe> <bare_dialog.exe> <template_dialog.exe> "
+                     "[rounds]\n");
         return 2;
     }
-    const std::string rtln = std::string(argv[1]) + "\\rtln.exe";
-    const int rounds = argc > 3 ? std::atoi(argv[3]) : 9;
-    std::vector<double> program, bare;
-    TimeToWindow(rtln, "Tavrik Rateline");  // warm both once
-    TimeToWindow(argv[2], "Bare Dialog");
-    for (int i = 0; i < rounds; ++i) {  // interleaved, so both see the same conditions
-        program.push_back(TimeToWindow(rtln, "Tavrik Rateline"));
-        bare.push_back(TimeToWindow(argv[2], "Bare Dialog"));
-    }
-    const double p = Median(program), b = Median(bare);
-    std::printf("start-up to visible window: rtln %.1f ms, bare dialog %.1f ms, ratio %.2f (median of %d)\n", p, b,
-                p / b, rounds);
+    const int rounds = argc > 4 ? std::atoi(argv[4]) : 9;
+    Candidate program{std::string(argv[1]) + "\\rtln.exe", "Tavrik Rateline", IDM_EXIT, {}};
+    Candidate bare{argv[2], "Bare Dialog", IDCANCEL, {}};
+    Candidate shape{argv[3], "Tavrik Rateline", IDM_EXIT, {}};
+    Candidate* const all[] = {&program, &bare, &shape};
+    for (Candidate* candidate : all) TimeToWindow(*candidate);  // warm each once
+    // Interleaved, so that all three see the same conditions.
+    for (int i = 0; i < rounds; ++i)
+        for (Candidate* candidate : all) candidate->times.push_back(TimeToWindow(*candidate));
+    const double p = Median(program.times), b = Median(bare.times), t = Median(shape.times);
+    std::printf("start-up to visible window (median of %d): rtln %.1f ms, bare dialog %.1f ms, ratio %.2f\n", rounds, p,
+                b, p / b);
+    std::printf("rtln's template alone %.1f ms: template / bare %.2f, rtln / template %.2f\n", t, t / b, p / t);
     return 0;
 }
