@@ -39,7 +39,11 @@ inline void Pump(DWORD ms) {
     const DWORD begin = GetTickCount();
     do {
         MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+        // What is queued is dispatched, even for 0 ms; but a timer that posts faster than its
+        // messages are handled (a 1 ms timer under Wine's heap checking) must not hold the
+        // caller here for ever, so a second past the time ends it.
+        while (GetTickCount() - begin < ms + 1000 && PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&message);
         Sleep(1);
     } while (GetTickCount() - begin < ms);
 }
