@@ -6,13 +6,10 @@ set -u
 source "$(dirname "${BASH_SOURCE[0]}")/win-arch.sh"
 win_select_arches || exit 1
 
-display=
-for n in $(seq 91 140); do
-    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=$n; break; fi
-done
-[ -n "$display" ] || { echo "with-xvfb: no free display number" >&2; exit 1; }
-
-Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+# Xvfb picks a free display number itself and writes it once it accepts clients, so that
+# runs started side by side never share a display (or stop each other's).
+displayFile=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$displayFile" >/dev/null 2>&1 &
 xvfbPid=$!
 cleanup() {
     for arch in $WIN_ARCHES; do
@@ -20,13 +17,16 @@ cleanup() {
     done
     kill "$xvfbPid" 2>/dev/null
     wait "$xvfbPid" 2>/dev/null
+    rm -f "$displayFile"
 }
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 for _ in $(seq 100); do
-    [ -e "/tmp/.X11-unix/X$display" ] && break
+    [ -s "$displayFile" ] && break
     sleep 0.1
 done
+display=$(head -n 1 "$displayFile")
+[ -n "$display" ] || { echo "with-xvfb: Xvfb did not start" >&2; exit 1; }
 export DISPLAY=":$display"
 # No window manager runs on this display: Wine must not hand windows to one, or it waits up
 # to two seconds for each window that is hidden or destroyed.
