@@ -31,6 +31,7 @@ constexpr Page kPages[] = {
 
 HICON g_headerIcon;
 HWND g_shownPage;
+HWND g_pageTooltips[2];  // the General page's
 
 bool MainFontPath(char (&path)[MAX_PATH]) { return ProgramFilePath("qzMain.ttf", path, sizeof path); }
 
@@ -58,8 +59,18 @@ void FillLicenseText(HWND page) {
 
 void FillGeneralPage(HWND page) {
     SetDlgItemTextA(page, IDC_ABOUT_BUILD_DATE, kBuildDate);
-    AddTooltip(GetDlgItem(page, IDC_ABOUT_WEB_SITE), kWebSiteTip);
-    AddTooltip(GetDlgItem(page, IDC_ABOUT_EMAIL), kMailTip);
+    g_pageTooltips[0] = AddTooltip(GetDlgItem(page, IDC_ABOUT_WEB_SITE), kWebSiteTip);
+    g_pageTooltips[1] = AddTooltip(GetDlgItem(page, IDC_ABOUT_EMAIL), kMailTip);
+}
+
+// A tooltip window is owned by the box (a child window cannot own one), so it would outlive
+// the page it serves: it goes with the page. When the box itself closes, the system has
+// destroyed its owned windows already.
+void OnPageDestroy() {
+    for (HWND& tip : g_pageTooltips) {
+        if (IsWindow(tip)) DestroyWindow(tip);
+        tip = nullptr;
+    }
 }
 
 // The page sits below the tab row: at the left of item 0, at its top plus its bottom.
@@ -93,6 +104,7 @@ INT_PTR CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_COMMAND: OnPageCommand(page, LOWORD(wParam)); return TRUE;
     case WM_CTLCOLORSTATIC: return OnPageColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_CTLCOLORDLG: return reinterpret_cast<INT_PTR>(DialogBrush());
+    case WM_DESTROY: OnPageDestroy(); return FALSE;
     default: return FALSE;
     }
 }

@@ -22,22 +22,22 @@ bool g_timerFailureShown;  // the timer message is shown at most once per run
 
 // After a successful Paste, or for Find: the session clock first (a new or a paused session
 // starts; a timer that cannot be created is reported once per run and stops nothing), then
-// the lookup in every case, which reads the Site ID box itself.
-void FindSequence(HWND window) {
+// the lookup in every case, of the pasted digits or of the Site ID box.
+void FindSequence(HWND window, SiteSource source) {
     if (!IsSessionClockRunning() && !StartSession(window) && !g_timerFailureShown) {
         g_timerFailureShown = true;
         MessageBoxA(window, kTimerText, "Tavrik Rateline", MB_OK | MB_ICONERROR);
     }
-    FindSite(window);
+    FindSite(window, source);
 }
 
 void OnPaste(HWND window, WORD) {
     if (ConfirmPendingEvaluation(window) || !PasteSiteId(window)) return;
-    FindSequence(window);
+    FindSequence(window, SiteSource::kPaste);
 }
 
 void OnFind(HWND window, WORD) {
-    if (!ConfirmPendingEvaluation(window)) FindSequence(window);
+    if (!ConfirmPendingEvaluation(window)) FindSequence(window, SiteSource::kBox);
 }
 
 void OnPlayerOptions(HWND window, WORD) { ShowPlayerSettings(window); }

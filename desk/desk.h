@@ -19,10 +19,14 @@ void OnSkipSite(HWND window, WORD code);
 void OnSiteIdChanged(HWND window, WORD code);
 void OnRatingButton(HWND window, WORD code);
 
-// The lookup: takes the Site ID from the box (Find enabled) or the last paste, walks the
-// site's records and shows it on the desk. False when the desk was not updated (nothing to
-// look up, a refused Site ID after its message, or a file failure after its message).
-bool FindSite(HWND window);
+// Where a lookup takes its Site ID: the digits of the last Paste, or the Site ID box (Find,
+// or Enter in the box). The command decides, never the state of Find: a reset empties the box.
+enum class SiteSource { kPaste, kBox };
+
+// The lookup: takes the Site ID from its source, walks the site's records and shows it on
+// the desk. False when the desk was not updated (nothing to look up, a refused Site ID after
+// its message, or a file failure after its message).
+bool FindSite(HWND window, SiteSource source);
 
 // Asks whether the site on the desk should be evaluated first. True: the member wants to,
 // the caller drops its command. False: the desk was empty or has been reset; go on.

@@ -16,7 +16,7 @@ void SetSiteIdBoxQuietly(HWND window, const char* text);
 // Desk messages: caption "Tavrik Rateline", error icon, OK.
 void ShowDeskError(HWND window, const char* text);
 
-// First step of a lookup: fills siteDigits and currentSiteNumber from the Site ID box
-// (when Find is enabled) or keeps those of the last paste. False, after a message if the
-// box held no usable Site ID, when there is nothing to look up.
-bool TakeSiteNumber(HWND window);
+// First step of a lookup: fills siteDigits and currentSiteNumber from the Site ID box or
+// keeps those of the last paste. False, after a message if the box held no usable Site ID,
+// when there is nothing to look up.
+bool TakeSiteNumber(HWND window, SiteSource source);

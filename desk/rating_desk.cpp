@@ -90,7 +90,7 @@ static bool LookUpSite(HWND window) {
     return true;
 }
 
-bool FindSite(HWND window) { return TakeSiteNumber(window) && LookUpSite(window); }
+bool FindSite(HWND window, SiteSource source) { return TakeSiteNumber(window, source) && LookUpSite(window); }
 
 int CheckedRating(HWND window) {
     for (int rating = 1; rating <= 5; ++rating)

@@ -86,9 +86,9 @@ bool PasteSiteId(HWND window) {
     return true;
 }
 
-bool TakeSiteNumber(HWND window) {
+bool TakeSiteNumber(HWND window, SiteSource source) {
     RatingDesk& desk = MutableDesk();
-    if (IsWindowEnabled(GetDlgItem(window, IDC_FIND))) {
+    if (source == SiteSource::kBox) {
         char text[64];
         const int length = GetDlgItemTextA(window, IDC_SITE_ID, text, sizeof text);
         if (length <= 0) return false;
@@ -119,6 +119,8 @@ void ResetDesk(HWND window) {
     }
     Enable(window, IDC_SITE_ID, true);
     Enable(window, IDC_PASTE, true);
+    // Find follows the box's length, and the box is empty now.
+    Enable(window, IDC_FIND, false);
     for (int id : {IDC_TICKET, IDC_COUNT, IDC_SKIP_SITE, IDC_LOTTO_LIST, IDC_TRAFFIC_LIST, IDC_BANNER_LIST})
         Enable(window, id, false);
     RatingDesk& desk = MutableDesk();

@@ -11,9 +11,10 @@ namespace uninstall {
 
 static_assert(kStringType == REG_SZ);
 static_assert(kPathBuffer == MAX_PATH);
+static_assert(kDirectoryAttribute == FILE_ATTRIBUTE_DIRECTORY &&
+              kReparsePointAttribute == FILE_ATTRIBUTE_REPARSE_POINT);
 
 namespace {
-
 
 constexpr const char* kNoDesktop = "Unable to determine <Desktop> folder.\nUninstall canceled.";
 constexpr const char* kNoStartMenu = "Unable to determine <Start Menu> folder.\nUninstall canceled.";
@@ -92,19 +93,29 @@ void RemoveFolderIn(const char* folder, const char* name) {
     if (JoinPath(folder, name, path)) RemoveDirectoryA(path);
 }
 
-// Deletes the folder's entries as files (but those that begin with ".") and then the folder,
-// once the whole listing has been read. A folder that cannot be listed is left as it is, and
-// so is one whose listing breaks off with an error.
+// Deletes the folder's entries as MenuEntryActionFor decides, never entering a subfolder, and
+// then the folder, once the whole listing has been read. A folder that cannot be listed is left
+// as it is, and so is one whose listing breaks off with an error. A folder that is itself a
+// link is removed as a link, without a look inside.
 void ClearProductMenuFolder(const char* programs) {
     char folder[kPathBuffer], inside[kPathBuffer], pattern[kPathBuffer];
     if (!JoinPath(programs, kProductMenuFolder, folder) || !JoinPath(folder, "\\", inside) ||
         !JoinPath(inside, "*.*", pattern))
         return;
+    const DWORD attributes = GetFileAttributesA(folder);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+        RemoveDirectoryA(folder);
+        return;
+    }
     WIN32_FIND_DATAA entry;
     HANDLE listing = FindFirstFileA(pattern, &entry);
     if (listing == INVALID_HANDLE_VALUE) return;
     do {
-        if (IsMenuEntryRemoved(entry.cFileName)) DeleteIn(inside, entry.cFileName);
+        switch (MenuEntryActionFor(entry.cFileName, entry.dwFileAttributes)) {
+        case MenuEntryAction::kDeleteFile: DeleteIn(inside, entry.cFileName); break;
+        case MenuEntryAction::kRemoveLink: RemoveFolderIn(inside, entry.cFileName); break;
+        case MenuEntryAction::kKeep: break;
+        }
     } while (FindNextFileA(listing, &entry));
     const bool exhausted = GetLastError() == ERROR_NO_MORE_FILES;
     FindClose(listing);

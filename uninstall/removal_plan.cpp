@@ -25,7 +25,11 @@ bool IsAbsolute(const char* path) {
 
 }  // namespace
 
-bool IsMenuEntryRemoved(const char* name) { return name[0] != '.'; }
+MenuEntryAction MenuEntryActionFor(const char* name, uint32_t attributes) {
+    if (name[0] == '.') return MenuEntryAction::kKeep;
+    if (!(attributes & kDirectoryAttribute)) return MenuEntryAction::kDeleteFile;
+    return (attributes & kReparsePointAttribute) ? MenuEntryAction::kRemoveLink : MenuEntryAction::kKeep;
+}
 
 bool ProgramFolderFromValue(uint32_t type, const unsigned char* bytes, size_t length, char (&folder)[kPathBuffer]) {
     folder[0] = '\0';

@@ -35,9 +35,16 @@ constexpr const char* kExtensionIds[] = {"{4E9F26F2-77D1-45ba-B578-78A16FF1B443}
                                          "{8F0DE55A-6184-4119-800E-47AFC8EF46B8}"};
 constexpr size_t kExtensionCount = sizeof kExtensionIds / sizeof kExtensionIds[0];
 
-// Whether an entry of the product's Start-menu folder is deleted: names that begin with "."
-// (the listing's "." and "..", and hidden entries) are left alone.
-bool IsMenuEntryRemoved(const char* name);
+// The attribute bits of a listed entry that decide what is done with it (FILE_ATTRIBUTE_*).
+constexpr uint32_t kDirectoryAttribute = 0x10;
+constexpr uint32_t kReparsePointAttribute = 0x400;
+
+// What is done with an entry of the product's Start-menu folder. Names that begin with "."
+// (the listing's "." and "..", and hidden entries) are kept, and so is a real subfolder, which
+// is never entered. A link to a folder (junction or symbolic link) is removed itself and its
+// target left alone; anything else is deleted as a file (a link to a file is deleted itself).
+enum class MenuEntryAction { kKeep, kDeleteFile, kRemoveLink };
+MenuEntryAction MenuEntryActionFor(const char* name, uint32_t attributes);
 
 // Turns the stored program-folder value (its registry type and the `length` bytes read into
 // a buffer of kPathBuffer bytes) into the folder the program files are deleted from, with

@@ -34,12 +34,17 @@ TEST(UninstallPlan, KeysAreDeletedFromTheirParents) {
     EXPECT_STREQ(kFolderValue, "PathRL");
 }
 
-TEST(UninstallPlan, MenuEntriesThatBeginWithADotStay) {
+TEST(UninstallPlan, MenuEntriesThatBeginWithADotOrAreFoldersStayAndLinksGoThemselves) {
+    using enum MenuEntryAction;
+    constexpr uint32_t kDir = kDirectoryAttribute, kLink = kReparsePointAttribute;
     const struct {
         const char* name;
-        bool removed;
-    } cases[] = {{".", false}, {"..", false}, {".keep", false}, {"Rateline.lnk", true}, {"a.b", true}, {"", true}};
-    for (const auto& c : cases) EXPECT_EQ(IsMenuEntryRemoved(c.name), c.removed) << c.name;
+        uint32_t attributes;
+        MenuEntryAction action;
+    } cases[] = {
+        {"..", kDir, kKeep},       {".keep", 0, kKeep},  {".j", kDir | kLink, kKeep},     {"a.lnk", 0x20, kDeleteFile},
+        {"f", kLink, kDeleteFile}, {"Sub", kDir, kKeep}, {"J", kDir | kLink, kRemoveLink}};
+    for (const auto& c : cases) EXPECT_EQ(MenuEntryActionFor(c.name, c.attributes), c.action) << c.name;
 }
 
 namespace {

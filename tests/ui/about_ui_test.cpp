@@ -27,6 +27,13 @@ protected:
     static HWND Page(HWND about) {
         return FindWindowExA(GetDlgItem(about, IDC_ABOUT_TABS), nullptr, "#32770", nullptr);
     }
+    static int TopLevelWindows(const ui::Program& program) {
+        int count = 0;
+        DWORD process = 0;
+        for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, nullptr, nullptr)) != nullptr;)
+            count += GetWindowThreadProcessId(w, &process) && process == program.process.dwProcessId;
+        return count;
+    }
     static void PressKey(HWND control, WPARAM key) {
         PostMessageA(control, WM_KEYDOWN, key, 1);
         PostMessageA(control, WM_KEYUP, key, 0xC0000001);
@@ -75,6 +82,8 @@ TEST_F(AboutUi, LicenseShowsTheTextReadOnlyFromTheTopAndGeneralIsMadeAgain) {
     HWND general = Page(about);
     ASSERT_NE(general, nullptr);
     SetWindowTextA(GetDlgItem(general, IDC_ABOUT_BUILD_DATE), "changed");
+    program.Idle();
+    const int windows = TopLevelWindows(program);  // General's tooltips go with the page
 
     PressKey(tabs, VK_RIGHT);
     ASSERT_TRUE(ui::WaitFor([&] { return GetDlgItem(Page(about), IDC_ABOUT_LICENSE_TEXT) != nullptr; }));
@@ -88,6 +97,8 @@ TEST_F(AboutUi, LicenseShowsTheTextReadOnlyFromTheTopAndGeneralIsMadeAgain) {
     PressKey(tabs, VK_LEFT);
     ASSERT_TRUE(ui::WaitFor([&] { return GetDlgItem(Page(about), IDC_ABOUT_BUILD_DATE) != nullptr; }));
     EXPECT_EQ(ui::WindowText(GetDlgItem(Page(about), IDC_ABOUT_BUILD_DATE)), "09-24-2004");
+    program.Idle();
+    EXPECT_EQ(TopLevelWindows(program), windows);
     PostMessageA(about, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_TRUE(ui::WaitFor([&] { return !IsWindow(about); }));
     program.Command(IDM_EXIT);

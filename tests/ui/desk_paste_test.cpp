@@ -108,7 +108,7 @@ TEST(DeskUi, TypedSiteIdAndEnterFind) {
     Close(p);
 }
 
-TEST(DeskUi, PasteUsesTheBoxWhenItHoldsFourCharacters) {
+TEST(DeskUi, PasteTakesTheClipboardWhateverTheBoxHolds) {
     const std::string folder = Folder("desk_paste_box", {{5678, SecondsAgo(3600), 2}, {1234, SecondsAgo(3600), 5}});
     ui::Program p;
     ASSERT_TRUE(p.Start(folder));
@@ -116,7 +116,7 @@ TEST(DeskUi, PasteUsesTheBoxWhenItHoldsFourCharacters) {
     ASSERT_TRUE(ui::SetClipboardText("X1234"));
     p.Click(IDC_PASTE);
     EXPECT_TRUE(NoDeskBox(p));
-    ExpectLookedUp(p, "5678", 2, "box digits");
+    ExpectLookedUp(p, "1234", 5, "clipboard digits");
     Close(p);
 }
 

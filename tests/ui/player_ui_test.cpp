@@ -10,6 +10,7 @@
 
 namespace {
 
+const std::string kLongestId = std::string(50, 'j') + "@mail.example";  // 63 characters, the limit
 constexpr char kSaveQuestion[] = "Player Settings user were changed. You want to save change?";
 constexpr char kMismatchQuestion[] =
     "Value of the field 'Password' does not correspond to value of the field 'Confirm password'.\n"
@@ -107,9 +108,9 @@ TEST(PlayerUi, OpensWithTheStoredProfileAndKeepsMemberAndSiteApart) {
     EXPECT_EQ(d.Text(IDC_PLAYER_SITE_ID), "");
     EXPECT_EQ(d.Text(IDC_PLAYER_MEMBER_ID), "xjoe@mail.example");  // typed where the caret was
     EXPECT_TRUE(d.Enabled(IDC_PLAYER_SAVE));
-    d.Type(IDC_PLAYER_SITE_ID, "7");
+    d.Type(IDC_PLAYER_SITE_ID, kLongestId + "7");  // no 64th character
     EXPECT_EQ(d.Text(IDC_PLAYER_MEMBER_ID), "");
-    EXPECT_EQ(d.Text(IDC_PLAYER_SITE_ID), "7");
+    EXPECT_EQ(d.Text(IDC_PLAYER_SITE_ID), kLongestId);
 
     // Saving with "-1" still shown stores -1, which the bar reads as no maximum: 60.
     d.Click(IDC_PLAYER_SAVE);
@@ -117,6 +118,8 @@ TEST(PlayerUi, OpensWithTheStoredProfileAndKeepsMemberAndSiteApart) {
     EXPECT_EQ(Stored("nTickets"), (std::vector<unsigned char>{0xFF, 0xFF, 0xFF, 0xFF}));
     EXPECT_EQ(BarTop(s.p), 60);
     EXPECT_EQ(Stored("MemberID"), std::vector<unsigned char>(64, 0));
+    const std::vector<unsigned char> site = Stored("SiteID");
+    EXPECT_EQ(std::string(site.begin(), site.end()), kLongestId + '\0');
 }
 
 TEST(PlayerUi, CancelAndCloseAskOnlyAfterAnEdit) {
@@ -128,11 +131,11 @@ TEST(PlayerUi, CancelAndCloseAskOnlyAfterAnEdit) {
     EXPECT_TRUE(d.WaitClosed()) << "no edit: closes without asking";
 
     d = OpenPlayerSettings(s.p);
-    d.Type(IDC_PLAYER_MEMBER_ID, "joe");
+    d.Type(IDC_PLAYER_MEMBER_ID, kLongestId);
     d.Enter(IDC_PLAYER_MEMBER_ID);  // Enter acts on the default button, Cancel
     ASSERT_TRUE(Answer(s.p, "Missing Options", kSaveQuestion, IDYES));
     EXPECT_TRUE(d.Open());
-    EXPECT_EQ(d.Text(IDC_PLAYER_MEMBER_ID), "joe");
+    EXPECT_EQ(d.Text(IDC_PLAYER_MEMBER_ID), kLongestId);
     d.Post(0, WM_SYSCOMMAND, SC_CLOSE);
     ASSERT_TRUE(Answer(s.p, "Missing Options", kSaveQuestion, IDNO));
     EXPECT_TRUE(d.WaitClosed());

@@ -100,8 +100,7 @@ protected:
         ResetDesk(window_);
         ASSERT_TRUE(desk_test::WriteBytes(sites_, desk_test::RecordsFile(records)));
         SetDlgItemInt(window_, IDC_SITE_ID, static_cast<UINT>(site), FALSE);
-        EnableWindow(GetDlgItem(window_, IDC_FIND), TRUE);
-        ASSERT_TRUE(FindSite(window_));
+        ASSERT_TRUE(FindSite(window_, SiteSource::kBox));
     }
 
     HWND window_ = nullptr;

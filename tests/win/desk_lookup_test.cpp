@@ -46,8 +46,7 @@ protected:
     // Types the site into the Site ID box as the user would and looks it up.
     bool Find(int32_t site) {
         SetDlgItemInt(window_, IDC_SITE_ID, static_cast<UINT>(site), FALSE);
-        EnableWindow(GetDlgItem(window_, IDC_FIND), TRUE);
-        return FindSite(window_);
+        return FindSite(window_, SiteSource::kBox);
     }
     bool Enabled(int id) const { return IsWindowEnabled(GetDlgItem(window_, id)) != FALSE; }
     int32_t Ago(int32_t seconds) const {

@@ -35,8 +35,7 @@ protected:
     // Types the site into the Site ID box and runs the lookup.
     bool Find(int32_t site) const {
         SetDlgItemInt(window, IDC_SITE_ID, static_cast<UINT>(site), FALSE);
-        EnableWindow(GetDlgItem(window, IDC_FIND), TRUE);
-        return FindSite(window);
+        return FindSite(window, SiteSource::kBox);
     }
     HBITMAP ShownPicture() const {
         return reinterpret_cast<HBITMAP>(
