@@ -110,7 +110,7 @@ TEST(PlayerUi, OpensWithTheStoredProfileAndKeepsMemberAndSiteApart) {
     EXPECT_TRUE(d.Enabled(IDC_PLAYER_SAVE));
     d.Type(IDC_PLAYER_SITE_ID, kLongestId + "7");  // no 64th character
     EXPECT_EQ(d.Text(IDC_PLAYER_MEMBER_ID), "");
-    EXPECT_EQ(d.Text(IDC_PLAYER_SITE_ID), kLongestId);
+    EXPECT_TRUE(ui::WaitFor([&] { return d.Text(IDC_PLAYER_SITE_ID) == kLongestId; })) << d.Text(IDC_PLAYER_SITE_ID);
 
     // Saving with "-1" still shown stores -1, which the bar reads as no maximum: 60.
     d.Click(IDC_PLAYER_SAVE);
