@@ -5,9 +5,12 @@
 ;            installer/rtln.nsi
 ;
 ; It installs the program folder, writes "PathRL", makes the current user's shortcuts and
-; registers the uninstaller with the system. It has no uninstaller of its own: uni_rtln.exe
-; removes what is listed there and nothing else, so the installer makes nothing more than that
-; (apart from uni_rtln.exe itself, which stays in the program folder).
+; registers the uninstaller in the current user's list of installed programs. It has no
+; uninstaller of its own: uni_rtln.exe removes what is listed there and nothing else, so the
+; installer makes nothing more than that.
+;
+; Everything is the current user's: the program keeps its data files beside itself, so its
+; folder must be one the member can write without elevation, and the installer asks for none.
 
 !ifndef ARCH | BINDIR | ARTDIR | MAKER_URL | OUTFILE
   !error "define ARCH, BINDIR, ARTDIR, MAKER_URL and OUTFILE"
@@ -21,6 +24,7 @@
 SetCompressor /SOLID lzma
 !include "MUI2.nsh"
 !include "LogicLib.nsh"
+!include "FileFunc.nsh"
 
 !define PRODUCT "Tavrik Rateline"
 !define PRODUCT_VERSION "Tavrik Rateline 1.0"
@@ -30,15 +34,11 @@ SetCompressor /SOLID lzma
 
 Name "${PRODUCT_VERSION}"
 OutFile "${OUTFILE}"
-!if ${ARCH} == 64
-  InstallDir "$PROGRAMFILES64\Tavrik Software\Rateline"
-!else
-  InstallDir "$PROGRAMFILES\Tavrik Software\Rateline"
-!endif
+; The per-user program folder that Windows itself uses.
+InstallDir "$LOCALAPPDATA\Programs\Tavrik Software\Rateline"
 ; A reinstall goes where the program already is.
 InstallDirRegKey HKCU "${SETTINGS_KEY}" "PathRL"
-; The uninstall entry lives under the local machine.
-RequestExecutionLevel admin
+RequestExecutionLevel user
 ShowInstDetails show
 
 VIProductVersion "1.0.0.1"
@@ -52,6 +52,7 @@ VIAddVersionKey "LegalCopyright" "Tavrik Software"
 !define MUI_ICON "${ARTDIR}\app.ico"
 !define MUI_ABORTWARNING
 !insertmacro MUI_PAGE_WELCOME
+!define MUI_PAGE_CUSTOMFUNCTION_LEAVE CheckInstallFolder
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !define MUI_FINISHPAGE_RUN "$INSTDIR\rtln.exe"
@@ -72,6 +73,48 @@ Function .onInit
         "${PRODUCT_VERSION} is running.$\nClose it, then choose Retry to go on." IDRETRY retry
       Quit
     ${EndIf}
+  ; A silent install has no folder page: a folder it cannot write ends it with 2, untouched.
+  ${If} ${Silent}
+    Call IsInstallFolderWritable
+    Pop $0
+    ${If} $0 != 1
+      SetErrorLevel 2
+      Quit
+    ${EndIf}
+  ${EndIf}
+FunctionEnd
+
+; Pushes 1 when a file can be made in $INSTDIR (which it creates if need be), else 0; a folder
+; it created for a failed try is removed again, so nothing is half installed.
+Function IsInstallFolderWritable
+  StrCpy $1 0
+  ${IfNot} ${FileExists} "$INSTDIR\*.*"
+    StrCpy $1 1
+  ${EndIf}
+  ClearErrors
+  CreateDirectory "$INSTDIR"
+  FileOpen $0 "$INSTDIR\rtln_setup.tmp" w
+  ${If} ${Errors}
+    ${If} $1 == 1
+      RMDir "$INSTDIR"
+    ${EndIf}
+    Push 0
+    Return
+  ${EndIf}
+  FileClose $0
+  Delete "$INSTDIR\rtln_setup.tmp"
+  Push 1
+FunctionEnd
+
+; Leaving the folder page: a folder the member may not write (one under Program Files, for
+; instance) is refused with a message, and the page stays.
+Function CheckInstallFolder
+  Call IsInstallFolderWritable
+  Pop $0
+  ${If} $0 != 1
+    MessageBox MB_OK|MB_ICONEXCLAMATION "${PRODUCT} cannot be installed in$\n$INSTDIR$\nbecause files cannot be written there. Please choose a folder of your own." /SD IDOK
+    Abort
+  ${EndIf}
 FunctionEnd
 
 Section "Program"
@@ -100,13 +143,16 @@ Section "Program"
   CreateShortCut "${MENU_FOLDER}\${PRODUCT} Help.lnk" "$INSTDIR\rtln.chm"
   CreateShortCut "${MENU_FOLDER}\Uninstall ${PRODUCT}.lnk" "$INSTDIR\uni_rtln.exe"
 
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT_VERSION}"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "1.0"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "Tavrik Software"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "URLInfoAbout" "${MAKER_URL}"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\rtln.exe,0"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uni_rtln.exe"'
-  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
-  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+  ; The current user's list of installed programs ("Apps & features").
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT_VERSION}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "1.0"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "Tavrik Software"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "URLInfoAbout" "${MAKER_URL}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\rtln.exe,0"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uni_rtln.exe"'
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
+  ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
 SectionEnd

@@ -3,6 +3,8 @@
 #include <shlobj.h>
 #include <shlwapi.h>
 
+#include <initializer_list>
+
 #include "../resources/uni_ids.h"
 #include "removal_plan.h"
 #include "uninstall_dialog.h"
@@ -25,8 +27,9 @@ constexpr const char* kSettingsKept = "Couldn't delete <Tavrik\\RL\\Settings> re
 constexpr const char* kNoCompanyKey = "Couldn't open <Tavrik> registry key.\nUninstall canceled.";
 constexpr const char* kProductKept = "Couldn't delete <Tavrik\\RL> registry key.\nUninstall canceled.";
 
-HICON g_busyIcon;  // step under way
-HICON g_doneIcon;  // step finished
+HICON g_busyIcon;                   // step under way
+HICON g_doneIcon;                   // step finished
+char g_programFolder[kPathBuffer];  // the folder of step 2, once the whole removal has completed
 
 // An open registry key, closed on every return path.
 class RegKey {
@@ -150,8 +153,7 @@ bool ReadProgramFolder(HWND dialog, char (&folder)[kPathBuffer]) {
     return true;
 }
 
-bool RemoveProgramFiles(HWND dialog) {
-    char folder[kPathBuffer];
+bool RemoveProgramFiles(HWND dialog, char (&folder)[kPathBuffer]) {
     if (!ReadProgramFolder(dialog, folder)) return false;
     for (const char* name : kProgramFiles) DeleteIn(folder, name);  // missing or locked: passed over
     RemoveDirectoryA(folder);                                       // stays while it holds other files
@@ -170,10 +172,13 @@ bool RemoveUserKeys(HWND dialog) {
     return true;
 }
 
-// These keys need rights an ordinary user may lack: failures are silent.
-void RemoveMachineKeys() {
-    if (RegKey uninstall(HKEY_LOCAL_MACHINE, kUninstallKey, KEY_ALL_ACCESS); uninstall)
-        SHDeleteKeyA(uninstall.get(), kUninstallEntry);
+// The uninstall entry, the local machine's of an older installation and the current user's,
+// and the browser extensions. The local machine's keys need rights an ordinary user may lack:
+// failures are silent.
+void RemoveSystemEntries() {
+    for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER})
+        if (RegKey uninstall(root, kUninstallKey, KEY_ALL_ACCESS); uninstall)
+            SHDeleteKeyA(uninstall.get(), kUninstallEntry);
     if (RegKey extensions(HKEY_LOCAL_MACHINE, kExtensionsKey, KEY_ALL_ACCESS); extensions)
         for (const char* id : kExtensionIds) SHDeleteKeyA(extensions.get(), id);
 }
@@ -186,7 +191,11 @@ void ReleaseStepIcons() {
     g_busyIcon = g_doneIcon = nullptr;
 }
 
+const char* CompletedProgramFolder() { return g_programFolder; }
+
 bool RunRemoval(HWND dialog) {
+    g_programFolder[0] = '\0';
+    char folder[kPathBuffer];
     if (!LoadStepIcons()) return false;
     DestroyWindow(GetDlgItem(dialog, IDC_UNINSTALL));
     SetFocus(GetDlgItem(dialog, IDC_CLOSE));
@@ -196,13 +205,14 @@ bool RunRemoval(HWND dialog) {
     ShowStep(dialog, IDC_STEP1_ICON, g_doneIcon);
 
     ShowStep(dialog, IDC_STEP2_ICON, g_busyIcon);
-    if (!RemoveProgramFiles(dialog)) return false;
+    if (!RemoveProgramFiles(dialog, folder)) return false;
     ShowStep(dialog, IDC_STEP2_ICON, g_doneIcon);
 
     ShowStep(dialog, IDC_STEP3_ICON, g_busyIcon);
     if (!RemoveUserKeys(dialog)) return false;
-    RemoveMachineKeys();
+    RemoveSystemEntries();
     ShowStep(dialog, IDC_STEP3_ICON, g_doneIcon);
+    JoinPath(folder, "", g_programFolder);
     return true;
 }
 

@@ -10,6 +10,9 @@ namespace uninstall {
 // returns false; what was removed before stays removed.
 bool RunRemoval(HWND dialog);
 
+// The program folder of the last removal, when it completed; empty otherwise.
+const char* CompletedProgramFolder();
+
 // Releases the step icons that RunRemoval loaded; the dialog calls it when it is destroyed.
 void ReleaseStepIcons();
 

@@ -1,5 +1,6 @@
 #include "removal_plan.h"
 
+#include <cstdio>
 #include <cstring>
 
 namespace uninstall {
@@ -15,6 +16,8 @@ size_t SkipName(const char* text, size_t at) {
     while (text[end] && text[end] != '\\') ++end;
     return end > at ? end : 0;
 }
+
+constexpr char kFinishSwitch[] = "/finish ";
 
 bool IsAbsolute(const char* path) {
     if (IsLetter(path[0]) && path[1] == ':' && path[2] == '\\') return true;
@@ -53,6 +56,33 @@ bool JoinPath(const char* folder, const char* name, char (&out)[kPathBuffer]) {
     if (folderLength + nameLength >= kPathBuffer) return false;
     std::memcpy(out, folder, folderLength);
     std::memcpy(out + folderLength, name, nameLength + 1);
+    return true;
+}
+
+bool FormatSelfRemoval(const char* copy, uint64_t process, const char* folder, char (&out)[kCommandBuffer]) {
+    const int length = std::snprintf(out, sizeof out, "\"%s\" %s%llu %s", copy, kFinishSwitch,
+                                     static_cast<unsigned long long>(process), folder);
+    if (length > 0 && static_cast<size_t>(length) < sizeof out) return true;
+    out[0] = '\0';
+    return false;
+}
+
+bool ParseSelfRemoval(const char* arguments, uint64_t* process, char (&folder)[kPathBuffer]) {
+    folder[0] = '\0';
+    const size_t switchLength = sizeof kFinishSwitch - 1;
+    if (std::strncmp(arguments, kFinishSwitch, switchLength) != 0) return false;
+    const char* at = arguments + switchLength;
+    uint64_t value = 0;
+    size_t digits = 0;
+    for (; *at >= '0' && *at <= '9'; ++at) {
+        if (++digits > 19) return false;  // more would not fit in 64 bits
+        value = value * 10 + static_cast<uint64_t>(*at - '0');
+    }
+    if (digits == 0 || *at != ' ') return false;
+    ++at;
+    if (!ProgramFolderFromValue(kStringType, reinterpret_cast<const unsigned char*>(at), std::strlen(at) + 1, folder))
+        return false;
+    *process = value;
     return true;
 }
 

@@ -56,4 +56,18 @@ bool ProgramFolderFromValue(uint32_t type, const unsigned char* bytes, size_t le
 // folder + name into out; false (out empty) when the result does not fit.
 bool JoinPath(const char* folder, const char* name, char (&out)[kPathBuffer]);
 
+// A running program file cannot be deleted: after a completed removal, an uninstaller started
+// from the program folder starts a copy of itself that waits for it to end, then deletes this
+// file from the folder and removes the folder if nothing else is left in it.
+constexpr const char* kUninstallerFile = "uni_rtln.exe";
+constexpr size_t kCommandBuffer = 2 * kPathBuffer + 64;  // the copy's path and its arguments
+
+// The copy's command line: its path in quotes, then its arguments: "/finish", the handle of the
+// process it waits for, in decimal, and the program folder (with its trailing backslash), all
+// separated by single spaces. False (out empty) when it does not fit.
+bool FormatSelfRemoval(const char* copy, uint64_t process, const char* folder, char (&out)[kCommandBuffer]);
+// Reads them back; false for any other command line (the member starts it without any) and
+// for a folder that ProgramFolderFromValue would refuse.
+bool ParseSelfRemoval(const char* arguments, uint64_t* process, char (&folder)[kPathBuffer]);
+
 }  // namespace uninstall

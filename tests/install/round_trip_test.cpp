@@ -29,9 +29,10 @@ std::string Quoted(const std::string& path) {
     return quoted;
 }
 
-// Runs the installer silently and returns its exit code (-1 when it could not run in time).
-int RunSetup() {
-    std::string commandLine = Quoted(ui::BuildFolder() + "\\rtln_setup.exe") + " /S";
+// Runs the installer silently (with more arguments, if given) and returns its exit code (-1
+// when it could not run in time).
+int RunSetup(const std::string& arguments = "") {
+    std::string commandLine = Quoted(ui::BuildFolder() + "\\rtln_setup.exe") + " /S" + arguments;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
@@ -104,7 +105,7 @@ TEST(RoundTrip, InstallUseAndUninstall) {
     Com com;
     ASSERT_EQ(0, RunSetup());
     const std::string folder = InstalledFolder();
-    EXPECT_EQ(ShellFolder(CSIDL_PROGRAM_FILES) + "\\Tavrik Software\\Rateline", folder);
+    EXPECT_EQ(ShellFolder(CSIDL_LOCAL_APPDATA) + "\\Programs\\Tavrik Software\\Rateline", folder);
     EXPECT_EQ((std::vector<std::string>{"Tavrik.url", "qzDigits.ttf", "qzMain.ttf", "rtln.chm", "rtln.exe", "site.qzd",
                                         "uni_rtln.exe"}),
               Entries(folder));
@@ -116,7 +117,14 @@ TEST(RoundTrip, InstallUseAndUninstall) {
     const std::string desktopShortcut = ShellFolder(CSIDL_DESKTOPDIRECTORY) + "\\Tavrik Rateline.lnk";
     EXPECT_EQ(folder + "\\rtln.exe", ShortcutTarget(desktopShortcut));
     EXPECT_EQ(folder + "\\rtln.chm", ShortcutTarget(menu + "\\Tavrik Rateline Help.lnk"));
-    EXPECT_EQ(Quoted(folder + "\\uni_rtln.exe"), StringValue(HKEY_LOCAL_MACHINE, kUninstallEntry, "UninstallString"));
+    const std::string uninstallString = StringValue(HKEY_CURRENT_USER, kUninstallEntry, "UninstallString");
+    EXPECT_EQ(Quoted(folder + "\\uni_rtln.exe"), uninstallString);
+    EXPECT_EQ(folder, StringValue(HKEY_CURRENT_USER, kUninstallEntry, "InstallLocation"));
+    DWORD kilobytes = 0, size = sizeof kilobytes;
+    EXPECT_EQ(ERROR_SUCCESS, RegGetValueA(HKEY_CURRENT_USER, kUninstallEntry, "EstimatedSize", RRF_RT_REG_DWORD,
+                                          nullptr, &kilobytes, &size));
+    EXPECT_GT(kilobytes, 100u);
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallEntry));
 
     // The member starts the program from the Start menu and records one evaluation.
     const std::string program = ShortcutTarget(menu + "\\Tavrik Rateline.lnk");
@@ -138,9 +146,10 @@ TEST(RoundTrip, InstallUseAndUninstall) {
               std::vector<unsigned char>(record.begin(), record.begin() + 4));
     EXPECT_EQ((std::vector<unsigned char>{4, 0, 0, 0}), std::vector<unsigned char>(record.begin() + 8, record.end()));
 
-    // The Start menu's uninstaller removes everything the installation made, except itself.
-    const std::string uninstaller = ShortcutTarget(menu + "\\Uninstall Tavrik Rateline.lnk");
-    ASSERT_EQ(folder + "\\uni_rtln.exe", uninstaller);
+    // The uninstaller as the list of installed programs starts it removes everything the
+    // installation made, itself and the program folder last.
+    EXPECT_EQ(folder + "\\uni_rtln.exe", ShortcutTarget(menu + "\\Uninstall Tavrik Rateline.lnk"));
+    ASSERT_EQ(Quoted(folder + "\\uni_rtln.exe"), uninstallString);
     {
         ui::Uninstaller u;
         ASSERT_TRUE(u.Start(folder, "uni_rtln.exe", ui::kUninstallerCaption));
@@ -149,18 +158,24 @@ TEST(RoundTrip, InstallUseAndUninstall) {
         u.Click(IDC_CLOSE);
         EXPECT_EQ(0, u.WaitExit());
     }
-    EXPECT_EQ(std::vector<std::string>{"uni_rtln.exe"}, Entries(folder));
+    EXPECT_TRUE(ui::WaitFor([&] { return !ui::FileExists(folder); })) << "left: " << Entries(folder).size();
     EXPECT_FALSE(ui::FileExists(desktopShortcut));
     EXPECT_TRUE(Entries(ShellFolder(CSIDL_PROGRAMS) + "\\Tavrik Software").empty());
     EXPECT_FALSE(ui::FileExists(ShellFolder(CSIDL_PROGRAMS) + "\\Tavrik Software"));
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, "Software\\Tavrik\\RL"));
     EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, "Software\\Tavrik"));
-    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallEntry));
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kUninstallEntry));
 }
 
 TEST(RoundTrip, ReinstallKeepsTheMembersDataAndWaitsForARunningProgram) {
-    ASSERT_EQ(0, RunSetup());
-    const std::string folder = InstalledFolder();
+    const std::string folder = ui::MakeWorkFolder("chosen") + "\\Rateline";
+    ASSERT_EQ(0, RunSetup(" /D=" + folder));
+    ASSERT_EQ(folder, InstalledFolder());
+    // A folder that takes no new file (here the name of the installer's probe is taken) is refused.
+    const std::string locked = ui::MakeWorkFolder("locked");
+    CreateDirectoryA((locked + "\\rtln_setup.tmp").c_str(), nullptr);
+    EXPECT_EQ(2, RunSetup(" /D=" + locked));
+    EXPECT_EQ(std::vector<std::string>{"rtln_setup.tmp"}, Entries(locked));
     const std::vector<unsigned char> sites = {0x39, 0x30, 0, 0, 0x10, 0x20, 0x30, 0x40, 5, 0, 0, 0};
     std::vector<unsigned char> sessions(28);
     for (size_t i = 0; i < sessions.size(); ++i) sessions[i] = static_cast<unsigned char>(i * 7 + 1);

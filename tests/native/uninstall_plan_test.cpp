@@ -106,3 +106,29 @@ TEST(UninstallPlan, JoinedPathsFitTheBuffer) {
         EXPECT_EQ(std::string(out), c.fits ? folder + c.name : "") << c.name;
     }
 }
+
+TEST(UninstallPlan, SelfRemovalCommandLineReadsBackAndNothingElseDoes) {
+    char line[kCommandBuffer];
+    ASSERT_TRUE(FormatSelfRemoval("C:\\Temp\\uni1.tmp", 1234, "C:\\Users\\m\\Rateline\\", line));
+    const std::string copy = "\"C:\\Temp\\uni1.tmp\" ";
+    ASSERT_EQ(std::string(line).rfind(copy, 0), 0u);
+    const struct {
+        std::string arguments;
+        uint64_t process;
+        std::string folder;  // empty: refused
+    } cases[] = {{line + copy.size(), 1234, "C:\\Users\\m\\Rateline\\"},
+                 {"/finish 9999999999999999999 \\\\s\\share", 9999999999999999999u, "\\\\s\\share\\"},
+                 {"/finish 10000000000000000000 C:\\R\\", 0, ""},
+                 {"/finish  C:\\R\\", 0, ""},
+                 {"/finish 12 R\\", 0, ""},
+                 {"/finish 12", 0, ""},
+                 {"/Finish 12 C:\\R\\", 0, ""},
+                 {"", 0, ""}};
+    for (const auto& c : cases) {
+        uint64_t process = 0;
+        char folder[kPathBuffer] = "stale";
+        EXPECT_EQ(ParseSelfRemoval(c.arguments.c_str(), &process, folder), !c.folder.empty()) << c.arguments;
+        EXPECT_EQ(std::string(folder), c.folder) << c.arguments;
+        EXPECT_EQ(process, c.process) << c.arguments;
+    }
+}

@@ -1,0 +1,78 @@
+#include "self_removal.h"
+
+#include <cstring>
+
+#include "removal_plan.h"
+
+namespace uninstall {
+
+namespace {
+
+constexpr DWORD kWaitForOriginalMs = 60000;
+constexpr int kDeleteTries = 50;  // 100 ms apart: the ended process's file may be held a moment
+
+// The folder's full name in its long form, with a trailing backslash; false when unknown.
+bool LongFolder(const char* folder, char (&out)[kPathBuffer]) {
+    const DWORD length = GetLongPathNameA(folder, out, kPathBuffer);
+    return length > 0 && length < kPathBuffer;
+}
+
+bool RunsFrom(const char* programFolder) {
+    char self[kPathBuffer] = "", ownFolder[kPathBuffer], installed[kPathBuffer];
+    const DWORD length = GetModuleFileNameA(nullptr, self, sizeof self);
+    if (length == 0 || length >= sizeof self) return false;
+    char* lastBackslash = std::strrchr(self, '\\');
+    if (!lastBackslash) return false;
+    lastBackslash[1] = '\0';  // the folder, with its backslash
+    return LongFolder(self, ownFolder) && LongFolder(programFolder, installed) && lstrcmpiA(ownFolder, installed) == 0;
+}
+
+}  // namespace
+
+void HandOverSelfRemoval(const char* programFolder) {
+    if (!programFolder[0] || !RunsFrom(programFolder)) return;
+    char self[kPathBuffer], temp[kPathBuffer], copy[kPathBuffer];
+    const DWORD selfLength = GetModuleFileNameA(nullptr, self, sizeof self);
+    const DWORD tempLength = GetTempPathA(sizeof temp, temp);
+    if (selfLength == 0 || selfLength >= sizeof self || tempLength == 0 || tempLength >= sizeof temp ||
+        !GetTempFileNameA(temp, "uni", 0, copy))
+        return;
+    HANDLE original = nullptr;  // this process, for the copy to wait on
+    char commandLine[kCommandBuffer];
+    if (!CopyFileA(self, copy, FALSE) ||
+        !DuplicateHandle(GetCurrentProcess(), GetCurrentProcess(), GetCurrentProcess(), &original, SYNCHRONIZE, TRUE,
+                         0) ||
+        !FormatSelfRemoval(copy, reinterpret_cast<uintptr_t>(original), programFolder, commandLine)) {
+        if (original) CloseHandle(original);
+        DeleteFileA(copy);
+        return;
+    }
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    // It works in the temporary folder, so that no one holds the program folder as its current one.
+    if (CreateProcessA(copy, commandLine, nullptr, nullptr, TRUE, 0, nullptr, temp, &startup, &process)) {
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    } else {
+        DeleteFileA(copy);
+    }
+    CloseHandle(original);
+}
+
+bool FinishSelfRemoval(const char* arguments) {
+    uint64_t handle = 0;
+    char folder[kPathBuffer], uninstaller[kPathBuffer];
+    if (!ParseSelfRemoval(arguments, &handle, folder)) return false;
+    HANDLE original = reinterpret_cast<HANDLE>(static_cast<uintptr_t>(handle));
+    WaitForSingleObject(original, kWaitForOriginalMs);
+    CloseHandle(original);
+    if (JoinPath(folder, kUninstallerFile, uninstaller))
+        for (int tries = 1; !DeleteFileA(uninstaller) && GetLastError() != ERROR_FILE_NOT_FOUND && tries < kDeleteTries;
+             ++tries)
+            Sleep(100);
+    RemoveDirectoryA(folder);  // stays while it holds other files
+    return true;
+}
+
+}  // namespace uninstall
