@@ -1,5 +1,6 @@
 #include "removal_plan.h"
 
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 
@@ -65,6 +66,23 @@ bool FormatSelfRemoval(const char* copy, uint64_t process, const char* folder, c
     if (length > 0 && static_cast<size_t>(length) < sizeof out) return true;
     out[0] = '\0';
     return false;
+}
+
+bool CompanyFolderOf(const char* folder, char (&parent)[kPathBuffer]) {
+    static constexpr char kCompany[] = "\\Tavrik Software\\";
+    parent[0] = '\0';
+    size_t end = std::strlen(folder);
+    if (end > 0 && folder[end - 1] == '\\') --end;  // past the program folder's own name
+    while (end > 0 && folder[end - 1] != '\\') --end;
+    const size_t companyLength = sizeof kCompany - 1;
+    if (end < companyLength || end > kPathBuffer) return false;
+    for (size_t i = 0; i < companyLength; ++i)
+        if (std::tolower(static_cast<unsigned char>(folder[end - companyLength + i])) !=
+            std::tolower(static_cast<unsigned char>(kCompany[i])))
+            return false;
+    std::memcpy(parent, folder, end - 1);
+    parent[end - 1] = '\0';
+    return true;
 }
 
 bool ParseSelfRemoval(const char* arguments, uint64_t* process, char (&folder)[kPathBuffer]) {

@@ -70,4 +70,8 @@ bool FormatSelfRemoval(const char* copy, uint64_t process, const char* folder, c
 // for a folder that ProgramFolderFromValue would refuse.
 bool ParseSelfRemoval(const char* arguments, uint64_t* process, char (&folder)[kPathBuffer]);
 
+// The maker's folder that holds the program folder by default ("...\Tavrik Software\Rateline\"),
+// removed after it when it is empty; false (parent empty) when the folder is not inside one.
+bool CompanyFolderOf(const char* folder, char (&parent)[kPathBuffer]);
+
 }  // namespace uninstall

@@ -62,7 +62,7 @@ void HandOverSelfRemoval(const char* programFolder) {
 
 bool FinishSelfRemoval(const char* arguments) {
     uint64_t handle = 0;
-    char folder[kPathBuffer], uninstaller[kPathBuffer];
+    char folder[kPathBuffer], uninstaller[kPathBuffer], company[kPathBuffer];
     if (!ParseSelfRemoval(arguments, &handle, folder)) return false;
     HANDLE original = reinterpret_cast<HANDLE>(static_cast<uintptr_t>(handle));
     WaitForSingleObject(original, kWaitForOriginalMs);
@@ -71,7 +71,8 @@ bool FinishSelfRemoval(const char* arguments) {
         for (int tries = 1; !DeleteFileA(uninstaller) && GetLastError() != ERROR_FILE_NOT_FOUND && tries < kDeleteTries;
              ++tries)
             Sleep(100);
-    RemoveDirectoryA(folder);  // stays while it holds other files
+    // Each stays while it holds anything else.
+    if (RemoveDirectoryA(folder) && CompanyFolderOf(folder, company)) RemoveDirectoryA(company);
     return true;
 }
 

@@ -132,3 +132,19 @@ TEST(UninstallPlan, SelfRemovalCommandLineReadsBackAndNothingElseDoes) {
         EXPECT_EQ(process, c.process) << c.arguments;
     }
 }
+
+TEST(UninstallPlan, CompanyFolderIsTheMakersOnly) {
+    const struct {
+        const char* folder;
+        const char* company;  // empty: none
+    } cases[] = {{"C:\\U\\Programs\\Tavrik Software\\Rateline\\", "C:\\U\\Programs\\Tavrik Software"},
+                 {"D:\\tavrik software\\R", "D:\\tavrik software"},
+                 {"C:\\Tools\\Rateline\\", ""},
+                 {"C:\\My Tavrik Software\\Rateline\\", ""},
+                 {"Tavrik Software\\Rateline\\", ""}};
+    for (const auto& c : cases) {
+        char company[kPathBuffer] = "stale";
+        EXPECT_EQ(CompanyFolderOf(c.folder, company), c.company[0] != '\0') << c.folder;
+        EXPECT_STREQ(company, c.company) << c.folder;
+    }
+}
