@@ -106,7 +106,8 @@ void ClearProductMenuFolder(const char* programs) {
         !JoinPath(inside, "*.*", pattern))
         return;
     const DWORD attributes = GetFileAttributesA(folder);
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+    if (attributes != INVALID_FILE_ATTRIBUTES &&
+        MenuEntryActionFor(folder, attributes) == MenuEntryAction::kRemoveLink) {
         RemoveDirectoryA(folder);
         return;
     }

@@ -69,19 +69,19 @@ bool FormatSelfRemoval(const char* copy, uint64_t process, const char* folder, c
 }
 
 bool CompanyFolderOf(const char* folder, char (&parent)[kPathBuffer]) {
-    static constexpr char kCompany[] = "\\Tavrik Software\\";
     parent[0] = '\0';
-    size_t end = std::strlen(folder);
-    if (end > 0 && folder[end - 1] == '\\') --end;  // past the program folder's own name
+    size_t end = std::strlen(folder);  // brought to the backslash before the program folder's name
+    if (end > 0 && folder[end - 1] == '\\') --end;
     while (end > 0 && folder[end - 1] != '\\') --end;
-    const size_t companyLength = sizeof kCompany - 1;
-    if (end < companyLength || end > kPathBuffer) return false;
+    if (end-- == 0) return false;
+    const size_t companyLength = std::strlen(kCompanyMenuFolder);  // "\Tavrik Software"
+    if (end < companyLength || end >= kPathBuffer) return false;
     for (size_t i = 0; i < companyLength; ++i)
         if (std::tolower(static_cast<unsigned char>(folder[end - companyLength + i])) !=
-            std::tolower(static_cast<unsigned char>(kCompany[i])))
+            std::tolower(static_cast<unsigned char>(kCompanyMenuFolder[i])))
             return false;
-    std::memcpy(parent, folder, end - 1);
-    parent[end - 1] = '\0';
+    std::memcpy(parent, folder, end);
+    parent[end] = '\0';
     return true;
 }
 

@@ -56,9 +56,7 @@ bool ProgramFolderFromValue(uint32_t type, const unsigned char* bytes, size_t le
 // folder + name into out; false (out empty) when the result does not fit.
 bool JoinPath(const char* folder, const char* name, char (&out)[kPathBuffer]);
 
-// A running program file cannot be deleted: after a completed removal, an uninstaller started
-// from the program folder starts a copy of itself that waits for it to end, then deletes this
-// file from the folder and removes the folder if nothing else is left in it.
+// The uninstaller's removal of its own file, through a copy of itself (self_removal.h).
 constexpr const char* kUninstallerFile = "uni_rtln.exe";
 constexpr size_t kCommandBuffer = 2 * kPathBuffer + 64;  // the copy's path and its arguments
 

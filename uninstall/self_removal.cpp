@@ -17,26 +17,27 @@ bool LongFolder(const char* folder, char (&out)[kPathBuffer]) {
     return length > 0 && length < kPathBuffer;
 }
 
-bool RunsFrom(const char* programFolder) {
-    char self[kPathBuffer] = "", ownFolder[kPathBuffer], installed[kPathBuffer];
-    const DWORD length = GetModuleFileNameA(nullptr, self, sizeof self);
-    if (length == 0 || length >= sizeof self) return false;
-    char* lastBackslash = std::strrchr(self, '\\');
+// Whether the program file `self` lies in programFolder.
+bool RunsFrom(const char* self, const char* programFolder) {
+    const char* lastBackslash = std::strrchr(self, '\\');
     if (!lastBackslash) return false;
-    lastBackslash[1] = '\0';  // the folder, with its backslash
-    return LongFolder(self, ownFolder) && LongFolder(programFolder, installed) && lstrcmpiA(ownFolder, installed) == 0;
+    const size_t length = static_cast<size_t>(lastBackslash - self) + 1;  // the folder, with its backslash
+    char folder[kPathBuffer], ownFolder[kPathBuffer], installed[kPathBuffer];
+    std::memcpy(folder, self, length);
+    folder[length] = '\0';
+    return LongFolder(folder, ownFolder) && LongFolder(programFolder, installed) &&
+           lstrcmpiA(ownFolder, installed) == 0;
 }
 
 }  // namespace
 
 void HandOverSelfRemoval(const char* programFolder) {
-    if (!programFolder[0] || !RunsFrom(programFolder)) return;
-    char self[kPathBuffer], temp[kPathBuffer], copy[kPathBuffer];
+    if (!programFolder[0]) return;
+    char self[kPathBuffer] = "", temp[kPathBuffer], copy[kPathBuffer];
     const DWORD selfLength = GetModuleFileNameA(nullptr, self, sizeof self);
+    if (selfLength == 0 || selfLength >= sizeof self || !RunsFrom(self, programFolder)) return;
     const DWORD tempLength = GetTempPathA(sizeof temp, temp);
-    if (selfLength == 0 || selfLength >= sizeof self || tempLength == 0 || tempLength >= sizeof temp ||
-        !GetTempFileNameA(temp, "uni", 0, copy))
-        return;
+    if (tempLength == 0 || tempLength >= sizeof temp || !GetTempFileNameA(temp, "uni", 0, copy)) return;
     HANDLE original = nullptr;  // this process, for the copy to wait on
     char commandLine[kCommandBuffer];
     if (!CopyFileA(self, copy, FALSE) ||
