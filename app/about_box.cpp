@@ -5,12 +5,13 @@
 #include <commctrl.h>
 #include <mmsystem.h>
 
-#include "../base/program_folder.h"
-#include "../resources/rtln_ids.h"
+#include "base/handle.h"
+#include "base/program_folder.h"
+#include "resources/rtln_ids.h"
 #include "about_header.h"
-#include "app_resources.h"
+#include "base/dialog_look.h"
 #include "outside_links.h"
-#include "window_helpers.h"
+#include "base/window_helpers.h"
 
 namespace {
 
@@ -29,9 +30,14 @@ constexpr Page kPages[] = {
     {" License ", IDD_ABOUT_LICENSE},
 };
 
-HICON g_headerIcon;
-HWND g_shownPage;
-HWND g_pageTooltips[2];  // the General page's
+// The box's state while it is open (one box at a time: it is modal).
+struct AboutBox {
+    IconHandle headerIcon;
+    HWND shownPage;
+    OwnedWindow pageTooltips[2];  // the General page's
+};
+
+AboutBox g_about;
 
 bool MainFontPath(char (&path)[MAX_PATH]) { return ProgramFilePath("qzMain.ttf", path, sizeof path); }
 
@@ -59,18 +65,15 @@ void FillLicenseText(HWND page) {
 
 void FillGeneralPage(HWND page) {
     SetDlgItemTextA(page, IDC_ABOUT_BUILD_DATE, kBuildDate);
-    g_pageTooltips[0] = AddTooltip(GetDlgItem(page, IDC_ABOUT_WEB_SITE), kWebSiteTip);
-    g_pageTooltips[1] = AddTooltip(GetDlgItem(page, IDC_ABOUT_EMAIL), kMailTip);
+    g_about.pageTooltips[0].reset(AddTooltip(GetDlgItem(page, IDC_ABOUT_WEB_SITE), kWebSiteTip));
+    g_about.pageTooltips[1].reset(AddTooltip(GetDlgItem(page, IDC_ABOUT_EMAIL), kMailTip));
 }
 
 // A tooltip window is owned by the box (a child window cannot own one), so it would outlive
 // the page it serves: it goes with the page. When the box itself closes, the system has
 // destroyed its owned windows already.
 void OnPageDestroy() {
-    for (HWND& tip : g_pageTooltips) {
-        if (IsWindow(tip)) DestroyWindow(tip);
-        tip = nullptr;
-    }
+    for (OwnedWindow& tip : g_about.pageTooltips) tip.reset();
 }
 
 // The page sits below the tab row: at the left of item 0, at its top plus its bottom.
@@ -111,21 +114,21 @@ INT_PTR CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 
 // Replaces the shown page by the page of the selected tab; null when it cannot be made.
 HWND CreateSelectedPage(HWND dialog) {
-    if (g_shownPage) DestroyWindow(g_shownPage);
-    g_shownPage = nullptr;
+    if (g_about.shownPage) DestroyWindow(g_about.shownPage);
+    g_about.shownPage = nullptr;
     HWND tabs = GetDlgItem(dialog, IDC_ABOUT_TABS);
     const int index = TabCtrl_GetCurSel(tabs);
     if (index < 0 || index >= static_cast<int>(sizeof kPages / sizeof kPages[0])) return nullptr;
     const char* name = MAKEINTRESOURCEA(kPages[index].templateId);
     if (!FindResourceA(AppInstance(), name, MAKEINTRESOURCEA(5))) return nullptr;  // RT_DIALOG
-    g_shownPage = CreateDialogParamA(AppInstance(), name, tabs, PageProc, reinterpret_cast<LPARAM>(tabs));
-    return g_shownPage;
+    g_about.shownPage = CreateDialogParamA(AppInstance(), name, tabs, PageProc, reinterpret_cast<LPARAM>(tabs));
+    return g_about.shownPage;
 }
 
 BOOL OnAboutInit(HWND dialog, int tab) {
     SetDialogIcons(dialog);
-    g_headerIcon = static_cast<HICON>(
-        LoadImageA(AppInstance(), MAKEINTRESOURCEA(IDI_ABOUT_HEADER), IMAGE_ICON, 48, 48, LR_DEFAULTCOLOR));
+    g_about.headerIcon.reset(static_cast<HICON>(
+        LoadImageA(AppInstance(), MAKEINTRESOURCEA(IDI_ABOUT_HEADER), IMAGE_ICON, 48, 48, LR_DEFAULTCOLOR)));
     char path[MAX_PATH];
     if (MainFontPath(path)) AddFontResourceA(path);
     HWND tabs = GetDlgItem(dialog, IDC_ABOUT_TABS);
@@ -148,9 +151,8 @@ BOOL OnAboutInit(HWND dialog, int tab) {
 }
 
 void OnAboutDestroy() {
-    g_shownPage = nullptr;  // destroyed with the dialog
-    if (g_headerIcon) DestroyIcon(g_headerIcon);
-    g_headerIcon = nullptr;
+    g_about.shownPage = nullptr;  // destroyed with the dialog
+    g_about.headerIcon.reset();
     char path[MAX_PATH];
     if (MainFontPath(path)) RemoveFontResourceA(path);
 }
@@ -177,7 +179,7 @@ INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
     case WM_INITDIALOG: return OnAboutInit(dialog, static_cast<int>(lParam));
     case WM_DRAWITEM: {
         const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        DrawAboutHeader(item->hDC, item->rcItem, g_headerIcon);
+        DrawAboutHeader(item->hDC, item->rcItem, g_about.headerIcon.get());
         return TRUE;
     }
     case WM_NOTIFY: OnAboutNotify(dialog, reinterpret_cast<const NMHDR*>(lParam)); return FALSE;

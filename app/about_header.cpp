@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "../base/gdi_handles.h"
+#include "base/handle.h"
 #include "about_layout.h"
 
 namespace {

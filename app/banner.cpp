@@ -11,72 +11,76 @@
 
 #include <atomic>
 
-#include "../resources/rtln_ids.h"
-#include "app_resources.h"
+#include "resources/rtln_ids.h"
+#include "base/dialog_look.h"
 #include "main_window.h"
 #include "outside_links.h"
-#include "settings.h"
+#include "base/settings.h"
 
 namespace {
 
 constexpr int kBannerStripHeight = 50;
 constexpr UINT kRotationMs = 1000;
 
-HBITMAP g_bannerBitmap;
-std::atomic<LONG> g_bannerFrame{0};
-HWND g_bannerControl;  // set before the timer starts, cleared after it is killed
-UINT g_timerId;
-HCURSOR g_handCursor;  // a shared system cursor: forgotten, never destroyed
-WNDPROC g_ownProcedure;
+struct Banner {
+    GdiObject<HBITMAP> bitmap;
+    std::atomic<LONG> frame;
+    HWND control;  // set before the timer starts, cleared after it is killed
+    MultimediaTimer timer;
+    HCURSOR handCursor;  // a shared system cursor: forgotten, never destroyed
+    WNDPROC ownProcedure;
+};
+
+Banner g_banner;
 
 // The frame index goes 0, 1, 2, 0, ... and the control repaints without erasing.
 void AdvanceFrame() {
-    const LONG frame = g_bannerFrame.load(std::memory_order_relaxed);
-    g_bannerFrame.store(frame == 2 ? 0 : frame + 1, std::memory_order_relaxed);
-    if (g_bannerControl) InvalidateRect(g_bannerControl, nullptr, FALSE);
+    const LONG frame = g_banner.frame.load(std::memory_order_relaxed);
+    g_banner.frame.store(frame == 2 ? 0 : frame + 1, std::memory_order_relaxed);
+    if (g_banner.control) InvalidateRect(g_banner.control, nullptr, FALSE);
 }
 
 void CALLBACK AdvanceBannerFrame(UINT, UINT, DWORD_PTR, DWORD_PTR, DWORD_PTR) { AdvanceFrame(); }
 
 // Periodic timer with the finest resolution; the first change is shown at once.
 void StartRotation() {
-    g_timerId = timeSetEvent(kRotationMs, 0, AdvanceBannerFrame, 0, TIME_PERIODIC | TIME_KILL_SYNCHRONOUS);
-    if (g_timerId) AdvanceFrame();
+    g_banner.timer.reset(timeSetEvent(kRotationMs, 0, AdvanceBannerFrame, 0, TIME_PERIODIC | TIME_KILL_SYNCHRONOUS));
+    if (g_banner.timer) AdvanceFrame();
 }
 
 LRESULT CALLBACK BannerControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_ERASEBKGND: return TRUE;  // the painting covers the whole control
     case WM_SETCURSOR:
-        if (!g_handCursor) break;
-        SetCursor(g_handCursor);
+        if (!g_banner.handCursor) break;
+        SetCursor(g_banner.handCursor);
         return TRUE;
     case WM_LBUTTONUP:
         OpenDocument(GetParent(control), kServiceHomePage);
         break;  // the control's own procedure still sees the click
     default: break;
     }
-    return CallWindowProcA(g_ownProcedure, control, message, wParam, lParam);
+    return CallWindowProcA(g_banner.ownProcedure, control, message, wParam, lParam);
 }
 
 void StoreBannerChoice() {
     RegKey key = OpenSettings(KEY_SET_VALUE);
-    if (key) WriteSettingDword(key.get(), "ShowBan", g_timerId ? 1 : 0);
+    if (key) WriteSettingDword(key.get(), "ShowBan", g_banner.timer ? 1 : 0);
 }
 
 }  // namespace
 
 bool StartBanner(HWND window) {
-    g_bannerBitmap =
-        static_cast<HBITMAP>(LoadImageA(AppInstance(), MAKEINTRESOURCEA(IDB_BANNER), IMAGE_BITMAP, 263, 135, 0));
-    if (!g_bannerBitmap) return false;
-    g_handCursor = LoadCursorA(nullptr, IDC_HAND);
-    g_bannerControl = GetDlgItem(window, IDC_BANNER);
-    if (g_bannerControl && !g_ownProcedure) {
-        g_ownProcedure = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrA(g_bannerControl, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(BannerControlProc)));
-        const LONG_PTR style = GetWindowLongPtrA(g_bannerControl, GWL_STYLE);
-        SetWindowLongPtrA(g_bannerControl, GWL_STYLE, style | SS_NOTIFY);
+    g_banner.bitmap.reset(
+        static_cast<HBITMAP>(LoadImageA(AppInstance(), MAKEINTRESOURCEA(IDB_BANNER), IMAGE_BITMAP, 263, 135, 0)));
+    if (!g_banner.bitmap) return false;
+    g_banner.handCursor = LoadCursorA(nullptr, IDC_HAND);
+    g_banner.control = GetDlgItem(window, IDC_BANNER);
+    if (g_banner.control && !g_banner.ownProcedure) {
+        g_banner.ownProcedure = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(g_banner.control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(BannerControlProc)));
+        const LONG_PTR style = GetWindowLongPtrA(g_banner.control, GWL_STYLE);
+        SetWindowLongPtrA(g_banner.control, GWL_STYLE, style | SS_NOTIFY);
     }
     StartRotation();
     return true;
@@ -92,24 +96,24 @@ void ChangeWindowHeight(HWND window, int delta) {
 }
 
 void HideBannerStrip(HWND window) {
-    CheckMenuItem(MainMenu(), IDM_BANNER, MF_UNCHECKED);
+    CheckMenuItem(GetMenu(window), IDM_BANNER, MF_UNCHECKED);
     ShowWindow(GetDlgItem(window, IDC_BANNER), SW_HIDE);
     ChangeWindowHeight(window, -kBannerStripHeight);
 }
 
 void ToggleBanner(HWND window) {
-    if (GetMenuState(MainMenu(), IDM_BANNER, MF_BYCOMMAND) & MF_CHECKED) {
+    if (GetMenuState(GetMenu(window), IDM_BANNER, MF_BYCOMMAND) & MF_CHECKED) {
         KillBannerTimer();
         HideBannerStrip(window);
     } else {
         ChangeWindowHeight(window, kBannerStripHeight);
         bool started = true;  // the picture stays loaded once it was
-        if (g_bannerBitmap)
+        if (g_banner.bitmap)
             StartRotation();
         else
             started = StartBanner(window);
         if (started) {
-            CheckMenuItem(MainMenu(), IDM_BANNER, MF_CHECKED);
+            CheckMenuItem(GetMenu(window), IDM_BANNER, MF_CHECKED);
             ShowWindow(GetDlgItem(window, IDC_BANNER), SW_SHOW);
         } else {
             HideBannerStrip(window);
@@ -118,26 +122,24 @@ void ToggleBanner(HWND window) {
     StoreBannerChoice();
 }
 
-HBITMAP BannerBitmap() { return g_bannerBitmap; }
-int BannerFrame() { return g_bannerFrame.load(std::memory_order_relaxed); }
-bool IsBannerRotating() { return g_timerId != 0; }
+HBITMAP BannerBitmap() { return g_banner.bitmap.get(); }
+int BannerFrame() { return g_banner.frame.load(std::memory_order_relaxed); }
+bool IsBannerRotating() { return static_cast<bool>(g_banner.timer); }
 
 void ReleaseBannerControl(HWND window) {
-    g_handCursor = nullptr;
-    if (!g_ownProcedure) return;
+    g_banner.handCursor = nullptr;
+    if (!g_banner.ownProcedure) return;
     if (HWND control = GetDlgItem(window, IDC_BANNER))
-        SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_ownProcedure));
-    g_ownProcedure = nullptr;
+        SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_banner.ownProcedure));
+    g_banner.ownProcedure = nullptr;
 }
 
 void KillBannerTimer() {
-    if (g_timerId) timeKillEvent(g_timerId);
-    g_timerId = 0;
-    g_bannerFrame.store(0, std::memory_order_relaxed);
+    g_banner.timer.reset();
+    g_banner.frame.store(0, std::memory_order_relaxed);
 }
 
 void DeleteBannerBitmap() {
-    g_bannerControl = nullptr;
-    if (g_bannerBitmap) DeleteObject(g_bannerBitmap);
-    g_bannerBitmap = nullptr;
+    g_banner.control = nullptr;
+    g_banner.bitmap.reset();
 }

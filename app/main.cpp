@@ -3,8 +3,9 @@
 #include <commctrl.h>
 #include <objbase.h>
 
-#include "../resources/rtln_ids.h"
-#include "app_resources.h"
+#include "resources/rtln_ids.h"
+#include "base/dialog_look.h"
+#include "base/handle.h"
 #include "main_window.h"
 
 namespace {
@@ -12,40 +13,43 @@ namespace {
 constexpr const char* kMutexName = "TAVRIK_RATELINE";
 constexpr const char* kMainWindowTitle = "Tavrik Rateline";
 
-HANDLE g_mutex;
-bool g_comInitialized;  // each successful CoInitializeEx is balanced by one CoUninitialize
-bool g_released;
+// What the process holds for its whole run, released once whichever way the run ends.
+struct Process {
+    HeldMutex mutex;
+    bool comInitialized;  // each successful CoInitializeEx is balanced by one CoUninitialize
+    bool released;
+};
+
+Process g_process;
 
 // False when another copy runs; that copy's window has been brought forward.
 bool EnsureSingleInstance() {
-    g_mutex = CreateMutexA(nullptr, TRUE, kMutexName);
-    if (g_mutex && GetLastError() == ERROR_ALREADY_EXISTS) {
+    HANDLE mutex = CreateMutexA(nullptr, TRUE, kMutexName);
+    if (mutex && GetLastError() == ERROR_ALREADY_EXISTS) {
         if (HWND running = FindWindowA("#32770", kMainWindowTitle)) {
             if (IsIconic(running)) ShowWindow(running, SW_RESTORE);
             SetForegroundWindow(running);
         }
-        CloseHandle(g_mutex);
-        g_mutex = nullptr;
+        CloseHandle(mutex);  // not ours to release
         return false;
     }
+    g_process.mutex.reset(mutex);
     return true;
 }
 
 int RunMainWindow() {
-    return static_cast<int>(DialogBoxParamA(AppInstance(), MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainDialogProc, 0));
+    MainWindowState window = {};
+    return static_cast<int>(DialogBoxParamA(AppInstance(), MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainDialogProc,
+                                            reinterpret_cast<LPARAM>(&window)));
 }
 
 void ReleaseAppResources() {
-    if (g_released) return;
-    g_released = true;
-    if (g_mutex) {
-        ReleaseMutex(g_mutex);
-        CloseHandle(g_mutex);
-    }
-    g_mutex = nullptr;
+    if (g_process.released) return;
+    g_process.released = true;
+    g_process.mutex.reset();
     ReleaseIconsAndBrush();
-    if (g_comInitialized) CoUninitialize();
-    g_comInitialized = false;
+    if (g_process.comInitialized) CoUninitialize();
+    g_process.comInitialized = false;
 }
 
 // The last resort for a failure nothing else handles (an access violation, for example),
@@ -66,7 +70,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     SetUnhandledExceptionFilter(EndAfterUnhandledFailure);
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
-    g_comInitialized = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    g_process.comInitialized = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
     SetAppInstance(instance);
     if (LoadAppResources()) RunMainWindow();
     ReleaseAppResources();

@@ -4,10 +4,10 @@
 
 #include <initializer_list>
 
-#include "../desk/desk.h"
-#include "../player/player.h"
-#include "../resources/rtln_ids.h"
-#include "../session/session.h"
+#include "desk/desk.h"
+#include "player/player.h"
+#include "resources/rtln_ids.h"
+#include "session/session.h"
 #include "about_box.h"
 #include "banner.h"
 #include "main_window.h"
@@ -54,8 +54,8 @@ void OnExit(HWND window, WORD) {
 
 // Locked Form Fields: the five counter fields are read-only while the item is checked.
 void OnLockedFormFields(HWND window, WORD) {
-    const bool lockedNow = GetMenuState(MainMenu(), IDM_LOCKED_FIELDS, MF_BYCOMMAND) & MF_CHECKED;
-    CheckMenuItem(MainMenu(), IDM_LOCKED_FIELDS, lockedNow ? MF_UNCHECKED : MF_CHECKED);
+    const bool lockedNow = GetMenuState(GetMenu(window), IDM_LOCKED_FIELDS, MF_BYCOMMAND) & MF_CHECKED;
+    CheckMenuItem(GetMenu(window), IDM_LOCKED_FIELDS, lockedNow ? MF_UNCHECKED : MF_CHECKED);
     for (int id : {IDC_TICKETS, IDC_ERRORS, IDC_LOTTO_CREDITS, IDC_TRAFFIC_CREDITS, IDC_FREE_BANNERS})
         SendDlgItemMessageA(window, id, EM_SETREADONLY, lockedNow ? FALSE : TRUE, 0);
 }

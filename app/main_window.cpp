@@ -4,35 +4,21 @@
 
 #include <initializer_list>
 
-#include "../desk/desk.h"
-#include "../resources/rtln_ids.h"
-#include "../session/session.h"
-#include "app_resources.h"
+#include "desk/desk.h"
+#include "resources/rtln_ids.h"
+#include "session/session.h"
+#include "base/dialog_look.h"
 #include "banner.h"
 #include "main_commands.h"
-#include "../base/gdi_handles.h"
-#include "../base/program_folder.h"
-#include "settings.h"
-#include "window_helpers.h"
+#include "base/handle.h"
+#include "base/program_folder.h"
+#include "base/settings.h"
+#include "base/window_helpers.h"
 
 namespace {
 
 constexpr COLORREF kNewSiteColour = RGB(204, 0, 0);
 constexpr COLORREF kKnownSiteColour = RGB(0, 102, 0);
-
-HWND g_window;
-HMENU g_menu;
-GdiObject<HFONT> g_digitsFont;
-HICON g_statusIcons[4];
-GdiObject<HBITMAP> g_gridBitmap;
-GdiObject<HBITMAP> g_marksBitmap;
-GdiObject<HBITMAP> g_ratingPicture;
-// The opening got as far as placing the window where the member left it: only then is the
-// position stored at closing (an opening that ended early would store the template's).
-bool g_positionRestored;
-// Menus live inside their process under Wine, so tools that watch the program from outside
-// (the UI tests, accessibility aids) ask the window for a menu item's state with this.
-UINT g_menuStateQuery;
 
 struct Tooltip {
     int id;
@@ -67,23 +53,24 @@ constexpr Tooltip kTooltips[] = {
 bool DigitsFontPath(char (&path)[MAX_PATH]) { return ProgramFilePath("qzDigits.ttf", path, sizeof path); }
 
 // Menu items that depend on stored values, and whether the banner is wanted.
-bool ApplyStoredMenuStates() {
+bool ApplyStoredMenuStates(HWND window) {
     bool bannerWanted = true;
     RegKey key = OpenSettings(KEY_QUERY_VALUE);
     if (!key) return bannerWanted;
     char text[261];
-    if (ReadSettingString(key.get(), "Clicks4U", text, sizeof text) && text[0]) EnableMenuCommand(IDM_CLICKS4U, true);
+    if (ReadSettingString(key.get(), "Clicks4U", text, sizeof text) && text[0])
+        EnableMenuCommand(window, IDM_CLICKS4U, true);
     char login[64];
     const bool hasLogin = (ReadSettingString(key.get(), "MemberID", login, sizeof login) && login[0]) ||
                           (ReadSettingString(key.get(), "SiteID", login, sizeof login) && login[0]) ||
                           (ReadSettingString(key.get(), "Password", login, sizeof login) && login[0]);
     bannerWanted = ReadSettingDword(key.get(), "ShowBan") != 0;
-    CheckMenuItem(g_menu, IDM_BANNER, bannerWanted ? MF_CHECKED : MF_UNCHECKED);
-    if (hasLogin) EnableMenuCommand(IDM_FILL_MEMBER_ID, true);
+    CheckMenuItem(GetMenu(window), IDM_BANNER, bannerWanted ? MF_CHECKED : MF_UNCHECKED);
+    if (hasLogin) EnableMenuCommand(window, IDM_FILL_MEMBER_ID, true);
     return bannerWanted;
 }
 
-void CreateDigitsFont(HWND window) {
+void CreateDigitsFont(HWND window, MainWindowState& state) {
     char path[MAX_PATH];
     LOGFONTA description = {};
     if (DigitsFontPath(path) && AddFontResourceA(path) > 0) {
@@ -94,56 +81,28 @@ void CreateDigitsFont(HWND window) {
         GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof description, &description);
         description.lfWeight = FW_BOLD;
     }
-    g_digitsFont.reset(CreateFontIndirectA(&description));
-    if (g_digitsFont)
-        SendDlgItemMessageA(window, IDC_SITE_NUMBER, WM_SETFONT, reinterpret_cast<WPARAM>(g_digitsFont.get()), TRUE);
+    state.digitsFont.reset(CreateFontIndirectA(&description));
+    if (state.digitsFont)
+        SendDlgItemMessageA(window, IDC_SITE_NUMBER, WM_SETFONT, reinterpret_cast<WPARAM>(state.digitsFont.get()),
+                            TRUE);
 }
 
-// The grid and the mark sheet keep their 24-bit colours whatever the display's depth.
-HBITMAP LoadPicture(int id, int width, int height) {
-    return static_cast<HBITMAP>(
-        LoadImageA(AppInstance(), MAKEINTRESOURCEA(id), IMAGE_BITMAP, width, height, LR_CREATEDIBSECTION));
+MainWindowState* StateOf(HWND window) {
+    return reinterpret_cast<MainWindowState*>(GetWindowLongPtrA(window, DWLP_USER));
 }
 
-bool LoadPictures() {
-    g_gridBitmap.reset(LoadPicture(IDB_RATING_GRID, 103, 90));
-    g_marksBitmap.reset(LoadPicture(IDB_RATING_MARKS, 70, 56));
-    return g_gridBitmap && g_marksBitmap;
-}
-
-bool CreateRatingPicture() {
-    BITMAP grid;
-    if (!GetObjectA(g_gridBitmap.get(), sizeof grid, &grid)) return false;
-    BITMAPINFO format = {};
-    format.bmiHeader.biSize = sizeof format.bmiHeader;
-    format.bmiHeader.biWidth = grid.bmWidth;
-    format.bmiHeader.biHeight = grid.bmHeight;
-    format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 24;
-    format.bmiHeader.biCompression = BI_RGB;
-    HDC screen = GetDC(nullptr);
-    void* bits = nullptr;
-    g_ratingPicture.reset(CreateDIBSection(screen, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
-    ReleaseDC(nullptr, screen);
-    return static_cast<bool>(g_ratingPicture);
-}
-
-BOOL OnInitDialog(HWND window) {
-    g_window = window;
-    g_positionRestored = false;
-    g_menuStateQuery = RegisterWindowMessageA(kMenuStateQueryName);
-    g_menu = GetMenu(window);
-    if (!g_menu) EndDialog(window, 0);
-    const bool bannerWanted = ApplyStoredMenuStates();
+BOOL OnInitDialog(HWND window, MainWindowState* state) {
+    SetWindowLongPtrA(window, DWLP_USER, reinterpret_cast<LONG_PTR>(state));
+    state->positionRestored = false;
+    state->menuStateQuery = RegisterWindowMessageA(kMenuStateQueryName);
+    if (!GetMenu(window)) EndDialog(window, 0);
+    const bool bannerWanted = ApplyStoredMenuStates(window);
     char path[MAX_PATH];
     if (ProgramFilePath("sess.qzd", path, sizeof path) && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES)
-        EnableMenuCommand(IDM_STATISTICS, true);
-    CreateDigitsFont(window);
+        EnableMenuCommand(window, IDM_STATISTICS, true);
+    CreateDigitsFont(window, *state);
     SetDialogIcons(window);
-    for (int i = 0; i < 4; ++i)
-        g_statusIcons[i] = static_cast<HICON>(
-            LoadImageA(AppInstance(), MAKEINTRESOURCEA(IDI_STATUS_DATE + i), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
-    if (!LoadPictures() || !CreateRatingPicture()) {
+    if (!OpenDesk()) {
         EndDialog(window, 0);
         return TRUE;
     }
@@ -157,7 +116,7 @@ BOOL OnInitDialog(HWND window) {
     OpenSessionCounters(window);
     InsetEditRects(window, false);
     RestoreWindowPosition(window);
-    g_positionRestored = true;
+    state->positionRestored = true;
     // Twenty tooltip windows take longer to make than the rest of the opening: they are
     // made once the window shows, as the first message of its loop, long before a tip
     // could appear under the mouse.
@@ -169,28 +128,22 @@ void AddMainTooltips(HWND window) {
     for (const Tooltip& tip : kTooltips) AddTooltip(GetDlgItem(window, tip.id), tip.text);
 }
 
-void OnDestroy(HWND window) {
-    g_digitsFont.reset();
+void OnDestroy(HWND window, MainWindowState& state) {
+    state.digitsFont.reset();
     char path[MAX_PATH];
     if (DigitsFontPath(path)) RemoveFontResourceA(path);
     ReleaseBannerControl(window);
     KillBannerTimer();
-    KillSessionTimer();
-    for (HICON& icon : g_statusIcons) {
-        if (icon) DestroyIcon(icon);
-        icon = nullptr;
-    }
+    CloseSessionClock();
     DeleteBannerBitmap();
-    g_marksBitmap.reset();
-    g_gridBitmap.reset();
-    g_ratingPicture.reset();
-    if (g_positionRestored) SaveWindowPosition(window);
+    CloseDesk();
+    if (state.positionRestored) SaveWindowPosition(window);
     SaveCountedSession(window);
 }
 
-void OnEndSession(HWND window, bool ending) {
+void OnEndSession(HWND window, const MainWindowState& state, bool ending) {
     if (!ending) return;
-    if (g_positionRestored) SaveWindowPosition(window);
+    if (state.positionRestored) SaveWindowPosition(window);
     SaveOnEndSession(window);
 }
 
@@ -226,13 +179,11 @@ void OnDrawItem(const DRAWITEMSTRUCT* item) {
     if (!banner) return;
     BITMAP info;
     if (!GetObjectA(banner, sizeof info, &info)) return;
-    HDC source = CreateCompatibleDC(item->hDC);
+    const MemoryDc source(CreateCompatibleDC(item->hDC));
     if (!source) return;
-    HGDIOBJ previous = SelectObject(source, banner);
+    const Selection frames = Select(source.get(), banner);
     const int frameHeight = info.bmHeight / 3;
-    BitBlt(item->hDC, 0, 0, info.bmWidth, frameHeight, source, 0, BannerFrame() * frameHeight, SRCCOPY);
-    SelectObject(source, previous);
-    DeleteDC(source);
+    BitBlt(item->hDC, 0, 0, info.bmWidth, frameHeight, source.get(), 0, BannerFrame() * frameHeight, SRCCOPY);
 }
 
 void OnSysColorChange(HWND window) {
@@ -247,29 +198,21 @@ void OnSysCommand(HWND window, WPARAM command) {
 
 }  // namespace
 
-HWND MainWindow() { return g_window; }
-HMENU MainMenu() { return g_menu; }
-HBITMAP RatingGridBitmap() { return g_gridBitmap.get(); }
-HBITMAP RatingMarksBitmap() { return g_marksBitmap.get(); }
-HBITMAP RatingPictureSurface() { return g_ratingPicture.get(); }
-HICON StatusIcon(int part) { return part >= 0 && part < 4 ? g_statusIcons[part] : nullptr; }
-
-void EnableMenuCommand(UINT id, bool enabled) {
-    EnableMenuItem(g_menu, id, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
-}
-
 INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == g_menuStateQuery && message != 0) {
-        SetWindowLongPtrA(window, DWLP_MSGRESULT, GetMenuState(g_menu, static_cast<UINT>(wParam), MF_BYCOMMAND));
+    if (message == WM_INITDIALOG) return OnInitDialog(window, reinterpret_cast<MainWindowState*>(lParam));
+    MainWindowState* state = StateOf(window);
+    if (!state) return FALSE;  // the messages that come before WM_INITDIALOG
+    if (message == state->menuStateQuery && message != 0) {
+        SetWindowLongPtrA(window, DWLP_MSGRESULT,
+                          GetMenuState(GetMenu(window), static_cast<UINT>(wParam), MF_BYCOMMAND));
         return TRUE;
     }
     switch (message) {
-    case WM_INITDIALOG: return OnInitDialog(window);
     case kAddTooltipsMessage: AddMainTooltips(window); return TRUE;
     case WM_COMMAND: return DispatchMainCommand(window, LOWORD(wParam), HIWORD(wParam));
     case WM_SYSCOMMAND: OnSysCommand(window, wParam); return FALSE;
-    case WM_DESTROY: OnDestroy(window); return FALSE;
-    case WM_ENDSESSION: OnEndSession(window, wParam != 0); return FALSE;
+    case WM_DESTROY: OnDestroy(window, *state); return FALSE;
+    case WM_ENDSESSION: OnEndSession(window, *state, wParam != 0); return FALSE;
     case WM_CTLCOLORDLG: return reinterpret_cast<INT_PTR>(DialogBrush());
     case WM_CTLCOLORSTATIC: return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_SYSCOLORCHANGE: OnSysColorChange(window); return TRUE;

@@ -1,23 +1,22 @@
 #pragma once
-// The main window: a modal dialog that lives for the whole run. Other parts of the program
-// address its controls, menu and pictures through these.
+// The main window: a modal dialog that lives for the whole run.
 #include <windows.h>
+
+#include "base/handle.h"
 
 // Registered message the main window answers with GetMenuState(wParam) of its menu.
 constexpr const char* kMenuStateQueryName = "TavrikRateline.MenuState";
 
+// The main window's own state, kept by whoever runs the window (WinMain, a test) and handed
+// to the dialog as its creation parameter; the window keeps it in DWLP_USER.
+struct MainWindowState {
+    GdiObject<HFONT> digitsFont;
+    // The opening got as far as placing the window where the member left it: only then is the
+    // position stored at closing (an opening that ended early would store the template's).
+    bool positionRestored;
+    // Menus live inside their process under Wine, so tools that watch the program from outside
+    // (the UI tests, accessibility aids) ask the window for a menu item's state with this.
+    UINT menuStateQuery;
+};
+
 INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
-HWND MainWindow();
-HMENU MainMenu();
-
-// Pictures of the rating desk, made when the window opens.
-HBITMAP RatingGridBitmap();      // background picture, 103 x 90
-HBITMAP RatingMarksBitmap();     // sheet of 14 x 14 marks, 70 x 56
-HBITMAP RatingPictureSurface();  // 24-bit picture the lookup draws into
-
-// Icon of status-bar part 0 to 3, or null.
-HICON StatusIcon(int part);
-
-// Enables or greys a menu item of the main window.
-void EnableMenuCommand(UINT id, bool enabled);

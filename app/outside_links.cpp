@@ -1,8 +1,8 @@
 #include "outside_links.h"
 
-#include "../base/program_folder.h"
-#include "../base/system_library.h"
-#include "settings.h"
+#include "base/program_folder.h"
+#include "base/system_library.h"
+#include "base/settings.h"
 
 namespace {
 

@@ -14,6 +14,11 @@ struct RatingDesk {
 
 const RatingDesk& Desk();
 
+// Opening: the desk's pictures; false when one cannot be made (the window cannot work then).
+bool OpenDesk();
+// Closing: the pictures, in the order mark sheet, grid, drawn picture.
+void CloseDesk();
+
 // Main window commands (the id's notification code is passed on).
 void OnSkipSite(HWND window, WORD code);
 void OnSiteIdChanged(HWND window, WORD code);
@@ -31,6 +36,10 @@ bool FindSite(HWND window, SiteSource source);
 // Asks whether the site on the desk should be evaluated first. True: the member wants to,
 // the caller drops its command. False: the desk was empty or has been reset; go on.
 bool ConfirmPendingEvaluation(HWND window);
+
+// Records the checked rating (0 when none is checked) as an incorrect evaluation of the site
+// on the desk; a file failure shows its message.
+void RecordIncorrectEvaluation(HWND window);
 
 // Records the checked rating as a correct evaluation, except when the site was already
 // evaluated in the last 24 hours and the checked rating is the one the lookup showed.

@@ -1,10 +1,20 @@
 #pragma once
-// What the desk's own files share: the mutable state, the picture control, the messages.
+// What the desk's own files share: its state, the picture control, the messages.
 #include <windows.h>
 
+#include "base/handle.h"
 #include "desk.h"
 
-RatingDesk& MutableDesk();
+struct DeskState {
+    RatingDesk shown;            // what the rest of the program reads through Desk()
+    bool showingRatingPicture;   // the picture control shows picture, not grid
+    bool settingSiteIdBox;       // the program sets the box: its change notice is no edit
+    GdiObject<HBITMAP> grid;     // background picture, 103 x 90
+    GdiObject<HBITMAP> marks;    // sheet of 14 x 14 marks, 70 x 56
+    GdiObject<HBITMAP> picture;  // 24-bit picture the lookup draws into
+};
+
+DeskState& TheDesk();
 
 // Shows the background picture in the picture control unless it already does.
 void ShowBackgroundPicture(HWND window);

@@ -2,17 +2,19 @@
 
 #include <cstring>
 
-#include "../base/file_mapping.h"
-#include "../base/program_folder.h"
+#include "base/program_folder.h"
 
 namespace {
 
-char g_pathOverride[MAX_PATH];
+constexpr RecordFileTexts kSiteFileTexts = {
+    "File [site.qzd] could not be opened.",
+    "File [site.qzd] size could not be defined.",
+    "File [site.qzd] map could not be opened.",
+    "Could not map view of file [site.qzd].",
+    nullptr,  // the site file is not flushed
+};
 
-// Opens the existing file, sharing nothing with other openers.
-HANDLE OpenExclusive(const char* path, DWORD access) {
-    return CreateFileA(path, access, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-}
+char g_pathOverride[MAX_PATH];
 
 bool SiteFilePath(char* out, size_t size) {
     if (g_pathOverride[0]) {
@@ -23,77 +25,45 @@ bool SiteFilePath(char* out, size_t size) {
     return ProgramFilePath("site.qzd", out, size);
 }
 
-bool Report(HWND owner, SiteFileResult result) {
-    if (result == SiteFileResult::kOk) return true;
-    MessageBoxA(owner, SiteFileMessage(result), kSiteFileErrorCaption, MB_OK | MB_ICONERROR);
-    return false;
+struct Scan {
+    int32_t key;
+    SiteVisitor visit;
+    void* context;
+};
+
+void WalkMappedRecords(void* context, const uint8_t* bytes, uint32_t size) {
+    const Scan& scan = *static_cast<const Scan*>(context);
+    WalkSiteRecords(bytes, size, scan.key, scan.visit, scan.context);
 }
+
+void EncodeInPlace(void* context, uint8_t* out) { EncodeSiteRecord(*static_cast<const SiteRecord*>(context), out); }
 
 }  // namespace
 
-const char* SiteFileMessage(SiteFileResult result) {
-    switch (result) {
-    case SiteFileResult::kOpenFailed: return "File [site.qzd] could not be opened.";
-    case SiteFileResult::kSizeFailed: return "File [site.qzd] size could not be defined.";
-    case SiteFileResult::kMapFailed: return "File [site.qzd] map could not be opened.";
-    case SiteFileResult::kViewFailed: return "Could not map view of file [site.qzd].";
-    case SiteFileResult::kOk: break;
-    }
-    return nullptr;
-}
+const char* SiteFileMessage(SiteFileResult result) { return RecordFileMessage(kSiteFileTexts, result); }
 
 SiteFileResult ScanSiteFile(const char* path, int32_t key, SiteVisitor visit, void* context) {
-    FileHandle file(OpenExclusive(path, GENERIC_READ));
-    if (!file) return SiteFileResult::kOpenFailed;
-    DWORD size = 0;
-    if (!FileSize32(file.get(), &size)) return SiteFileResult::kSizeFailed;
-    // A zero-length file cannot be mapped; it is a database without records.
-    if (size == 0) return SiteFileResult::kOk;
-    Mapping mapping(CreateFileMappingA(file.get(), nullptr, PAGE_READONLY, 0, size, nullptr));
-    file.Close();  // the mapping keeps the file
-    if (!mapping) return SiteFileResult::kMapFailed;
-    View view(MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, 0));
-    if (!view) return SiteFileResult::kViewFailed;
-    WalkSiteRecords(view.get(), size, key, visit, context);
-    return SiteFileResult::kOk;
+    Scan scan{key, visit, context};
+    return ReadRecordFile(path, false, WalkMappedRecords, &scan);
 }
 
 SiteFileResult AppendRecordToFile(const char* path, int32_t key, int rating, int32_t stampTime) {
-    FileHandle file(OpenExclusive(path, GENERIC_READ | GENERIC_WRITE));
-    if (!file || IsReadOnlyFile(file.get())) return SiteFileResult::kOpenFailed;
-    DWORD size = 0;
-    // One more record must still have a 32-bit end.
-    if (!FileSize32(file.get(), &size) || size > MAXDWORD - kSiteRecordSize) return SiteFileResult::kSizeFailed;
-    // The mapping's maximum size extends the file by one record of zero bytes.
-    const uint32_t mappedSize = size + kSiteRecordSize;
-    Mapping mapping(CreateFileMappingA(file.get(), nullptr, PAGE_READWRITE, 0, mappedSize, nullptr));
-    if (!mapping) return SiteFileResult::kMapFailed;
-    View view(WriterMappingCalls().mapView(mapping.get(), FILE_MAP_WRITE, 0, 0, 0));
-    if (!view) {
-        // Take the extension back so that no record of site 0 is left behind. The file
-        // stays open until here for that: its size cannot change while a mapping exists.
-        mapping.Close();
-        SetFileEnd(file.get(), size);
-        return SiteFileResult::kViewFailed;
-    }
-    file.Close();
-    const SiteRecord record{key, stampTime, static_cast<int16_t>(rating)};
-    EncodeSiteRecord(record, view.get() + AppendOffset(size));
-    return SiteFileResult::kOk;
+    SiteRecord record{key, stampTime, static_cast<int16_t>(rating)};
+    return AppendRecord(path, {kSiteRecordSize, OPEN_EXISTING, false}, EncodeInPlace, &record);
 }
 
 bool ScanSite(HWND owner, int32_t key, SiteVisitor visit, void* context) {
     char path[MAX_PATH];
-    if (!SiteFilePath(path, sizeof path)) return Report(owner, SiteFileResult::kOpenFailed);
-    return Report(owner, ScanSiteFile(path, key, visit, context));
+    if (!SiteFilePath(path, sizeof path)) return ReportRecordFile(owner, kSiteFileTexts, SiteFileResult::kOpenFailed);
+    return ReportRecordFile(owner, kSiteFileTexts, ScanSiteFile(path, key, visit, context));
 }
 
 bool AppendEvaluation(HWND owner, int32_t key, int rating) {
     char path[MAX_PATH];
-    if (!SiteFilePath(path, sizeof path)) return Report(owner, SiteFileResult::kOpenFailed);
-    return Report(owner, AppendRecordToFile(path, key, rating, static_cast<int32_t>(CurrentUnixTime())));
+    if (!SiteFilePath(path, sizeof path)) return ReportRecordFile(owner, kSiteFileTexts, SiteFileResult::kOpenFailed);
+    return ReportRecordFile(owner, kSiteFileTexts,
+                            AppendRecordToFile(path, key, rating, static_cast<int32_t>(CurrentUnixTime())));
 }
-
 
 void UseSiteFileAt(const char* path) {
     g_pathOverride[0] = 0;

@@ -6,16 +6,16 @@
 
 #include <cstdint>
 
-#include "../base/unix_time.h"
+#include "base/record_file.h"
+#include "base/unix_time.h"
 
 #include "site_records.h"
 
-// How a file operation ended; each failure has its fixed message.
-enum class SiteFileResult { kOk, kOpenFailed, kSizeFailed, kMapFailed, kViewFailed };
+// How a file operation ended (never kFlushFailed: the site file is not flushed).
+using SiteFileResult = RecordFileResult;
 
 // Text of the message box (caption "Error") for a failure; null for kOk.
 const char* SiteFileMessage(SiteFileResult result);
-constexpr const char* kSiteFileErrorCaption = "Error";
 
 // The operations on a file given by its full path, without any message. A file of zero
 // length is an empty database: the scan finds nothing, the append writes the first record.

@@ -3,8 +3,8 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "../base/dialog_controls.h"
-#include "../resources/rtln_ids.h"
+#include "base/window_helpers.h"
+#include "resources/rtln_ids.h"
 #include "desk_internal.h"
 #include "site_digits.h"
 
@@ -15,37 +15,6 @@ constexpr const char* kTooManyDigitsText = "Error! The Site ID can't be more tha
 constexpr const char* kTooFewDigitsText = "Error! The Site ID can't be less than 4 symbols.";
 // Clipboard that can't be opened, holds no text, or a text without any digit.
 constexpr const char* kNoSiteIdText = "Error! No Site ID was found.";
-
-bool g_settingSiteIdBox;
-
-class Clipboard {
-public:
-    explicit Clipboard(HWND owner) : open_(OpenClipboard(owner) != FALSE) {}
-    Clipboard(const Clipboard&) = delete;
-    Clipboard& operator=(const Clipboard&) = delete;
-    ~Clipboard() {
-        if (open_) CloseClipboard();
-    }
-    bool open() const { return open_; }
-
-private:
-    bool open_;
-};
-
-class GlobalLockOf {
-public:
-    explicit GlobalLockOf(HGLOBAL block) : block_(block), data_(block ? GlobalLock(block) : nullptr) {}
-    GlobalLockOf(const GlobalLockOf&) = delete;
-    GlobalLockOf& operator=(const GlobalLockOf&) = delete;
-    ~GlobalLockOf() {
-        if (data_) GlobalUnlock(block_);
-    }
-    const char* data() const { return static_cast<const char*>(data_); }
-
-private:
-    HGLOBAL block_;
-    void* data_;
-};
 
 // Shows the message for a refused Site ID; true when it was accepted.
 bool Judge(HWND window, SiteIdVerdict verdict) {
@@ -61,24 +30,25 @@ bool Judge(HWND window, SiteIdVerdict verdict) {
 
 // Reads the clipboard's text into siteDigits; the clipboard is closed before any message.
 SiteIdVerdict ReadClipboardDigits(char (&digits)[kSiteDigitsSize]) {
-    Clipboard clipboard(nullptr);
-    if (!clipboard.open()) return SiteIdVerdict::kNoDigit;
+    const OpenedClipboard clipboard = OpenClipboardOf(nullptr);
+    if (!clipboard) return SiteIdVerdict::kNoDigit;
     HGLOBAL block = GetClipboardData(CF_TEXT);
-    GlobalLockOf text(block);
-    if (!text.data()) return SiteIdVerdict::kNoDigit;
-    return ExtractSiteDigits(text.data(), GlobalSize(block), digits);
+    const char* text = block ? static_cast<const char*>(GlobalLock(block)) : nullptr;
+    if (!text) return SiteIdVerdict::kNoDigit;
+    const GlobalLockOwner lock(block);
+    return ExtractSiteDigits(text, GlobalSize(block), digits);
 }
 
 }  // namespace
 
 void SetSiteIdBoxQuietly(HWND window, const char* text) {
-    g_settingSiteIdBox = true;
+    TheDesk().settingSiteIdBox = true;
     SetDlgItemTextA(window, IDC_SITE_ID, text);
-    g_settingSiteIdBox = false;
+    TheDesk().settingSiteIdBox = false;
 }
 
 bool PasteSiteId(HWND window) {
-    RatingDesk& desk = MutableDesk();
+    RatingDesk& desk = TheDesk().shown;
     if (!Judge(window, ReadClipboardDigits(desk.siteDigits))) return false;
     SetDlgItemTextA(window, IDC_SITE_NUMBER, "");
     ShowBackgroundPicture(window);
@@ -87,7 +57,7 @@ bool PasteSiteId(HWND window) {
 }
 
 bool TakeSiteNumber(HWND window, SiteSource source) {
-    RatingDesk& desk = MutableDesk();
+    RatingDesk& desk = TheDesk().shown;
     if (source == SiteSource::kBox) {
         char text[64];
         const int length = GetDlgItemTextA(window, IDC_SITE_ID, text, sizeof text);
@@ -104,7 +74,7 @@ bool TakeSiteNumber(HWND window, SiteSource source) {
 }
 
 void OnSiteIdChanged(HWND window, WORD) {
-    if (g_settingSiteIdBox) return;
+    if (TheDesk().settingSiteIdBox) return;
     if (ConfirmPendingEvaluation(window)) return;
     Enable(window, IDC_FIND, GetWindowTextLengthA(GetDlgItem(window, IDC_SITE_ID)) > 3);
 }
@@ -123,11 +93,10 @@ void ResetDesk(HWND window) {
     Enable(window, IDC_FIND, false);
     for (int id : {IDC_TICKET, IDC_COUNT, IDC_SKIP_SITE, IDC_LOTTO_LIST, IDC_TRAFFIC_LIST, IDC_BANNER_LIST})
         Enable(window, id, false);
-    RatingDesk& desk = MutableDesk();
+    RatingDesk& desk = TheDesk().shown;
     std::memset(desk.siteDigits, 0, sizeof desk.siteDigits);
     desk.siteIsNew = false;
     desk.evaluatedToday = false;
     desk.currentSiteNumber = 0;
-    Clipboard clipboard(window);
-    if (clipboard.open()) EmptyClipboard();
+    if (const OpenedClipboard clipboard = OpenClipboardOf(window)) EmptyClipboard();
 }

@@ -6,8 +6,8 @@
 #include <mshtml.h>
 #include <ole2.h>
 
-#include "app/settings.h"
-#include "com_owners.h"
+#include "base/com_handle.h"
+#include "base/settings.h"
 #include "login_filler_internal.h"
 #include "login_rules.h"
 #include "password_shift.h"
@@ -54,8 +54,8 @@ const char* TextFor(const LoginTexts& texts, LoginField field) {
 bool WriteInput(IHTMLInputElement* input, const char* text) {
     wchar_t wide[kLoginTextSize];  // an ANSI character never becomes more than one wide one
     if (MultiByteToWideChar(CP_ACP, 0, text, -1, wide, kLoginTextSize) == 0) return false;
-    const BstrOwner value(AllocateBstr(wide));
-    if (!value.get()) return false;
+    const Bstr value = AllocateBstr(wide);
+    if (!value) return false;
     input->put_value(value.get());
     return true;
 }
@@ -64,17 +64,17 @@ enum class Step { Next, Filled, EndCommand };
 
 // One element of a login page: Filled when it was an input of the profile's and got its text.
 Step VisitElement(IHTMLElementCollection* all, LONG position, const LoginTexts& texts) {
-    VariantOwner name(position);
-    VariantOwner index(position);
+    const Variant name = NumberVariant(position);
+    const Variant index = NumberVariant(position);
     ComRef<IDispatch> item;
     if (FAILED(all->item(name.get(), index.get(), item.out())) || !item) return Step::Next;
     ComRef<IHTMLElement> element;
     if (!QueryInto(item.get(), __uuidof(IHTMLElement), element)) return Step::Next;
-    BstrOwner tag;
+    Bstr tag;
     if (FAILED(element->get_tagName(tag.out())) || !IsInputTag(tag.get())) return Step::Next;
     ComRef<IHTMLInputElement> input;
     if (!QueryInto(element.get(), __uuidof(IHTMLInputElement), input)) return Step::Next;
-    BstrOwner inputName;
+    Bstr inputName;
     if (FAILED(input->get_name(inputName.out()))) return Step::Next;
     const LoginField field = LoginFieldForInputName(inputName.get());  // no name is no field
     if (field == LoginField::None) return Step::Next;
@@ -83,7 +83,7 @@ Step VisitElement(IHTMLElementCollection* all, LONG position, const LoginTexts& 
 
 // One window of the collection: skipped unless it is a browser, alive, showing the login page.
 Step VisitWindow(IShellWindows* windows, LONG index, const LoginTexts& texts) {
-    VariantOwner position(index);
+    const Variant position = NumberVariant(index);
     ComRef<IDispatch> item;
     if (FAILED(windows->Item(position.get(), item.out()))) return Step::EndCommand;
     if (!item) return Step::Next;
@@ -95,7 +95,7 @@ Step VisitWindow(IShellWindows* windows, LONG index, const LoginTexts& texts) {
     if (!QueryInto(document.get(), __uuidof(IHTMLDocument2), page)) return Step::Next;
     SHANDLE_PTR handle = 0;
     if (FAILED(browser->get_HWND(&handle)) || !IsWindow(reinterpret_cast<HWND>(handle))) return Step::Next;
-    BstrOwner title;
+    Bstr title;
     if (FAILED(page->get_title(title.out()))) return Step::EndCommand;
     if (!IsLoginPageTitle(title.get())) return Step::Next;
     ComRef<IHTMLElementCollection> all;

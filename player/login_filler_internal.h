@@ -3,7 +3,7 @@
 // window collection and opening the settings key. Tests put fakes in their place.
 #include <windows.h>
 
-#include "app/settings.h"
+#include "base/settings.h"
 
 struct LoginFillCalls {
     HRESULT(WINAPI* createInstance)(REFCLSID clsid, LPUNKNOWN outer, DWORD context, REFIID iid, LPVOID* object);

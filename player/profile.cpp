@@ -2,12 +2,11 @@
 
 #include <cstring>
 
-#include "../app/main_window.h"
-#include "../app/settings.h"
-#include "../base/format_text.h"
-#include "../resources/rtln_ids.h"
-#include "../session/counter_text.h"
-#include "../session/session.h"
+#include "base/settings.h"
+#include "base/window_helpers.h"
+#include "base/format_text.h"
+#include "resources/rtln_ids.h"
+#include "session/session.h"
 #include "password_shift.h"
 
 namespace {
@@ -40,7 +39,7 @@ bool StoreField(HKEY key, const char* name, HWND dialog, int id, DWORD dataLengt
 void LoadPlayerProfile(HWND dialog) {
     RegKey key = OpenSettings(KEY_QUERY_VALUE);
     if (!key) return;
-    char number[kCounterTextSize];
+    char number[16];  // "%d" of any 32-bit value
     FormatText(number, sizeof number, "%d", static_cast<int>(ReadSettingDword(key.get(), "nTickets")));
     SetDlgItemTextA(dialog, IDC_PLAYER_MAX_TICKETS, number);
     ShowProfileText(key.get(), "MemberID", dialog, IDC_PLAYER_MEMBER_ID);
@@ -55,22 +54,23 @@ void LoadPlayerProfile(HWND dialog) {
 }
 
 void SavePlayerProfile(HWND dialog) {
+    const HWND window = GetWindow(dialog, GW_OWNER);  // the main window
     bool hasLogin = false;
     {
         RegKey key = OpenSettings(KEY_SET_VALUE);
         if (!key) return;
         char number[kProfileTextSize];
         GetDlgItemTextA(dialog, IDC_PLAYER_MAX_TICKETS, number, sizeof number);
-        const int32_t maximum = ParseCounterText(number);  // empty or no number: 0
+        const int32_t maximum = ParseTicketMaximum(number);  // empty or no number: 0
         WriteSettingDword(key.get(), "nTickets", maximum);
-        SetTicketMaximum(MainWindow(), maximum);
+        SetTicketMaximum(window, maximum);
         hasLogin |= StoreField(key.get(), "MemberID", dialog, IDC_PLAYER_MEMBER_ID, kProfileTextSize);
         hasLogin |= StoreField(key.get(), "SiteID", dialog, IDC_PLAYER_SITE_ID, kProfileTextSize);
         hasLogin |= StoreField(key.get(), "Password", dialog, IDC_PLAYER_PASSWORD, kProfileTextSize, true);
-        EnableMenuCommand(IDM_CLICKS4U, GetWindowTextLengthA(GetDlgItem(dialog, IDC_PLAYER_PATH)) > 0);
+        EnableMenuCommand(window, IDM_CLICKS4U, GetWindowTextLengthA(GetDlgItem(dialog, IDC_PLAYER_PATH)) > 0);
         StoreField(key.get(), "Clicks4U", dialog, IDC_PLAYER_PATH, kPathSize);
     }
-    EnableMenuCommand(IDM_FILL_MEMBER_ID, hasLogin);
+    EnableMenuCommand(window, IDM_FILL_MEMBER_ID, hasLogin);
 }
 
 bool PasswordFieldsMatch(HWND dialog) {

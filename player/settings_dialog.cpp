@@ -4,10 +4,9 @@
 
 #include <initializer_list>
 
-#include "../app/app_resources.h"
-#include "../app/window_helpers.h"
-#include "../base/dialog_controls.h"
-#include "../resources/rtln_ids.h"
+#include "base/dialog_look.h"
+#include "base/window_helpers.h"
+#include "resources/rtln_ids.h"
 #include "password_shift.h"
 #include "player.h"
 #include "profile.h"

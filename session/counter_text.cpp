@@ -1,6 +1,6 @@
 #include "counter_text.h"
 
-#include "../base/format_text.h"
+#include "base/format_text.h"
 
 namespace {
 

@@ -21,6 +21,9 @@ bool StartSession(HWND window);
 // at opening and after the Player Settings dialog stored a new maximum.
 void SetTicketMaximum(HWND window, int32_t maximum);
 
+// The ticket maximum as the member types it: the text's leading number, 0 for none.
+int32_t ParseTicketMaximum(const char* text);
+
 // New sites counted so far (shown in status part 3, stored as "nSites").
 int32_t SitesCounter();
 
@@ -30,8 +33,10 @@ bool ShowSessions(HWND window);
 // Fills its list from sess.qzd, newest first; false when the dialog must close.
 bool FillSessionList(HWND dialog);
 
-// Closing: cancels the clock's timer. After it returns no tick runs any more.
+// Cancels the clock's timer. After it returns no tick runs any more.
 void KillSessionTimer();
+// Closing: the timer, then the status bar's icons.
+void CloseSessionClock();
 
 // Closing: stores the session if the clock has counted time.
 void SaveCountedSession(HWND window);

@@ -15,10 +15,10 @@
 
 #include <atomic>
 
-#include "../app/app_resources.h"
-#include "../app/main_window.h"
-#include "../base/unix_time.h"
-#include "../resources/rtln_ids.h"
+#include "base/dialog_look.h"
+#include "base/window_helpers.h"
+#include "base/unix_time.h"
+#include "resources/rtln_ids.h"
 #include "session.h"
 #include "session_internal.h"
 
@@ -34,20 +34,16 @@ constexpr int kStartPart = 1;
 constexpr int kClockPart = 2;
 constexpr UINT kTickPeriodMs = 1000;
 
-HWND g_statusBar;
-HWND g_clockReceiver;
-char g_dateText[32];
-std::atomic<int32_t> g_elapsed{0};  // written by the tick while the timer runs, else by EndSession
-int32_t g_startTime;
-UINT g_timerId;
-DWORD_PTR g_clockRun;  // number of the current clock run, handed to each tick
-std::atomic<LONG> g_deliveredTicks{0};
+SessionState g_session;
 TimerStarter g_startTimer = timeSetEvent;
 
+void EnableSessionMenu(UINT id, bool enabled) { EnableMenuCommand(g_session.window, id, enabled); }
+
 void CALLBACK SessionTick(UINT, UINT, DWORD_PTR run, DWORD_PTR, DWORD_PTR) {
-    const int32_t next = NextElapsed(g_elapsed.load(std::memory_order_relaxed));
-    g_elapsed.store(next, std::memory_order_relaxed);
-    if (g_clockReceiver) PostMessageA(g_clockReceiver, kClockTickMessage, static_cast<WPARAM>(next), run);
+    const int32_t next = NextElapsed(g_session.elapsed.load(std::memory_order_relaxed));
+    g_session.elapsed.store(next, std::memory_order_relaxed);
+    if (g_session.clockReceiver)
+        PostMessageA(g_session.clockReceiver, kClockTickMessage, static_cast<WPARAM>(next), run);
 }
 
 void ShowClock(int32_t elapsed) {
@@ -60,9 +56,9 @@ LRESULT CALLBACK ClockReceiverProc(HWND window, UINT message, WPARAM wParam, LPA
     if (message != kClockTickMessage) return DefWindowProcA(window, message, wParam, lParam);
     // A tick of the current run still counts after the timer was cancelled (Stop, Save, exit):
     // its second is in the session, so the clock shows it. Ticks of older runs are dropped.
-    if (static_cast<DWORD_PTR>(lParam) == g_clockRun) {
+    if (static_cast<DWORD_PTR>(lParam) == g_session.clockRun) {
         ShowClock(static_cast<int32_t>(wParam));
-        ++g_deliveredTicks;
+        ++g_session.deliveredTicks;
     }
     return 0;
 }
@@ -74,8 +70,8 @@ void CreateClockReceiver(HINSTANCE instance) {
     windowClass.lpszClassName = kClockReceiverClass;
     RegisterClassA(&windowClass);  // already registered by an earlier window: fine
     // A hidden child of the bar, so it is destroyed with the main window.
-    g_clockReceiver =
-        CreateWindowExA(0, kClockReceiverClass, "", WS_CHILD, 0, 0, 0, 0, g_statusBar, nullptr, instance, nullptr);
+    g_session.clockReceiver = CreateWindowExA(0, kClockReceiverClass, "", WS_CHILD, 0, 0, 0, 0, g_session.statusBar,
+                                              nullptr, instance, nullptr);
 }
 
 void ShowStartTime() {
@@ -86,80 +82,90 @@ void ShowStartTime() {
 
 }  // namespace
 
-HWND SessionStatusBar() { return g_statusBar; }
+HWND SessionStatusBar() { return g_session.statusBar; }
 
 void SetStatusText(int part, const char* text) {
-    if (g_statusBar) SendMessageA(g_statusBar, SB_SETTEXTA, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(text));
+    if (g_session.statusBar)
+        SendMessageA(g_session.statusBar, SB_SETTEXTA, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(text));
 }
 
-int32_t SessionElapsed() { return g_elapsed.load(std::memory_order_relaxed); }
-int32_t SessionStartTime() { return g_startTime; }
-LONG DeliveredClockTicks() { return g_deliveredTicks.load(); }
+int32_t SessionElapsed() { return g_session.elapsed.load(std::memory_order_relaxed); }
+int32_t SessionStartTime() { return g_session.startTime; }
+LONG DeliveredClockTicks() { return g_session.deliveredTicks.load(); }
 
 void SetSessionTimerStarter(TimerStarter starter) { g_startTimer = starter ? starter : timeSetEvent; }
 
+SessionState& TheSession() { return g_session; }
+
 void CreateSessionStatusBar(HWND window) {
     const HINSTANCE instance = AppInstance();
-    g_clockReceiver = nullptr;
+    g_session.window = window;
+    for (int part = 0; part < 4; ++part)
+        g_session.statusIcons[part].reset(static_cast<HICON>(
+            LoadImageA(instance, MAKEINTRESOURCEA(IDI_STATUS_DATE + part), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
+    g_session.clockReceiver = nullptr;
     RECT client = {};
     GetClientRect(window, &client);
-    g_statusBar = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_TOOLTIPS, 0, 0, 0, 0, window,
-                                  nullptr, instance, nullptr);
-    if (!g_statusBar) return;
+    g_session.statusBar = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_TOOLTIPS, 0, 0, 0, 0,
+                                          window, nullptr, instance, nullptr);
+    if (!g_session.statusBar) return;
     const int quarter = client.right / 4;
     int edges[4] = {quarter, 2 * quarter + 6, 3 * quarter + 8, 4 * quarter};
-    SendMessageA(g_statusBar, SB_SETPARTS, 4, reinterpret_cast<LPARAM>(edges));
+    SendMessageA(g_session.statusBar, SB_SETPARTS, 4, reinterpret_cast<LPARAM>(edges));
     for (int part = 0; part < 4; ++part)
-        SendMessageA(g_statusBar, SB_SETICON, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(StatusIcon(part)));
-    if (!GetDateFormatA(LOCALE_USER_DEFAULT, 0, nullptr, kStatusDatePicture, g_dateText, sizeof g_dateText))
-        g_dateText[0] = 0;
-    SetStatusText(kDatePart, g_dateText);
-    SendMessageA(g_statusBar, SB_SETTIPTEXTA, kDatePart, reinterpret_cast<LPARAM>(g_dateText));
-    SendMessageA(g_statusBar, SB_SETTIPTEXTA, kStartPart, reinterpret_cast<LPARAM>(kStartTip));
-    SendMessageA(g_statusBar, SB_SETTIPTEXTA, kClockPart, reinterpret_cast<LPARAM>(kClockTip));
+        SendMessageA(g_session.statusBar, SB_SETICON, static_cast<WPARAM>(part),
+                     reinterpret_cast<LPARAM>(g_session.statusIcons[part].get()));
+    if (!GetDateFormatA(LOCALE_USER_DEFAULT, 0, nullptr, kStatusDatePicture, g_session.dateText,
+                        sizeof g_session.dateText))
+        g_session.dateText[0] = 0;
+    SetStatusText(kDatePart, g_session.dateText);
+    SendMessageA(g_session.statusBar, SB_SETTIPTEXTA, kDatePart, reinterpret_cast<LPARAM>(g_session.dateText));
+    SendMessageA(g_session.statusBar, SB_SETTIPTEXTA, kStartPart, reinterpret_cast<LPARAM>(kStartTip));
+    SendMessageA(g_session.statusBar, SB_SETTIPTEXTA, kClockPart, reinterpret_cast<LPARAM>(kClockTip));
     CreateClockReceiver(instance);
 }
 
-bool IsSessionClockRunning() { return g_timerId != 0; }
+bool IsSessionClockRunning() { return static_cast<bool>(g_session.timer); }
 
 bool StartSession(HWND window) {
-    if (g_timerId != 0) return true;  // already running: nothing to start
+    if (g_session.timer) return true;  // already running: nothing to start
     if (SessionElapsed() == 0) {
-        g_startTime = static_cast<int32_t>(CurrentUnixTime());
+        g_session.startTime = static_cast<int32_t>(CurrentUnixTime());
         SetStatusText(kClockPart, "00:00:00");
         EmptyCounterFields(window);
-        EnableMenuCommand(IDM_SAVE, false);
+        EnableMenuCommand(window, IDM_SAVE, false);
     } else {
         // Ticks of the stopped run still queued will be dropped: show the length they reached.
         ShowClock(SessionElapsed());
     }
-    EnableMenuCommand(IDM_STOP, true);
-    EnableMenuCommand(IDM_CONTINUE, false);
-    ++g_clockRun;
-    g_timerId = g_startTimer(kTickPeriodMs, 0, SessionTick, g_clockRun,
-                             TIME_PERIODIC | TIME_CALLBACK_FUNCTION | TIME_KILL_SYNCHRONOUS);
-    if (g_timerId == 0) return false;
+    EnableMenuCommand(window, IDM_STOP, true);
+    EnableMenuCommand(window, IDM_CONTINUE, false);
+    ++g_session.clockRun;
+    g_session.timer.reset(g_startTimer(kTickPeriodMs, 0, SessionTick, g_session.clockRun,
+                                       TIME_PERIODIC | TIME_CALLBACK_FUNCTION | TIME_KILL_SYNCHRONOUS));
+    if (!g_session.timer) return false;
     ShowStartTime();
     return true;
 }
 
-void KillSessionTimer() {
-    if (g_timerId == 0) return;
-    timeKillEvent(g_timerId);
-    g_timerId = 0;
+void KillSessionTimer() { g_session.timer.reset(); }
+
+void CloseSessionClock() {
+    KillSessionTimer();
+    for (IconHandle& icon : g_session.statusIcons) icon.reset();
 }
 
-void StopSession(HWND) {
+void StopSession(HWND window) {
     KillSessionTimer();
-    EnableMenuCommand(IDM_STOP, false);
-    EnableMenuCommand(IDM_CONTINUE, true);
+    EnableMenuCommand(window, IDM_STOP, false);
+    EnableMenuCommand(window, IDM_CONTINUE, true);
 }
 
 void EndSession() {
     KillSessionTimer();
-    g_elapsed.store(0, std::memory_order_relaxed);
-    EnableMenuCommand(IDM_STOP, false);
-    EnableMenuCommand(IDM_CONTINUE, true);
-    EnableMenuCommand(IDM_SAVE, false);
-    EnableMenuCommand(IDM_STATISTICS, true);
+    g_session.elapsed.store(0, std::memory_order_relaxed);
+    EnableSessionMenu(IDM_STOP, false);
+    EnableSessionMenu(IDM_CONTINUE, true);
+    EnableSessionMenu(IDM_SAVE, false);
+    EnableSessionMenu(IDM_STATISTICS, true);
 }

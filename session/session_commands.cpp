@@ -2,7 +2,7 @@
 // desktop session ends.
 #include "session.h"
 
-#include "../desk/desk.h"
+#include "desk/desk.h"
 #include "session_internal.h"
 
 void OnStop(HWND window, WORD) {

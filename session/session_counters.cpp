@@ -3,12 +3,11 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "../base/format_text.h"
-#include "../app/main_window.h"
-#include "../app/settings.h"
-#include "../desk/desk.h"
-#include "../desk/site_database.h"
-#include "../resources/rtln_ids.h"
+#include "base/format_text.h"
+#include "base/window_helpers.h"
+#include "base/settings.h"
+#include "desk/desk.h"
+#include "resources/rtln_ids.h"
 #include "counter_text.h"
 #include "session.h"
 #include "session_internal.h"
@@ -30,24 +29,22 @@ constexpr CreditControls kLotto = {CreditList::Lotto, IDC_LOTTO_LIST, IDC_LOTTO_
 constexpr CreditControls kTraffic = {CreditList::Traffic, IDC_TRAFFIC_LIST, IDC_TRAFFIC_CREDITS};
 constexpr CreditControls kBanner = {CreditList::Banner, IDC_BANNER_LIST, IDC_FREE_BANNERS};
 
-int32_t g_sitesCounter;
-
 void SetTicketBar(HWND window, int32_t position) {
     SendDlgItemMessageA(window, IDC_TICKET_PROGRESS, PBM_SETPOS, static_cast<WPARAM>(position), 0);
 }
 
 void ShowSitesCounter() {
     char text[kCounterTextSize];
-    FormatText(text, sizeof text, "%d", static_cast<int>(g_sitesCounter));
+    FormatText(text, sizeof text, "%d", static_cast<int>(TheSession().sitesCounter));
     SetStatusText(kSitesPart, text);
 }
 
 // One more site that was new to the database: shown at once, stored when the key opens.
 void CountNewSite() {
-    g_sitesCounter = AddWrapping(g_sitesCounter, 1);
+    TheSession().sitesCounter = AddWrapping(TheSession().sitesCounter, 1);
     ShowSitesCounter();
     RegKey key = OpenSettings(KEY_SET_VALUE);
-    if (key) WriteSettingDword(key.get(), "nSites", g_sitesCounter);
+    if (key) WriteSettingDword(key.get(), "nSites", TheSession().sitesCounter);
 }
 
 // Adds one to the Tickets or Errors field and closes the site on the desk.
@@ -61,8 +58,8 @@ void IncrementCounter(HWND window, int field) {
     SetDlgItemTextA(window, field, next);
     if (Desk().siteIsNew) CountNewSite();
     ResetDesk(window);
-    EnableMenuCommand(IDM_STOP, true);
-    EnableMenuCommand(IDM_SAVE, true);
+    EnableMenuCommand(window, IDM_STOP, true);
+    EnableMenuCommand(window, IDM_SAVE, true);
 }
 
 void CountTicket(HWND window) {
@@ -71,7 +68,7 @@ void CountTicket(HWND window) {
 }
 
 void CountError(HWND window) {
-    AppendEvaluation(window, Desk().currentSiteNumber, CheckedRating(window));  // reports its own failure
+    RecordIncorrectEvaluation(window);  // reports its own failure
     IncrementCounter(window, IDC_ERRORS);
 }
 
@@ -125,14 +122,16 @@ void OpenSessionCounters(HWND window) {
         ticketMaximum = ReadSettingDword(key.get(), "nTickets");
         sites = ReadSettingDword(key.get(), "nSites");
     }
-    g_sitesCounter = sites == -1 ? 0 : sites;
+    TheSession().sitesCounter = sites == -1 ? 0 : sites;
     ShowSitesCounter();
     SetTicketMaximum(window, ticketMaximum);
     SendDlgItemMessageA(window, IDC_TICKET_PROGRESS, PBM_SETSTEP, 1, 0);
     for (const CreditControls* credit : {&kLotto, &kTraffic, &kBanner}) FillCreditList(window, *credit);
 }
 
-int32_t SitesCounter() { return g_sitesCounter; }
+int32_t ParseTicketMaximum(const char* text) { return ParseCounterText(text); }
+
+int32_t SitesCounter() { return TheSession().sitesCounter; }
 
 void OnTicket(HWND window, WORD) { CountTicket(window); }
 void OnCount(HWND window, WORD) { CountError(window); }

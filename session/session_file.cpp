@@ -5,22 +5,21 @@
 
 #include <span>
 
-#include "../base/file_mapping.h"
-#include "../base/format_text.h"
-#include "../base/program_folder.h"
-#include "../resources/rtln_ids.h"
+#include "base/record_file.h"
+#include "base/format_text.h"
+#include "base/program_folder.h"
+#include "resources/rtln_ids.h"
 #include "counter_text.h"
 #include "session.h"
 #include "session_internal.h"
 
 namespace {
 
-constexpr char kErrorCaption[] = "Error";
-constexpr char kOpenFailed[] = "File [sess.qzd] could not be opened.";
-constexpr char kSizeFailed[] = "File [sess.qzd] size could not be defined.";
-constexpr char kMapFailed[] = "File [sess.qzd] map could not be opened.";
-constexpr char kViewFailed[] = "Could not map view of file [sess.qzd].";
-constexpr char kFlushFailed[] = "File [sess.qzd] map could not be saved.";
+constexpr RecordFileTexts kSessionFileTexts = {
+    "File [sess.qzd] could not be opened.",     "File [sess.qzd] size could not be defined.",
+    "File [sess.qzd] map could not be opened.", "Could not map view of file [sess.qzd].",
+    "File [sess.qzd] map could not be saved.",  // the record is written all the same
+};
 constexpr char kFileName[] = "sess.qzd";
 
 char g_fileOverride[MAX_PATH];  // empty: the program folder's sess.qzd
@@ -32,15 +31,6 @@ void SessionFilePath(char (&path)[MAX_PATH]) {
     } else if (!ProgramFilePath(kFileName, path, sizeof path)) {
         path[0] = 0;
     }
-}
-
-void ShowFileError(HWND owner, const char* text) { MessageBoxA(owner, text, kErrorCaption, MB_OK | MB_ICONERROR); }
-
-// A failed save must not leave a record of zeros: back to the size the file had.
-void CutBack(HANDLE file, DWORD oldSize) {
-    DWORD size = 0;
-    if (FileSize32(file, &size) && size == oldSize) return;
-    SetFileEnd(file, oldSize);
 }
 
 SessionRecord CollectRecord(HWND window, int32_t start, int32_t elapsed) {
@@ -57,51 +47,21 @@ SessionRecord CollectRecord(HWND window, int32_t start, int32_t elapsed) {
 
 bool FieldIsEmpty(HWND window, int id) { return GetWindowTextLengthA(GetDlgItem(window, id)) == 0; }
 
-// Appends the record; the message to show afterwards (null for none) goes to *message.
-SaveResult AppendRecord(const char* path, const SessionRecord& record, const char** message) {
-    FileHandle file(
-        CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file || IsReadOnlyFile(file.get())) return *message = kOpenFailed, SaveResult::Failed;
-    DWORD oldSize = 0;
-    if (!FileSize32(file.get(), &oldSize) || oldSize > MAXDWORD - kSessionRecordSize)
-        return *message = kSizeFailed, SaveResult::Failed;
-    const DWORD newSize = oldSize + kSessionRecordSize;
-    // The file handle stays open until the end (unlike a mapping-only hold) so that a
-    // failure after the mapping lengthened the file can cut it back.
-    Mapping mapping(CreateFileMappingA(file.get(), nullptr, PAGE_READWRITE, 0, newSize, nullptr));
-    if (!mapping) {
-        CutBack(file.get(), oldSize);
-        return *message = kMapFailed, SaveResult::Failed;
-    }
-    View view(WriterMappingCalls().mapView(mapping.get(), FILE_MAP_WRITE, 0, 0, 0));
-    if (!view) {
-        mapping.Close();
-        CutBack(file.get(), oldSize);
-        return *message = kViewFailed, SaveResult::Failed;
-    }
-    EncodeSessionRecord(record, view.get() + SessionAppendOffset(oldSize));
-    if (!WriterMappingCalls().flushView(view.get(), newSize)) *message = kFlushFailed;  // written all the same
-    return SaveResult::Written;
+void EncodeInPlace(void* context, uint8_t* out) {
+    EncodeSessionRecord(*static_cast<const SessionRecord*>(context), out);
 }
 
-// Visits the records newest first; a failure leaves its message in *message.
-ReadResult ReadRecords(const char* path, SessionVisitor visit, void* context, const char** message) {
-    FileHandle file(CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) {
-        const DWORD error = GetLastError();
-        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return ReadResult::Done;  // no sessions yet
-        return *message = kOpenFailed, ReadResult::Failed;
-    }
-    DWORD size = 0;
-    if (!FileSize32(file.get(), &size)) return *message = kSizeFailed, ReadResult::Failed;
-    if (size == 0) return ReadResult::Done;  // holds no session (and could not be mapped)
-    Mapping mapping(CreateFileMappingA(file.get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
-    if (!mapping) return *message = kMapFailed, ReadResult::Failed;
-    View view(MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, 0));
-    if (!view) return *message = kViewFailed, ReadResult::Failed;
-    const bool complete = VisitSessionsNewestFirst(std::span<const uint8_t>(view.get(), size),
-                                                   [&](const SessionRecord& record) { return visit(record, context); });
-    return complete ? ReadResult::Done : ReadResult::Stopped;
+struct Reading {
+    SessionVisitor visit;
+    void* context;
+    bool complete;
+};
+
+void VisitMappedRecords(void* context, const uint8_t* bytes, uint32_t size) {
+    Reading& reading = *static_cast<Reading*>(context);
+    reading.complete =
+        VisitSessionsNewestFirst(std::span<const uint8_t>(bytes, size),
+                                 [&](const SessionRecord& record) { return reading.visit(record, reading.context); });
 }
 
 }  // namespace
@@ -113,11 +73,10 @@ void CurrentSessionFilePath(char (&path)[MAX_PATH]) { SessionFilePath(path); }
 SaveResult SaveSessionTo(HWND window, const char* path, int32_t start, int32_t elapsed) {
     if (elapsed == 0) return SaveResult::NothingToSave;
     if (FieldIsEmpty(window, IDC_TICKETS) && FieldIsEmpty(window, IDC_ERRORS)) return SaveResult::NothingToSave;
-    const char* message = nullptr;
-    const SaveResult result = AppendRecord(path, CollectRecord(window, start, elapsed), &message);
+    SessionRecord record = CollectRecord(window, start, elapsed);
+    const RecordFileResult result = AppendRecord(path, {kSessionRecordSize, OPEN_ALWAYS, true}, EncodeInPlace, &record);
     // Shown after the file is released, so it is not held while the member reads.
-    if (message) ShowFileError(window, message);
-    return result;
+    return ReportRecordFile(window, kSessionFileTexts, result) ? SaveResult::Written : SaveResult::Failed;
 }
 
 SaveResult SaveSession(HWND window) {
@@ -127,8 +86,8 @@ SaveResult SaveSession(HWND window) {
 }
 
 ReadResult ReadSessionFile(HWND owner, const char* path, SessionVisitor visit, void* context) {
-    const char* message = nullptr;
-    const ReadResult result = ReadRecords(path, visit, context, &message);
-    if (message) ShowFileError(owner, message);
-    return result;
+    Reading reading{visit, context, true};
+    if (!ReportRecordFile(owner, kSessionFileTexts, ReadRecordFile(path, true, VisitMappedRecords, &reading)))
+        return ReadResult::Failed;
+    return reading.complete ? ReadResult::Done : ReadResult::Stopped;
 }

@@ -4,9 +4,27 @@
 #include <windows.h>
 #include <mmsystem.h>
 
+#include <atomic>
 #include <cstdint>
 
+#include "base/handle.h"
 #include "session_record.h"
+
+// The session's state, one per run of the program.
+struct SessionState {
+    HWND window;  // the main window, whose status bar, counters and menu the session uses
+    HWND statusBar;
+    HWND clockReceiver;
+    IconHandle statusIcons[4];
+    char dateText[32];
+    std::atomic<int32_t> elapsed;  // written by the tick while the timer runs, else by EndSession
+    int32_t startTime;
+    MultimediaTimer timer;
+    DWORD_PTR clockRun;  // number of the current clock run, handed to each tick
+    std::atomic<LONG> deliveredTicks;
+    int32_t sitesCounter;  // new sites counted so far
+};
+SessionState& TheSession();
 
 // --- Counters (session_counters.cpp) ---
 // A counter field's number, reading at most maxChars characters; empty is 0.

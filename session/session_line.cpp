@@ -1,6 +1,6 @@
 #include "session_line.h"
 
-#include "../base/format_text.h"
+#include "base/format_text.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "session_record.h"
 
-#include "../base/format_text.h"
+#include "base/format_text.h"
 
 namespace {
 

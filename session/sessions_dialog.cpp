@@ -2,8 +2,8 @@
 // each under the column labels.
 #include <windows.h>
 
-#include "../app/app_resources.h"
-#include "../resources/rtln_ids.h"
+#include "base/dialog_look.h"
+#include "resources/rtln_ids.h"
 #include "session.h"
 #include "session_internal.h"
 #include "session_line.h"

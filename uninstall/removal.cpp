@@ -5,7 +5,7 @@
 
 #include <initializer_list>
 
-#include "../resources/uni_ids.h"
+#include "resources/uni_ids.h"
 #include "removal_plan.h"
 #include "uninstall_dialog.h"
 

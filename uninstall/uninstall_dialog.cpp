@@ -1,6 +1,6 @@
 #include "uninstall_dialog.h"
 
-#include "../resources/uni_ids.h"
+#include "resources/uni_ids.h"
 #include "removal.h"
 
 namespace uninstall {

@@ -19,8 +19,8 @@
 #include "desk/site_records.h"
 #include "resources/rtln_ids.h"
 #include "session/session_record.h"
-#include "tests/endurance/process_counts.h"
-#include "tests/endurance/stored_settings.h"
+#include "process_counts.h"
+#include "stored_settings.h"
 #include "tests/ui/desk_ui.h"
 #include "tests/ui/driver/ui_driver.h"
 

@@ -3,8 +3,8 @@
 
 #include <cstring>
 
-#include "app/setting_rules.h"
-#include "app/tint.h"
+#include "base/setting_rules.h"
+#include "base/tint.h"
 
 // Each channel keeps p - floor(60p/100) of the tile and adds s - floor(50s/100) of the
 // face; the values below are worked out by hand from that rule.

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "tests/ui/desk_ui.h"
+#include "desk_ui.h"
 
 using namespace desk_ui;
 

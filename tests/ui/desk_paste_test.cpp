@@ -1,7 +1,7 @@
 // The desk from outside: Paste and its refusals, the typed Site ID and Find.
 #include <gtest/gtest.h>
 
-#include "tests/ui/desk_ui.h"
+#include "desk_ui.h"
 
 using namespace desk_ui;
 

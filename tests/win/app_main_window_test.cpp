@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "app/app_resources.h"
+#include "base/dialog_look.h"
 #include "app/main_window.h"
 #include "desk/desk.h"
 #include "desk/site_database.h"
 #include "resources/rtln_ids.h"
-#include "tests/win/desk_files.h"
+#include "desk_files.h"
 
 namespace {
 
@@ -82,9 +82,9 @@ protected:
         folder_ = desk_test::MakeScratchFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
         sites_ = folder_ + "\\site.qzd";
         UseSiteFileAt(sites_.c_str());
-        window_ = CreateDialogParamA(AppInstance(), MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainDialogProc, 0);
+        window_ = CreateDialogParamA(AppInstance(), MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainDialogProc,
+                                     reinterpret_cast<LPARAM>(&state_));
         ASSERT_NE(window_, nullptr);
-        EXPECT_EQ(MainWindow(), window_);
     }
     void TearDown() override {
         if (window_) DestroyWindow(window_);
@@ -103,6 +103,7 @@ protected:
         ASSERT_TRUE(FindSite(window_, SiteSource::kBox));
     }
 
+    MainWindowState state_ = {};
     HWND window_ = nullptr;
     std::string folder_;
     std::string sites_;

@@ -9,7 +9,7 @@
 
 #include "app/main_window.h"
 #include "app/outside_links.h"
-#include "app/settings.h"
+#include "base/settings.h"
 #include "desk/site_database.h"
 #include "resources/rtln_ids.h"
 #include "session/session_internal.h"
@@ -112,7 +112,9 @@ TEST_F(OutsideLinks, BannerControlHandsTheClickToTheShell) {
     session_test::TempFolder folder("banner_click");
     UseSiteFileAt(folder.File("site.qzd").c_str());
     UseSessionFileAt(folder.File("sess.qzd").c_str());
-    HWND window = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainDialogProc, 0);
+    MainWindowState state = {};
+    HWND window = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainDialogProc,
+                                     reinterpret_cast<LPARAM>(&state));
     ASSERT_NE(window, nullptr);
     HWND banner = GetDlgItem(window, IDC_BANNER);
     EXPECT_TRUE(GetWindowLongPtrA(banner, GWL_STYLE) & SS_NOTIFY);

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/settings.h"
+#include "base/settings.h"
 
 namespace {
 

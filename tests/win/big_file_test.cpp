@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "base/file_mapping.h"
+#include "base/record_file.h"
 #include "data_file_operations.h"
 #include "desk/site_database.h"
 #include "session/session_internal.h"

@@ -12,7 +12,7 @@
 #include "desk/rating_picture.h"
 #include "desk/site_database.h"
 #include "resources/rtln_ids.h"
-#include "tests/win/desk_files.h"
+#include "desk_files.h"
 
 using namespace desk_test;
 

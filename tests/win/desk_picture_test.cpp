@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "base/gdi_handles.h"
+#include "base/handle.h"
 #include "desk/mark_plan.h"
 #include "desk/rating_picture.h"
 #include "resources/rtln_ids.h"
@@ -31,7 +31,7 @@ Pixels Read(HBITMAP bitmap) {
     pixels.bytes.resize(static_cast<size_t>(pixels.Stride()) * pixels.height);
     BITMAPINFO format = {};
     format.bmiHeader = {sizeof(BITMAPINFOHEADER), info.bmWidth, -info.bmHeight, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-    ScreenDc screen;
+    const ScreenDc screen(GetDC(nullptr));
     GetDIBits(screen.get(), bitmap, 0, info.bmHeight, pixels.bytes.data(), &format, DIB_RGB_COLORS);
     return pixels;
 }
@@ -47,7 +47,7 @@ protected:
         // The surface as the main window makes it: a 24-bit bottom-up DIB section.
         BITMAPINFO format = {};
         format.bmiHeader = {sizeof(BITMAPINFOHEADER), 103, 90, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-        ScreenDc screen;
+        const ScreenDc screen(GetDC(nullptr));
         void* bits = nullptr;
         picture_ = CreateDIBSection(screen.get(), &format, DIB_RGB_COLORS, &bits, nullptr, 0);
         ASSERT_NE(nullptr, picture_);

@@ -4,9 +4,9 @@
 
 #include <map>
 
-#include "app/app_resources.h"
+#include "base/dialog_look.h"
 #include "app/main_window.h"
-#include "desk/desk.h"
+#include "desk/desk_internal.h"
 #include "desk/site_database.h"
 #include "resources/rtln_ids.h"
 #include "session/session_internal.h"
@@ -23,7 +23,8 @@ protected:
         InitCommonControlsEx(&controls);
         UseSiteFileAt(folder.File("site.qzd").c_str());
         UseSessionFileAt(folder.File("sess.qzd").c_str());
-        window = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainDialogProc, 0);
+        window = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainDialogProc,
+                                    reinterpret_cast<LPARAM>(&state));
         ASSERT_NE(window, nullptr);
     }
     void TearDown() override {
@@ -42,6 +43,7 @@ protected:
             SendDlgItemMessageA(window, IDC_RATING_PICTURE, STM_GETIMAGE, IMAGE_BITMAP, 0));
     }
     TempFolder folder{"main_window_in_process"};
+    MainWindowState state = {};
     HWND window = nullptr;
 };
 
@@ -72,7 +74,7 @@ BOOL CALLBACK FindOwnedTooltip(HWND popup, LPARAM param) {
 }  // namespace
 
 TEST_F(MainWindowTest, RatingPicturesKeepTheirColoursAsDibSections) {
-    for (HBITMAP picture : {RatingGridBitmap(), RatingMarksBitmap()}) {
+    for (HBITMAP picture : {TheDesk().grid.get(), TheDesk().marks.get()}) {
         DIBSECTION section = {};
         ASSERT_EQ(GetObjectA(picture, sizeof section, &section), static_cast<int>(sizeof section));
         EXPECT_EQ(section.dsBm.bmBitsPixel, 24);
@@ -82,17 +84,17 @@ TEST_F(MainWindowTest, RatingPicturesKeepTheirColoursAsDibSections) {
 TEST_F(MainWindowTest, PictureThatCannotBeDrawnShowsTheBackgroundNotTheLastSite) {
     ASSERT_TRUE(win_test::WriteBytes(folder.File("site.qzd"), {0xD2, 0x04, 0, 0, 0, 0, 0, 0, 3, 0, 0, 0}));
     ASSERT_TRUE(Find(1234));
-    ASSERT_EQ(ShownPicture(), RatingPictureSurface());
+    ASSERT_EQ(ShownPicture(), TheDesk().picture.get());
     ResetDesk(window);
 
     // A surface held in another DC cannot be drawn on.
     HDC holder = CreateCompatibleDC(nullptr);
-    HGDIOBJ previous = SelectObject(holder, RatingPictureSurface());
+    HGDIOBJ previous = SelectObject(holder, TheDesk().picture.get());
     ASSERT_TRUE(Find(1234));
     const HBITMAP shown = ShownPicture();
     SelectObject(holder, previous);
     DeleteDC(holder);
-    EXPECT_EQ(shown, RatingGridBitmap());
+    EXPECT_EQ(shown, TheDesk().grid.get());
 }
 
 TEST_F(MainWindowTest, ColourChangeReachesTheCommonControls) {
@@ -113,8 +115,9 @@ TEST_F(MainWindowTest, ColourChangeReachesTheCommonControls) {
 // Without its rating pictures the opening stops: the dialog ends with 0 before it is shown.
 TEST(MainWindowOpening, StopsWithZeroWithoutTheRatingPictures) {
     SetAppInstance(GetModuleHandleA("kernel32.dll"));  // a module that holds none of our bitmaps
-    const INT_PTR result =
-        DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainDialogProc, 0);
+    MainWindowState state = {};
+    const INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MAIN), nullptr,
+                                           MainDialogProc, reinterpret_cast<LPARAM>(&state));
     SetAppInstance(GetModuleHandleA(nullptr));
     EXPECT_EQ(result, 0);
 }

@@ -9,7 +9,7 @@
 #include <map>
 #include <utility>
 
-#include "app/settings.h"
+#include "base/settings.h"
 #include "player/login_filler_internal.h"
 #include "player/player.h"
 #include "player_fill_fakes.h"

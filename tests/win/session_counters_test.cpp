@@ -2,7 +2,7 @@
 // in the status bar, the credit lists and what a pick adds.
 #include <gtest/gtest.h>
 
-#include "app/settings.h"
+#include "base/settings.h"
 #include "desk/site_database.h"
 #include "session/session.h"
 #include "session/session_internal.h"

@@ -3,7 +3,7 @@
 // as another program holding it, are in file_faults_test.cpp).
 #include <gtest/gtest.h>
 
-#include "base/file_mapping.h"
+#include "base/record_file.h"
 #include "session/session_internal.h"
 #include "session/session_record.h"
 #include "session_test_support.h"

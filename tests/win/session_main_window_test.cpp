@@ -7,7 +7,8 @@
 #include <initializer_list>
 
 #include "app/main_window.h"
-#include "app/settings.h"
+#include "base/settings.h"
+#include "base/window_helpers.h"
 #include "desk/desk.h"
 #include "desk/site_database.h"
 #include "session/session.h"
@@ -49,7 +50,8 @@ protected:
         SetTicketsValue(nullptr);
     }
     void Open() {
-        window = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainDialogProc, 0);
+        window = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainDialogProc,
+                                    reinterpret_cast<LPARAM>(&state));
         ASSERT_NE(window, nullptr);
     }
     int BarTop() const {
@@ -58,6 +60,7 @@ protected:
         return range.iHigh;
     }
     TempFolder folder{"main_window"};
+    MainWindowState state = {};
     HWND window = nullptr;
 };
 
@@ -112,7 +115,7 @@ TEST_F(SessionMainWindowTest, TimerFailureIsReportedOncePerRun) {
     Open();
     // As after a "Save" with something counted: Continue enabled, Save not yet grayed.
     EndSession();
-    EnableMenuCommand(IDM_SAVE, true);
+    EnableMenuCommand(window, IDM_SAVE, true);
     BoxWatcher watcher;
     ASSERT_TRUE(PutOnClipboard("X1234"));
     SendMessageA(window, WM_COMMAND, IDC_PASTE, 0);

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <shlwapi.h>
 
-#include "app/settings.h"
+#include "base/settings.h"
 #include "base/unix_time.h"
 #include "desk/site_database.h"
 #include "session/session_internal.h"

@@ -2,7 +2,7 @@
 // module stands for the program's instance (resources, window classes, dialogs).
 #include <gtest/gtest.h>
 
-#include "app/app_resources.h"
+#include "base/dialog_look.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "../base/format_text.h"
+#include "format_text.h"
 #include "setting_rules.h"
 
 namespace {

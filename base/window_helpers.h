@@ -1,6 +1,14 @@
 #pragma once
-// Helpers shared by the program's dialogs.
+// Helpers shared by the program's dialogs and its main window's menu.
 #include <windows.h>
+
+// Enables or greys a control of the dialog.
+inline void Enable(HWND dialog, int id, bool enabled) { EnableWindow(GetDlgItem(dialog, id), enabled ? TRUE : FALSE); }
+
+// Enables or greys an item of the window's menu.
+inline void EnableMenuCommand(HWND window, UINT id, bool enabled) {
+    EnableMenuItem(GetMenu(window), id, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+}
 
 // One tooltip window for one control, covering its client area; text must stay valid.
 // Null when the tooltip window cannot be created.

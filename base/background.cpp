@@ -1,7 +1,7 @@
 #include "background.h"
 
-#include "../resources/rtln_ids.h"
-#include "../base/gdi_handles.h"
+#include "resources/rtln_ids.h"
+#include "handle.h"
 #include "tint.h"
 
 HBRUSH MakeBackgroundBrush(HINSTANCE instance) {
@@ -10,7 +10,7 @@ HBRUSH MakeBackgroundBrush(HINSTANCE instance) {
     if (!tile) return nullptr;
     BITMAP info;
     if (!GetObjectA(tile.get(), sizeof info, &info)) return nullptr;
-    ScreenDc screen;
+    const ScreenDc screen(GetDC(nullptr));
     if (!screen) return nullptr;
 
     BITMAPINFO format = {};
@@ -24,11 +24,11 @@ HBRUSH MakeBackgroundBrush(HINSTANCE instance) {
     GdiObject<HBITMAP> section(CreateDIBSection(screen.get(), &format, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!section) return nullptr;
     {
-        MemoryDc source(screen.get());
-        MemoryDc target(screen.get());
+        const MemoryDc source(CreateCompatibleDC(screen.get()));
+        const MemoryDc target(CreateCompatibleDC(screen.get()));
         if (!source || !target) return nullptr;
-        Selection selectTile(source.get(), tile.get());
-        Selection selectSection(target.get(), section.get());
+        const Selection selectTile = Select(source.get(), tile.get());
+        const Selection selectSection = Select(target.get(), section.get());
         if (!BitBlt(target.get(), 0, 0, info.bmWidth, info.bmHeight, source.get(), 0, 0, SRCCOPY)) return nullptr;
     }
 

@@ -3,26 +3,9 @@
 #include <windows.h>
 #include <cstdint>
 
+#include "handle.h"
+
 constexpr const char* kSettingsKeyPath = "Software\\Tavrik\\RL\\Settings";
-
-// Owns an open registry key for the length of one operation.
-class RegKey {
-public:
-    RegKey() = default;
-    explicit RegKey(HKEY key) : key_(key) {}
-    RegKey(const RegKey&) = delete;
-    RegKey& operator=(const RegKey&) = delete;
-    RegKey(RegKey&& other) noexcept : key_(other.key_) { other.key_ = nullptr; }
-    ~RegKey() {
-        if (key_) RegCloseKey(key_);
-    }
-    HKEY get() const { return key_; }
-    HKEY* out() { return &key_; }
-    explicit operator bool() const { return key_ != nullptr; }
-
-private:
-    HKEY key_ = nullptr;
-};
 
 // Opens the settings key (under HKEY_CURRENT_USER) with the given rights; an empty
 // RegKey when it does not exist or cannot be opened. Never creates it.

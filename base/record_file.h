@@ -1,0 +1,52 @@
+#pragma once
+// The program's two data files, site.qzd and sess.qzd, are flat runs of fixed-size records
+// reached through a mapping of the whole file. Each operation opens the file sharing nothing
+// with other openers and releases the file, its mapping and its view before it returns.
+// The files are addressed with 32-bit sizes and offsets.
+#include <windows.h>
+
+#include <cstdint>
+
+enum class RecordFileResult { kOk, kOpenFailed, kSizeFailed, kMapFailed, kViewFailed, kFlushFailed };
+
+// A file's message for each failure, as the member reads it (shown with the caption "Error").
+struct RecordFileTexts {
+    const char* openFailed;
+    const char* sizeFailed;
+    const char* mapFailed;
+    const char* viewFailed;
+    const char* flushFailed;
+};
+
+// The text for a result; null for kOk.
+const char* RecordFileMessage(const RecordFileTexts& texts, RecordFileResult result);
+
+// Shows the result's message in a box owned by owner, if it has one. True when the operation
+// did its work: read the file, or wrote the record (also when the record could not be flushed).
+bool ReportRecordFile(HWND owner, const RecordFileTexts& texts, RecordFileResult result);
+
+// Hands the whole content of the file to read. A file of zero length has no records and is not
+// mapped; a missing file is a failure unless missingIsEmpty.
+using RecordReader = void (*)(void* context, const uint8_t* bytes, uint32_t size);
+RecordFileResult ReadRecordFile(const char* path, bool missingIsEmpty, RecordReader read, void* context);
+
+struct RecordAppend {
+    uint32_t recordSize;
+    DWORD creation;  // OPEN_EXISTING, or OPEN_ALWAYS to create a missing file
+    bool flush;      // write the view back before returning
+};
+
+// Appends one record, which write fills in place, after the file's last whole record (over any
+// shorter tail). The mapping lengthens the file by one record; when a later step fails the file
+// is cut back to its old size, so that no record of zeros is left. A file carrying the
+// read-only attribute is refused like one that cannot be opened.
+using RecordWriter = void (*)(void* context, uint8_t* record);
+RecordFileResult AppendRecord(const char* path, const RecordAppend& append, RecordWriter write, void* context);
+
+// The calls that come after a mapping has lengthened a file; tests replace them to provoke
+// those failures.
+struct MappingCalls {
+    LPVOID(WINAPI* mapView)(HANDLE mapping, DWORD access, DWORD offsetHigh, DWORD offsetLow, SIZE_T size);
+    BOOL(WINAPI* flushView)(LPCVOID base, SIZE_T size);
+};
+void SetWriterMappingCalls(const MappingCalls* calls);  // null restores the system's
