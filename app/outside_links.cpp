@@ -1,5 +1,6 @@
 #include "outside_links.h"
 
+#include "base/handle.h"
 #include "base/program_folder.h"
 #include "base/system_library.h"
 #include "base/settings.h"
@@ -38,8 +39,7 @@ void OpenInternetOptions() {
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
     if (!CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) return;
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    const KernelHandle thread(process.hThread), child(process.hProcess);  // the panel is not waited for
 }
 
 void OpenServicePage(HWND window) {

@@ -67,6 +67,15 @@ struct FileKind {
 };
 using FileHandle = Owned<FileKind>;
 
+// FindFirstFileA fails with INVALID_HANDLE_VALUE too.
+struct FileListingKind {
+    using Value = HANDLE;
+    static Value Empty() { return INVALID_HANDLE_VALUE; }
+    static bool Holds(Value value) { return value != INVALID_HANDLE_VALUE; }
+    static void Release(Value value) { FindClose(value); }
+};
+using FileListing = Owned<FileListingKind>;
+
 // Mappings, processes, threads, events: CloseHandle, null when absent.
 struct KernelKind : NullKind<HANDLE> {
     static void Release(Value value) { CloseHandle(value); }

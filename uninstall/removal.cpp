@@ -5,6 +5,7 @@
 
 #include <initializer_list>
 
+#include "base/handle.h"
 #include "resources/uni_ids.h"
 #include "removal_plan.h"
 #include "uninstall_dialog.h"
@@ -27,27 +28,20 @@ constexpr const char* kSettingsKept = "Couldn't delete <Tavrik\\RL\\Settings> re
 constexpr const char* kNoCompanyKey = "Couldn't open <Tavrik> registry key.\nUninstall canceled.";
 constexpr const char* kProductKept = "Couldn't delete <Tavrik\\RL> registry key.\nUninstall canceled.";
 
-HICON g_busyIcon;                   // step under way
-HICON g_doneIcon;                   // step finished
-char g_programFolder[kPathBuffer];  // the folder of step 2, once the whole removal has completed
-
-// An open registry key, closed on every return path.
-class RegKey {
-public:
-    RegKey(HKEY root, const char* path, REGSAM access) {
-        if (RegOpenKeyExA(root, path, 0, access, &key_) != ERROR_SUCCESS) key_ = nullptr;
-    }
-    ~RegKey() {
-        if (key_) RegCloseKey(key_);
-    }
-    RegKey(const RegKey&) = delete;
-    RegKey& operator=(const RegKey&) = delete;
-    explicit operator bool() const { return key_ != nullptr; }
-    HKEY get() const { return key_; }
-
-private:
-    HKEY key_ = nullptr;
+// The removal's state: the step icons, and the program folder of a completed removal.
+struct Removal {
+    IconHandle busyIcon;  // step under way
+    IconHandle doneIcon;  // step finished
+    char programFolder[kPathBuffer];
 };
+
+Removal g_removal;
+
+RegKey OpenKey(HKEY root, const char* path, REGSAM access) {
+    RegKey key;
+    if (RegOpenKeyExA(root, path, 0, access, key.out()) != ERROR_SUCCESS) key.release();
+    return key;
+}
 
 bool Report(HWND dialog, const char* text) {
     MessageBoxA(dialog, text, kWarningCaption, MB_OK | MB_ICONERROR);
@@ -64,9 +58,9 @@ HICON LoadStepIcon(int id) {
 }
 
 bool LoadStepIcons() {
-    g_busyIcon = LoadStepIcon(IDI_STEP_BUSY);
-    g_doneIcon = LoadStepIcon(IDI_STEP_DONE);
-    if (g_busyIcon && g_doneIcon) return true;
+    g_removal.busyIcon.reset(LoadStepIcon(IDI_STEP_BUSY));
+    g_removal.doneIcon.reset(LoadStepIcon(IDI_STEP_DONE));
+    if (g_removal.busyIcon && g_removal.doneIcon) return true;
     ReleaseStepIcons();
     return false;
 }
@@ -112,17 +106,17 @@ void ClearProductMenuFolder(const char* programs) {
         return;
     }
     WIN32_FIND_DATAA entry;
-    HANDLE listing = FindFirstFileA(pattern, &entry);
-    if (listing == INVALID_HANDLE_VALUE) return;
+    FileListing listing(FindFirstFileA(pattern, &entry));
+    if (!listing) return;
     do {
         switch (MenuEntryActionFor(entry.cFileName, entry.dwFileAttributes)) {
         case MenuEntryAction::kDeleteFile: DeleteIn(inside, entry.cFileName); break;
         case MenuEntryAction::kRemoveLink: RemoveFolderIn(inside, entry.cFileName); break;
         case MenuEntryAction::kKeep: break;
         }
-    } while (FindNextFileA(listing, &entry));
+    } while (FindNextFileA(listing.get(), &entry));
     const bool exhausted = GetLastError() == ERROR_NO_MORE_FILES;
-    FindClose(listing);
+    listing.reset();
     if (exhausted) RemoveDirectoryA(folder);
 }
 
@@ -138,7 +132,7 @@ bool RemoveShortcuts(HWND dialog) {
 }
 
 bool ReadProgramFolder(HWND dialog, char (&folder)[kPathBuffer]) {
-    RegKey settings(HKEY_CURRENT_USER, kSettingsKey, KEY_QUERY_VALUE);
+    const RegKey settings = OpenKey(HKEY_CURRENT_USER, kSettingsKey, KEY_QUERY_VALUE);
     if (!settings) return Report(dialog, kNoSettingsKey);
     DWORD type = 0, length = 0;
     if (RegQueryValueExA(settings.get(), kFolderValue, nullptr, &type, nullptr, &length) != ERROR_SUCCESS ||
@@ -163,11 +157,11 @@ bool RemoveProgramFiles(HWND dialog, char (&folder)[kPathBuffer]) {
 
 bool RemoveUserKeys(HWND dialog) {
     {
-        RegKey product(HKEY_CURRENT_USER, kProductKey, KEY_ALL_ACCESS);
+        const RegKey product = OpenKey(HKEY_CURRENT_USER, kProductKey, KEY_ALL_ACCESS);
         if (!product) return Report(dialog, kNoProductKey);
         if (SHDeleteKeyA(product.get(), kSettingsSubkey) != ERROR_SUCCESS) return Report(dialog, kSettingsKept);
     }
-    RegKey company(HKEY_CURRENT_USER, kCompanyKey, KEY_QUERY_VALUE);
+    const RegKey company = OpenKey(HKEY_CURRENT_USER, kCompanyKey, KEY_QUERY_VALUE);
     if (!company) return Report(dialog, kNoCompanyKey);
     if (SHDeleteKeyA(company.get(), kProductSubkey) != ERROR_SUCCESS) return Report(dialog, kProductKept);
     return true;
@@ -178,42 +172,41 @@ bool RemoveUserKeys(HWND dialog) {
 // failures are silent.
 void RemoveSystemEntries() {
     for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER})
-        if (RegKey uninstall(root, kUninstallKey, KEY_ALL_ACCESS); uninstall)
+        if (const RegKey uninstall = OpenKey(root, kUninstallKey, KEY_ALL_ACCESS); uninstall)
             SHDeleteKeyA(uninstall.get(), kUninstallEntry);
-    if (RegKey extensions(HKEY_LOCAL_MACHINE, kExtensionsKey, KEY_ALL_ACCESS); extensions)
+    if (const RegKey extensions = OpenKey(HKEY_LOCAL_MACHINE, kExtensionsKey, KEY_ALL_ACCESS); extensions)
         for (const char* id : kExtensionIds) SHDeleteKeyA(extensions.get(), id);
 }
 
 }  // namespace
 
 void ReleaseStepIcons() {
-    if (g_busyIcon) DestroyIcon(g_busyIcon);
-    if (g_doneIcon) DestroyIcon(g_doneIcon);
-    g_busyIcon = g_doneIcon = nullptr;
+    g_removal.busyIcon.reset();
+    g_removal.doneIcon.reset();
 }
 
-const char* CompletedProgramFolder() { return g_programFolder; }
+const char* CompletedProgramFolder() { return g_removal.programFolder; }
 
 bool RunRemoval(HWND dialog) {
-    g_programFolder[0] = '\0';
+    g_removal.programFolder[0] = '\0';
     char folder[kPathBuffer];
     if (!LoadStepIcons()) return false;
     DestroyWindow(GetDlgItem(dialog, IDC_UNINSTALL));
     SetFocus(GetDlgItem(dialog, IDC_CLOSE));
 
-    ShowStep(dialog, IDC_STEP1_ICON, g_busyIcon);
+    ShowStep(dialog, IDC_STEP1_ICON, g_removal.busyIcon.get());
     if (!RemoveShortcuts(dialog)) return false;
-    ShowStep(dialog, IDC_STEP1_ICON, g_doneIcon);
+    ShowStep(dialog, IDC_STEP1_ICON, g_removal.doneIcon.get());
 
-    ShowStep(dialog, IDC_STEP2_ICON, g_busyIcon);
+    ShowStep(dialog, IDC_STEP2_ICON, g_removal.busyIcon.get());
     if (!RemoveProgramFiles(dialog, folder)) return false;
-    ShowStep(dialog, IDC_STEP2_ICON, g_doneIcon);
+    ShowStep(dialog, IDC_STEP2_ICON, g_removal.doneIcon.get());
 
-    ShowStep(dialog, IDC_STEP3_ICON, g_busyIcon);
+    ShowStep(dialog, IDC_STEP3_ICON, g_removal.busyIcon.get());
     if (!RemoveUserKeys(dialog)) return false;
     RemoveSystemEntries();
-    ShowStep(dialog, IDC_STEP3_ICON, g_doneIcon);
-    JoinPath(folder, "", g_programFolder);
+    ShowStep(dialog, IDC_STEP3_ICON, g_removal.doneIcon.get());
+    JoinPath(folder, "", g_removal.programFolder);
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "base/handle.h"
 #include "removal_plan.h"
 
 namespace uninstall {
@@ -38,13 +39,12 @@ void HandOverSelfRemoval(const char* programFolder) {
     if (selfLength == 0 || selfLength >= sizeof self || !RunsFrom(self, programFolder)) return;
     const DWORD tempLength = GetTempPathA(sizeof temp, temp);
     if (tempLength == 0 || tempLength >= sizeof temp || !GetTempFileNameA(temp, "uni", 0, copy)) return;
-    HANDLE original = nullptr;  // this process, for the copy to wait on
+    KernelHandle original;  // this process, for the copy to wait on
     char commandLine[kCommandBuffer];
     if (!CopyFileA(self, copy, FALSE) ||
-        !DuplicateHandle(GetCurrentProcess(), GetCurrentProcess(), GetCurrentProcess(), &original, SYNCHRONIZE, TRUE,
-                         0) ||
-        !FormatSelfRemoval(copy, reinterpret_cast<uintptr_t>(original), programFolder, commandLine)) {
-        if (original) CloseHandle(original);
+        !DuplicateHandle(GetCurrentProcess(), GetCurrentProcess(), GetCurrentProcess(), original.out(), SYNCHRONIZE,
+                         TRUE, 0) ||
+        !FormatSelfRemoval(copy, reinterpret_cast<uintptr_t>(original.get()), programFolder, commandLine)) {
         DeleteFileA(copy);
         return;
     }
@@ -52,22 +52,21 @@ void HandOverSelfRemoval(const char* programFolder) {
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
     // It works in the temporary folder, so that no one holds the program folder as its current one.
-    if (CreateProcessA(copy, commandLine, nullptr, nullptr, TRUE, 0, nullptr, temp, &startup, &process)) {
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-    } else {
+    if (!CreateProcessA(copy, commandLine, nullptr, nullptr, TRUE, 0, nullptr, temp, &startup, &process)) {
         DeleteFileA(copy);
+        return;
     }
-    CloseHandle(original);
+    const KernelHandle thread(process.hThread), child(process.hProcess);
 }
 
 bool FinishSelfRemoval(const char* arguments) {
     uint64_t handle = 0;
     char folder[kPathBuffer], uninstaller[kPathBuffer], company[kPathBuffer];
     if (!ParseSelfRemoval(arguments, &handle, folder)) return false;
-    HANDLE original = reinterpret_cast<HANDLE>(static_cast<uintptr_t>(handle));
-    WaitForSingleObject(original, kWaitForOriginalMs);
-    CloseHandle(original);
+    {
+        const KernelHandle original(reinterpret_cast<HANDLE>(static_cast<uintptr_t>(handle)));
+        WaitForSingleObject(original.get(), kWaitForOriginalMs);
+    }
     if (JoinPath(folder, kUninstallerFile, uninstaller))
         for (int tries = 1; !DeleteFileA(uninstaller) && GetLastError() != ERROR_FILE_NOT_FOUND && tries < kDeleteTries;
              ++tries)

@@ -1,5 +1,6 @@
 #include "uninstall_dialog.h"
 
+#include "base/handle.h"
 #include "resources/uni_ids.h"
 #include "removal.h"
 
@@ -13,7 +14,7 @@ constexpr const char* kCancelText = "&Cancel";
 constexpr const char* kOkText = "&OK";
 constexpr DWORD kSlideInMs = 200;
 
-HICON g_windowIcon;
+IconHandle g_windowIcon;
 
 using AnimateWindowFunction = BOOL(WINAPI*)(HWND, DWORD, DWORD);
 
@@ -27,10 +28,10 @@ void SlideIn(HWND dialog) {
 }
 
 BOOL OnInitDialog(HWND dialog) {
-    g_windowIcon =
-        static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_WINDOW), IMAGE_ICON, 32, 32, 0));
-    SendMessageA(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(g_windowIcon));
-    SendMessageA(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(g_windowIcon));
+    g_windowIcon.reset(
+        static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_WINDOW), IMAGE_ICON, 32, 32, 0)));
+    SendMessageA(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(g_windowIcon.get()));
+    SendMessageA(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(g_windowIcon.get()));
     SlideIn(dialog);
     return TRUE;
 }
@@ -73,8 +74,7 @@ INT_PTR OnColorStatic(HDC dc, HWND control) {
 }
 
 void OnDestroy() {
-    if (g_windowIcon) DestroyIcon(g_windowIcon);
-    g_windowIcon = nullptr;
+    g_windowIcon.reset();
     ReleaseStepIcons();
 }
 
