@@ -1,8 +1,8 @@
-; The installer of Tavrik Rateline 1.0.
+; The installer of Tavrik Rateline.
 ;
 ;   makensis -DARCH=32|64 -DBINDIR=<folder of rtln.exe, uni_rtln.exe, rtln.chm>
-;            -DARTDIR=<folder of the fonts and app.ico> -DMAKER_URL=<address> -DOUTFILE=<setup.exe>
-;            installer/rtln.nsi
+;            -DARTDIR=<folder of the fonts and app.ico> -DPRODUCT_FACTS=<the build tree's product.nsh>
+;            -DOUTFILE=<setup.exe> installer/rtln.nsi
 ;
 ; It installs the program folder, writes "PathRL", makes the current user's shortcuts and
 ; registers the uninstaller in the current user's list of installed programs. It has no
@@ -12,8 +12,8 @@
 ; Everything is the current user's: the program keeps its data files beside itself, so its
 ; folder must be one the member can write without elevation, and the installer asks for none.
 
-!ifndef ARCH | BINDIR | ARTDIR | MAKER_URL | OUTFILE
-  !error "define ARCH, BINDIR, ARTDIR, MAKER_URL and OUTFILE"
+!ifndef ARCH | BINDIR | ARTDIR | PRODUCT_FACTS | OUTFILE
+  !error "define ARCH, BINDIR, ARTDIR, PRODUCT_FACTS and OUTFILE"
 !endif
 
 !if ${ARCH} == 64
@@ -26,28 +26,27 @@ SetCompressor /SOLID lzma
 !include "LogicLib.nsh"
 !include "FileFunc.nsh"
 
-!define PRODUCT "Tavrik Rateline"
-!define PRODUCT_VERSION "Tavrik Rateline 1.0"
-!define SETTINGS_KEY "Software\Tavrik\RL\Settings"
-!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT_VERSION}"
-!define MENU_FOLDER "$SMPROGRAMS\Tavrik Software\Rateline"
+; The product's name, version, publisher, settings key and web site (RTLN_*).
+!include "${PRODUCT_FACTS}"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${RTLN_NAME_AND_VERSION}"
+!define MENU_FOLDER "$SMPROGRAMS\${RTLN_PUBLISHER}\Rateline"
 
-Name "${PRODUCT_VERSION}"
+Name "${RTLN_NAME_AND_VERSION}"
 OutFile "${OUTFILE}"
 ; The per-user program folder that Windows itself uses.
-InstallDir "$LOCALAPPDATA\Programs\Tavrik Software\Rateline"
+InstallDir "$LOCALAPPDATA\Programs\${RTLN_PUBLISHER}\Rateline"
 ; A reinstall goes where the program already is.
-InstallDirRegKey HKCU "${SETTINGS_KEY}" "PathRL"
+InstallDirRegKey HKCU "${RTLN_SETTINGS_KEY}" "PathRL"
 RequestExecutionLevel user
 ShowInstDetails show
 
-VIProductVersion "1.0.0.1"
-VIAddVersionKey "ProductName" "${PRODUCT}"
-VIAddVersionKey "ProductVersion" "1.0.0.1"
-VIAddVersionKey "FileVersion" "1.0.0.1"
-VIAddVersionKey "FileDescription" "${PRODUCT_VERSION} Setup"
-VIAddVersionKey "CompanyName" "Tavrik Software"
-VIAddVersionKey "LegalCopyright" "Tavrik Software"
+VIProductVersion "${RTLN_FILE_VERSION_TEXT}"
+VIAddVersionKey "ProductName" "${RTLN_PRODUCT_NAME}"
+VIAddVersionKey "ProductVersion" "${RTLN_FILE_VERSION_TEXT}"
+VIAddVersionKey "FileVersion" "${RTLN_FILE_VERSION_TEXT}"
+VIAddVersionKey "FileDescription" "${RTLN_NAME_AND_VERSION} Setup"
+VIAddVersionKey "CompanyName" "${RTLN_PUBLISHER}"
+VIAddVersionKey "LegalCopyright" "${RTLN_PUBLISHER}"
 
 !define MUI_ICON "${ARTDIR}\app.ico"
 !define MUI_ABORTWARNING
@@ -56,7 +55,7 @@ VIAddVersionKey "LegalCopyright" "Tavrik Software"
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !define MUI_FINISHPAGE_RUN "$INSTDIR\rtln.exe"
-!define MUI_FINISHPAGE_RUN_TEXT "Start ${PRODUCT} now"
+!define MUI_FINISHPAGE_RUN_TEXT "Start ${RTLN_PRODUCT_NAME} now"
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_LANGUAGE "English"
 
@@ -64,13 +63,13 @@ Function .onInit
   ; Files of a running copy cannot be replaced; ask the member to close it first.
   ; Silent installs end with exit code 2 instead.
   retry:
-    FindWindow $0 "#32770" "${PRODUCT}"
+    FindWindow $0 "#32770" "${RTLN_PRODUCT_NAME}"
     ${If} $0 <> 0
       IfSilent 0 +3
         SetErrorLevel 2
         Quit
       MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
-        "${PRODUCT_VERSION} is running.$\nClose it, then choose Retry to go on." IDRETRY retry
+        "${RTLN_NAME_AND_VERSION} is running.$\nClose it, then choose Retry to go on." IDRETRY retry
       Quit
     ${EndIf}
   ; A silent install has no folder page: a folder it cannot write ends it with 2, untouched.
@@ -112,7 +111,7 @@ Function CheckInstallFolder
   Call IsInstallFolderWritable
   Pop $0
   ${If} $0 != 1
-    MessageBox MB_OK|MB_ICONEXCLAMATION "${PRODUCT} cannot be installed in$\n$INSTDIR$\nbecause files cannot be written there. Please choose a folder of your own." /SD IDOK
+    MessageBox MB_OK|MB_ICONEXCLAMATION "${RTLN_PRODUCT_NAME} cannot be installed in$\n$INSTDIR$\nbecause files cannot be written there. Please choose a folder of your own." /SD IDOK
     Abort
   ${EndIf}
 FunctionEnd
@@ -126,7 +125,7 @@ Section "Program"
   File "${BINDIR}\rtln.chm"
   File "${ARTDIR}\qzDigits.ttf"
   File "${ARTDIR}\qzMain.ttf"
-  WriteINIStr "$INSTDIR\Tavrik.url" "InternetShortcut" "URL" "${MAKER_URL}"
+  WriteINIStr "$INSTDIR\Tavrik.url" "InternetShortcut" "URL" "${RTLN_MAKER_WEB_SITE}"
   ; The member's evaluations: an empty file is an empty database. An existing one (and the
   ; session history, which the program creates) is never replaced.
   ${IfNot} ${FileExists} "$INSTDIR\site.qzd"
@@ -135,19 +134,19 @@ Section "Program"
   ${EndIf}
 
   ; The program folder with its trailing backslash, so that file names append directly.
-  WriteRegStr HKCU "${SETTINGS_KEY}" "PathRL" "$INSTDIR\"
+  WriteRegStr HKCU "${RTLN_SETTINGS_KEY}" "PathRL" "$INSTDIR\"
 
-  CreateShortCut "$DESKTOP\${PRODUCT}.lnk" "$INSTDIR\rtln.exe"
+  CreateShortCut "$DESKTOP\${RTLN_PRODUCT_NAME}.lnk" "$INSTDIR\rtln.exe"
   CreateDirectory "${MENU_FOLDER}"
-  CreateShortCut "${MENU_FOLDER}\${PRODUCT}.lnk" "$INSTDIR\rtln.exe"
-  CreateShortCut "${MENU_FOLDER}\${PRODUCT} Help.lnk" "$INSTDIR\rtln.chm"
-  CreateShortCut "${MENU_FOLDER}\Uninstall ${PRODUCT}.lnk" "$INSTDIR\uni_rtln.exe"
+  CreateShortCut "${MENU_FOLDER}\${RTLN_PRODUCT_NAME}.lnk" "$INSTDIR\rtln.exe"
+  CreateShortCut "${MENU_FOLDER}\${RTLN_PRODUCT_NAME} Help.lnk" "$INSTDIR\rtln.chm"
+  CreateShortCut "${MENU_FOLDER}\Uninstall ${RTLN_PRODUCT_NAME}.lnk" "$INSTDIR\uni_rtln.exe"
 
   ; The current user's list of installed programs ("Apps & features").
-  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT_VERSION}"
-  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "1.0"
-  WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "Tavrik Software"
-  WriteRegStr HKCU "${UNINSTALL_KEY}" "URLInfoAbout" "${MAKER_URL}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${RTLN_NAME_AND_VERSION}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${RTLN_VERSION_SHORT}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "${RTLN_PUBLISHER}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "URLInfoAbout" "${RTLN_MAKER_WEB_SITE}"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\rtln.exe,0"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uni_rtln.exe"'

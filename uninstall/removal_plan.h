@@ -4,18 +4,20 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "product_facts.h"
+
 namespace uninstall {
 
 constexpr size_t kPathBuffer = 260;  // every path the uninstaller builds fits in this
 constexpr uint32_t kStringType = 1;  // the registry's REG_SZ
 
 // Step 1: shortcuts, relative to the desktop and the Start-menu programs folder.
-constexpr const char* kDesktopShortcut = "\\Tavrik Rateline.lnk";
-constexpr const char* kProductMenuFolder = "\\Tavrik Software\\Rateline";
-constexpr const char* kCompanyMenuFolder = "\\Tavrik Software";
+constexpr const char* kDesktopShortcut = "\\" RTLN_PRODUCT_NAME ".lnk";
+constexpr const char* kProductMenuFolder = "\\" RTLN_PUBLISHER "\\Rateline";
+constexpr const char* kCompanyMenuFolder = "\\" RTLN_PUBLISHER;
 
 // Step 2: the program files, deleted in this order from the folder named by kFolderValue.
-constexpr const char* kSettingsKey = "Software\\Tavrik\\RL\\Settings";
+constexpr const char* kSettingsKey = RTLN_SETTINGS_KEY;
 constexpr const char* kFolderValue = "PathRL";
 constexpr const char* kProgramFiles[] = {"qzDigits.ttf", "rtln.chm", "rtln.exe", "qzMain.ttf",
                                          "Tavrik.url",   "site.qzd", "sess.qzd"};
@@ -29,7 +31,7 @@ constexpr const char* kCompanyKey = "Software\\Tavrik";
 constexpr const char* kProductSubkey = "RL";
 // The local machine's keys: deleted when they can be opened, silently kept otherwise.
 constexpr const char* kUninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
-constexpr const char* kUninstallEntry = "Tavrik Rateline 1.0";
+constexpr const char* kUninstallEntry = RTLN_NAME_AND_VERSION;
 constexpr const char* kExtensionsKey = "Software\\Microsoft\\Internet Explorer\\Extensions";
 constexpr const char* kExtensionIds[] = {"{4E9F26F2-77D1-45ba-B578-78A16FF1B443}",
                                          "{8F0DE55A-6184-4119-800E-47AFC8EF46B8}"};

@@ -93,7 +93,7 @@ INT_PTR CALLBACK UninstallDialogProc(HWND dialog, UINT message, WPARAM wParam, L
 }  // namespace
 
 bool RefuseWhileMainProgramRuns() {
-    if (!FindWindowA("#32770", "Tavrik Rateline")) return false;
+    if (!FindWindowA("#32770", RTLN_PRODUCT_NAME)) return false;
     MessageBoxA(nullptr, kMainProgramRuns, kWarningCaption, MB_OK | MB_ICONERROR);
     return true;
 }

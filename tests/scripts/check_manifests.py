@@ -1,6 +1,8 @@
 #!/usr/bin/python3
-"""Checks the manifests of both programs: run as the invoker (no virtualization), declared for
-Windows Vista to 11, common controls 6, no DPI awareness. Usage: check_manifests.py MANIFEST..."""
+"""Checks the manifests of both programs, as CMake writes them: a four-part version and a
+description, run as the invoker (no virtualization), declared for Windows Vista to 11, common
+controls 6, no DPI awareness. Usage: check_manifests.py MANIFEST..."""
+import re
 import sys
 import xml.etree.ElementTree as ET
 
@@ -13,6 +15,10 @@ SUPPORTED = {"{e2011457-1546-43c5-a5fe-008deee3d3f0}", "{35138b9a-5d96-4fbd-8e2d
 
 def problems(path):
     root = ET.parse(path).getroot()
+    if not re.fullmatch(r"\d+\.\d+\.\d+\.\d+", root.find(f"{V1}assemblyIdentity").get("version")):
+        yield "the program's version is not four numbers"
+    if not root.findtext(f"{V1}description"):
+        yield "no description"
     level = root.findall(f"{V3}trustInfo/{V3}security/{V3}requestedPrivileges/{V3}requestedExecutionLevel")
     if [(e.get("level"), e.get("uiAccess")) for e in level] != [("asInvoker", "false")]:
         yield "requestedExecutionLevel is not asInvoker without uiAccess"
