@@ -4,11 +4,12 @@
 
 #include "base/handle.h"
 #include "about_layout.h"
+#include "product_facts.h"
 
 namespace {
 
-constexpr const char* kProductName = "Tavrik Rateline";
-constexpr const char* kMakerName = "Brenholt";
+constexpr const char* kProductName = RTLN_PRODUCT_NAME;
+constexpr const char* kMakerName = RTLN_MAKER;
 constexpr const char* kHeaderFace = "qztuMain";
 constexpr COLORREF kShadowColour = RGB(64, 64, 64);
 constexpr COLORREF kProductColour = RGB(107, 107, 255);

@@ -7,11 +7,12 @@
 #include "base/dialog_look.h"
 #include "base/handle.h"
 #include "main_window.h"
+#include "product_facts.h"
 
 namespace {
 
 constexpr const char* kMutexName = "TAVRIK_RATELINE";
-constexpr const char* kMainWindowTitle = "Tavrik Rateline";
+constexpr const char* kMainWindowTitle = RTLN_PRODUCT_NAME;
 
 // What the process holds for its whole run, released once whichever way the run ends.
 struct Process {

@@ -12,6 +12,7 @@
 #include "banner.h"
 #include "main_window.h"
 #include "outside_links.h"
+#include "product_facts.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ bool g_timerFailureShown;  // the timer message is shown at most once per run
 void FindSequence(HWND window, SiteSource source) {
     if (!IsSessionClockRunning() && !StartSession(window) && !g_timerFailureShown) {
         g_timerFailureShown = true;
-        MessageBoxA(window, kTimerText, "Tavrik Rateline", MB_OK | MB_ICONERROR);
+        MessageBoxA(window, kTimerText, RTLN_PRODUCT_NAME, MB_OK | MB_ICONERROR);
     }
     FindSite(window, source);
 }

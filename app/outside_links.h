@@ -3,10 +3,12 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "product_facts.h"
+
 // Every outside address the program opens, in one place.
-constexpr const char* kServiceHomePage = "https://www.clicks4u.example/?ref=brenholt";
-constexpr const char* kMakerWebSite = "https://www.brenholt.example/";
-constexpr const char* kSupportMail = "mailto:support@brenholt.example?subject=Tavrik Rateline 1.0 - Support";
+constexpr const char* kServiceHomePage = RTLN_SERVICE_HOME_PAGE;
+constexpr const char* kMakerWebSite = RTLN_MAKER_WEB_SITE;
+constexpr const char* kSupportMail = "mailto:" RTLN_SUPPORT_MAIL "?subject=" RTLN_NAME_AND_VERSION " - Support";
 
 // Asks the shell to open a web address or a file with its default action and returns at
 // once; whether the shell accepted the request.

@@ -4,8 +4,9 @@
 #include <cstdint>
 
 #include "handle.h"
+#include "product_facts.h"
 
-constexpr const char* kSettingsKeyPath = "Software\\Tavrik\\RL\\Settings";
+constexpr const char* kSettingsKeyPath = RTLN_SETTINGS_KEY;
 
 // Opens the settings key (under HKEY_CURRENT_USER) with the given rights; an empty
 // RegKey when it does not exist or cannot be opened. Never creates it.

@@ -7,6 +7,7 @@
 #include "base/format_text.h"
 #include "resources/rtln_ids.h"
 #include "desk_internal.h"
+#include "product_facts.h"
 #include "rating_picture.h"
 #include "site_database.h"
 
@@ -88,7 +89,7 @@ void ShowBackgroundPicture(HWND window) {
 }
 
 void ShowDeskError(HWND window, const char* text) {
-    MessageBoxA(window, text, "Tavrik Rateline", MB_OK | MB_ICONERROR);
+    MessageBoxA(window, text, RTLN_PRODUCT_NAME, MB_OK | MB_ICONERROR);
 }
 
 // The lookup after its first step: walks the site's records, draws the picture, sets the desk.

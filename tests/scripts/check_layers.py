@@ -1,0 +1,63 @@
+#!/usr/bin/env python3
+"""Checks that the product's includes run down the stack of folders, never up or sideways.
+
+base/ is the toolbox at the bottom; desk/, session/ and player/ stand on it in that order, and
+app/ is on top. A folder includes its own files, base/ and resources/ (base/ only those two),
+and a feature folder below it only through that folder's one narrow header. Nothing includes
+app/. The uninstaller shares nothing with the program but the handle owners of base/.
+Usage: check_layers.py [source root]; prints every include against the stack and fails on any.
+"""
+import os
+import re
+import sys
+
+FEATURES = ["desk", "session", "player"]  # bottom to top
+NARROW = {"desk": "desk/desk.h", "session": "session/session.h", "player": "player/player.h"}
+SHARED = ("resources/",)
+
+
+def allowed(folder, target):
+    """Whether a file of folder may include target (a path from the root, or a generated name)."""
+    if "/" not in target:
+        return True  # generated into the build tree (product_facts.h) or a system header
+    top = target.split("/")[0]
+    if top == folder or target.startswith(SHARED):
+        return True
+    if folder == "uninstall":
+        return target == "base/handle.h"
+    if top == "base":
+        return folder != "base"
+    if folder == "app":
+        return target in NARROW.values()
+    if folder in FEATURES and top in FEATURES:
+        return FEATURES.index(top) < FEATURES.index(folder) and target == NARROW[top]
+    return False
+
+
+def resolve(root, source, include):
+    beside = os.path.normpath(os.path.join(os.path.dirname(source), include))
+    if os.path.exists(os.path.join(root, beside)) and not beside.startswith(".."):
+        return beside
+    return include
+
+
+def main():
+    root = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "../.."))
+    faults = []
+    for folder in ["base", "app", "uninstall"] + FEATURES:
+        for directory, _, names in os.walk(os.path.join(root, folder)):
+            for name in sorted(names):
+                if not name.endswith((".h", ".cpp")):
+                    continue
+                source = os.path.relpath(os.path.join(directory, name), root)
+                with open(os.path.join(root, source), encoding="utf-8") as text:
+                    for number, line in enumerate(text, 1):
+                        found = re.match(r'\s*#\s*include\s+"([^"]+)"', line)
+                        if found and not allowed(folder, resolve(root, source, found.group(1))):
+                            faults.append(f"{source}:{number}: includes {found.group(1)} against the stack")
+    print("\n".join(faults) if faults else "includes follow the stack")
+    return 1 if faults else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
