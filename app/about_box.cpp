@@ -5,13 +5,13 @@
 #include <commctrl.h>
 #include <mmsystem.h>
 
+#include "base/dialog_look.h"
 #include "base/handle.h"
 #include "base/program_folder.h"
+#include "base/window_helpers.h"
 #include "resources/rtln_ids.h"
 #include "about_header.h"
-#include "base/dialog_look.h"
 #include "outside_links.h"
-#include "base/window_helpers.h"
 
 namespace {
 

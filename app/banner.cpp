@@ -11,11 +11,11 @@
 
 #include <atomic>
 
-#include "resources/rtln_ids.h"
 #include "base/dialog_look.h"
+#include "base/settings.h"
+#include "resources/rtln_ids.h"
 #include "main_window.h"
 #include "outside_links.h"
-#include "base/settings.h"
 
 namespace {
 

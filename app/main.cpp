@@ -3,9 +3,9 @@
 #include <commctrl.h>
 #include <objbase.h>
 
-#include "resources/rtln_ids.h"
 #include "base/dialog_look.h"
 #include "base/handle.h"
+#include "resources/rtln_ids.h"
 #include "main_window.h"
 #include "product_facts.h"
 

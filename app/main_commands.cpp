@@ -19,14 +19,14 @@ namespace {
 using Handler = void (*)(HWND window, WORD code);
 
 constexpr const char* kTimerText = "Error! Could not create Timer.";
-bool g_timerFailureShown;  // the timer message is shown at most once per run
 
 // After a successful Paste, or for Find: the session clock first (a new or a paused session
 // starts; a timer that cannot be created is reported once per run and stops nothing), then
 // the lookup in every case, of the pasted digits or of the Site ID box.
 void FindSequence(HWND window, SiteSource source) {
-    if (!IsSessionClockRunning() && !StartSession(window) && !g_timerFailureShown) {
-        g_timerFailureShown = true;
+    bool& reported = MainStateOf(window).timerFailureShown;
+    if (!IsSessionClockRunning() && !StartSession(window) && !reported) {
+        reported = true;
         MessageBoxA(window, kTimerText, RTLN_PRODUCT_NAME, MB_OK | MB_ICONERROR);
     }
     FindSite(window, source);

@@ -4,16 +4,16 @@
 
 #include <initializer_list>
 
-#include "desk/desk.h"
-#include "resources/rtln_ids.h"
-#include "session/session.h"
 #include "base/dialog_look.h"
-#include "banner.h"
-#include "main_commands.h"
 #include "base/handle.h"
 #include "base/program_folder.h"
 #include "base/settings.h"
 #include "base/window_helpers.h"
+#include "desk/desk.h"
+#include "resources/rtln_ids.h"
+#include "session/session.h"
+#include "banner.h"
+#include "main_commands.h"
 
 namespace {
 
@@ -197,6 +197,8 @@ void OnSysCommand(HWND window, WPARAM command) {
 }
 
 }  // namespace
+
+MainWindowState& MainStateOf(HWND window) { return *StateOf(window); }
 
 INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) return OnInitDialog(window, reinterpret_cast<MainWindowState*>(lParam));

@@ -17,6 +17,10 @@ struct MainWindowState {
     // Menus live inside their process under Wine, so tools that watch the program from outside
     // (the UI tests, accessibility aids) ask the window for a menu item's state with this.
     UINT menuStateQuery;
+    bool timerFailureShown;  // a session clock that cannot start is reported once per run
 };
+
+// The state of a main window that has received WM_INITDIALOG.
+MainWindowState& MainStateOf(HWND window);
 
 INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -2,8 +2,8 @@
 
 #include "base/handle.h"
 #include "base/program_folder.h"
-#include "base/system_library.h"
 #include "base/settings.h"
+#include "base/system_library.h"
 
 namespace {
 

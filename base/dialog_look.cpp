@@ -1,8 +1,8 @@
 #include "dialog_look.h"
 
+#include "resources/rtln_ids.h"
 #include "background.h"
 #include "handle.h"
-#include "resources/rtln_ids.h"
 
 namespace {
 

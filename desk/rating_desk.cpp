@@ -2,9 +2,9 @@
 // question about a site left unevaluated.
 #include <initializer_list>
 
-#include "base/window_helpers.h"
 #include "base/dialog_look.h"
 #include "base/format_text.h"
+#include "base/window_helpers.h"
 #include "resources/rtln_ids.h"
 #include "desk_internal.h"
 #include "product_facts.h"

@@ -2,9 +2,9 @@
 
 #include <cstring>
 
+#include "base/format_text.h"
 #include "base/settings.h"
 #include "base/window_helpers.h"
-#include "base/format_text.h"
 #include "resources/rtln_ids.h"
 #include "session/session.h"
 #include "password_shift.h"

@@ -16,8 +16,8 @@
 #include <atomic>
 
 #include "base/dialog_look.h"
-#include "base/window_helpers.h"
 #include "base/unix_time.h"
+#include "base/window_helpers.h"
 #include "resources/rtln_ids.h"
 #include "session.h"
 #include "session_internal.h"

@@ -4,8 +4,8 @@
 #include <commctrl.h>
 
 #include "base/format_text.h"
-#include "base/window_helpers.h"
 #include "base/settings.h"
+#include "base/window_helpers.h"
 #include "desk/desk.h"
 #include "resources/rtln_ids.h"
 #include "counter_text.h"

@@ -5,9 +5,9 @@
 
 #include <span>
 
-#include "base/record_file.h"
 #include "base/format_text.h"
 #include "base/program_folder.h"
+#include "base/record_file.h"
 #include "resources/rtln_ids.h"
 #include "counter_text.h"
 #include "session.h"
