@@ -33,7 +33,7 @@ constexpr Page kPages[] = {
 // The box's state while it is open (one box at a time: it is modal).
 struct AboutBox {
     IconHandle headerIcon;
-    HWND shownPage;
+    HWND shownPage = nullptr;
     OwnedWindow pageTooltips[2];  // the General page's
 };
 

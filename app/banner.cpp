@@ -24,11 +24,11 @@ constexpr UINT kRotationMs = 1000;
 
 struct Banner {
     GdiObject<HBITMAP> bitmap;
-    std::atomic<LONG> frame;
-    HWND control;  // set before the timer starts, cleared after it is killed
+    std::atomic<LONG> frame{0};
+    HWND control = nullptr;  // set before the timer starts, cleared after it is killed
     MultimediaTimer timer;
-    HCURSOR handCursor;  // a shared system cursor: forgotten, never destroyed
-    WNDPROC ownProcedure;
+    HCURSOR handCursor = nullptr;  // a shared system cursor: forgotten, never destroyed
+    WNDPROC ownProcedure = nullptr;
 };
 
 Banner g_banner;

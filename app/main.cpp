@@ -17,8 +17,8 @@ constexpr const char* kMainWindowTitle = RTLN_PRODUCT_NAME;
 // What the process holds for its whole run, released once whichever way the run ends.
 struct Process {
     HeldMutex mutex;
-    bool comInitialized;  // each successful CoInitializeEx is balanced by one CoUninitialize
-    bool released;
+    bool comInitialized = false;  // each successful CoInitializeEx is balanced by one CoUninitialize
+    bool released = false;
 };
 
 Process g_process;

@@ -13,11 +13,11 @@ struct MainWindowState {
     GdiObject<HFONT> digitsFont;
     // The opening got as far as placing the window where the member left it: only then is the
     // position stored at closing (an opening that ended early would store the template's).
-    bool positionRestored;
+    bool positionRestored = false;
     // Menus live inside their process under Wine, so tools that watch the program from outside
     // (the UI tests, accessibility aids) ask the window for a menu item's state with this.
-    UINT menuStateQuery;
-    bool timerFailureShown;  // a session clock that cannot start is reported once per run
+    UINT menuStateQuery = 0;
+    bool timerFailureShown = false;  // a session clock that cannot start is reported once per run
 };
 
 // The state of a main window that has received WM_INITDIALOG.

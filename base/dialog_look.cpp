@@ -8,7 +8,7 @@ namespace {
 
 // What every dialog of the program looks like; lives as long as the process.
 struct DialogLook {
-    HINSTANCE instance;
+    HINSTANCE instance = nullptr;
     IconHandle smallIcon;
     IconHandle largeIcon;
     GdiObject<HBRUSH> background;

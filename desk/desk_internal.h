@@ -6,12 +6,12 @@
 #include "desk.h"
 
 struct DeskState {
-    RatingDesk shown;            // what the rest of the program reads through Desk()
-    bool showingRatingPicture;   // the picture control shows picture, not grid
-    bool settingSiteIdBox;       // the program sets the box: its change notice is no edit
-    GdiObject<HBITMAP> grid;     // background picture, 103 x 90
-    GdiObject<HBITMAP> marks;    // sheet of 14 x 14 marks, 70 x 56
-    GdiObject<HBITMAP> picture;  // 24-bit picture the lookup draws into
+    RatingDesk shown = {};              // what the rest of the program reads through Desk()
+    bool showingRatingPicture = false;  // the picture control shows picture, not grid
+    bool settingSiteIdBox = false;      // the program sets the box: its change notice is no edit
+    GdiObject<HBITMAP> grid;            // background picture, 103 x 90
+    GdiObject<HBITMAP> marks;           // sheet of 14 x 14 marks, 70 x 56
+    GdiObject<HBITMAP> picture;         // 24-bit picture the lookup draws into
 };
 
 DeskState& TheDesk();

@@ -12,17 +12,17 @@
 
 // The session's state, one per run of the program.
 struct SessionState {
-    HWND window;  // the main window, whose status bar, counters and menu the session uses
-    HWND statusBar;
-    HWND clockReceiver;
+    HWND window = nullptr;  // the main window, whose status bar, counters and menu the session uses
+    HWND statusBar = nullptr;
+    HWND clockReceiver = nullptr;
     IconHandle statusIcons[4];
-    char dateText[32];
-    std::atomic<int32_t> elapsed;  // written by the tick while the timer runs, else by EndSession
-    int32_t startTime;
+    char dateText[32] = "";
+    std::atomic<int32_t> elapsed{0};  // written by the tick while the timer runs, else by EndSession
+    int32_t startTime = 0;
     MultimediaTimer timer;
-    DWORD_PTR clockRun;  // number of the current clock run, handed to each tick
-    std::atomic<LONG> deliveredTicks;
-    int32_t sitesCounter;  // new sites counted so far
+    DWORD_PTR clockRun = 0;  // number of the current clock run, handed to each tick
+    std::atomic<LONG> deliveredTicks{0};
+    int32_t sitesCounter = 0;  // new sites counted so far
 };
 SessionState& TheSession();
 

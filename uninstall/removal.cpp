@@ -32,7 +32,7 @@ constexpr const char* kProductKept = "Couldn't delete <Tavrik\\RL> registry key.
 struct Removal {
     IconHandle busyIcon;  // step under way
     IconHandle doneIcon;  // step finished
-    char programFolder[kPathBuffer];
+    char programFolder[kPathBuffer] = "";
 };
 
 Removal g_removal;
