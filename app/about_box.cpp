@@ -33,7 +33,7 @@ constexpr Page kPages[] = {
 // The box's state while it is open (one box at a time: it is modal).
 struct AboutBox {
     IconHandle headerIcon;
-    HWND shownPage = nullptr;
+    OwnedWindow shownPage;
     OwnedWindow pageTooltips[2];  // the General page's
 };
 
@@ -56,11 +56,10 @@ void FillLicenseText(HWND page) {
     const char* text = loaded ? static_cast<const char*>(LockResource(loaded)) : nullptr;
     const DWORD size = text ? SizeofResource(AppInstance(), found) : 0;
     if (size == 0) return;
-    char* copy = static_cast<char*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, size + 1));
+    const HeapBlock copy(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, size + 1));
     if (!copy) return;
-    CopyMemory(copy, text, size);
-    SetDlgItemTextA(page, IDC_ABOUT_LICENSE_TEXT, copy);
-    HeapFree(GetProcessHeap(), 0, copy);
+    CopyMemory(copy.get(), text, size);
+    SetDlgItemTextA(page, IDC_ABOUT_LICENSE_TEXT, static_cast<const char*>(copy.get()));
 }
 
 void FillGeneralPage(HWND page) {
@@ -114,15 +113,14 @@ INT_PTR CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 
 // Replaces the shown page by the page of the selected tab; null when it cannot be made.
 HWND CreateSelectedPage(HWND dialog) {
-    if (g_about.shownPage) DestroyWindow(g_about.shownPage);
-    g_about.shownPage = nullptr;
+    g_about.shownPage.reset();
     HWND tabs = GetDlgItem(dialog, IDC_ABOUT_TABS);
     const int index = TabCtrl_GetCurSel(tabs);
     if (index < 0 || index >= static_cast<int>(sizeof kPages / sizeof kPages[0])) return nullptr;
     const char* name = MAKEINTRESOURCEA(kPages[index].templateId);
     if (!FindResourceA(AppInstance(), name, MAKEINTRESOURCEA(5))) return nullptr;  // RT_DIALOG
-    g_about.shownPage = CreateDialogParamA(AppInstance(), name, tabs, PageProc, reinterpret_cast<LPARAM>(tabs));
-    return g_about.shownPage;
+    g_about.shownPage.reset(CreateDialogParamA(AppInstance(), name, tabs, PageProc, reinterpret_cast<LPARAM>(tabs)));
+    return g_about.shownPage.get();
 }
 
 BOOL OnAboutInit(HWND dialog, int tab) {
@@ -151,7 +149,7 @@ BOOL OnAboutInit(HWND dialog, int tab) {
 }
 
 void OnAboutDestroy() {
-    g_about.shownPage = nullptr;  // destroyed with the dialog
+    g_about.shownPage.release();  // destroyed with the dialog
     g_about.headerIcon.reset();
     char path[MAX_PATH];
     if (MainFontPath(path)) RemoveFontResourceA(path);

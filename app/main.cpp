@@ -25,16 +25,15 @@ Process g_process;
 
 // False when another copy runs; that copy's window has been brought forward.
 bool EnsureSingleInstance() {
-    HANDLE mutex = CreateMutexA(nullptr, TRUE, kMutexName);
-    if (mutex && GetLastError() == ERROR_ALREADY_EXISTS) {
+    KernelHandle mutex(CreateMutexA(nullptr, TRUE, kMutexName));
+    if (mutex && GetLastError() == ERROR_ALREADY_EXISTS) {  // another copy holds it: closed, never released
         if (HWND running = FindWindowA("#32770", kMainWindowTitle)) {
             if (IsIconic(running)) ShowWindow(running, SW_RESTORE);
             SetForegroundWindow(running);
         }
-        CloseHandle(mutex);  // not ours to release
         return false;
     }
-    g_process.mutex.reset(mutex);
+    g_process.mutex.reset(mutex.release());
     return true;
 }
 

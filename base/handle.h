@@ -76,6 +76,12 @@ struct FileListingKind {
 };
 using FileListing = Owned<FileListingKind>;
 
+// A block of the process heap.
+struct HeapKind : NullKind<void*> {
+    static void Release(Value value) { HeapFree(GetProcessHeap(), 0, value); }
+};
+using HeapBlock = Owned<HeapKind>;
+
 // Mappings, processes, threads, events: CloseHandle, null when absent.
 struct KernelKind : NullKind<HANDLE> {
     static void Release(Value value) { CloseHandle(value); }
