@@ -98,7 +98,7 @@ BOOL OnInitDialog(HWND window, MainWindowState* state) {
     if (!GetMenu(window)) EndDialog(window, 0);
     const bool bannerWanted = ApplyStoredMenuStates(window);
     char path[MAX_PATH];
-    if (ProgramFilePath("sess.qzd", path, sizeof path) && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES)
+    if (DataFilePath("sess.qzd", path, sizeof path) && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES)
         EnableMenuCommand(window, IDM_STATISTICS, true);
     CreateDigitsFont(window, *state);
     SetDialogIcons(window);

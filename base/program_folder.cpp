@@ -4,12 +4,30 @@
 
 #include "format_text.h"
 
+namespace {
+
+char g_dataFolder[MAX_PATH];  // empty: the program folder
+
+bool JoinFile(const char* folder, const char* fileName, char* out, size_t outSize) {
+    const int written = FormatText(out, outSize, "%s\\%s", folder, fileName);
+    return written > 0 && static_cast<size_t>(written) < outSize;
+}
+
+}  // namespace
+
 bool ProgramFilePath(const char* fileName, char* out, size_t outSize) {
     char module[MAX_PATH];
     const DWORD length = GetModuleFileNameA(nullptr, module, sizeof module);
     constexpr DWORD kFileNameLength = 9;  // "\rtln.exe"
     if (length <= kFileNameLength || length >= sizeof module) return false;
     module[length - kFileNameLength] = 0;
-    const int written = FormatText(out, outSize, "%s\\%s", module, fileName);
-    return written > 0 && static_cast<size_t>(written) < outSize;
+    return JoinFile(module, fileName, out, outSize);
+}
+
+bool DataFilePath(const char* fileName, char* out, size_t outSize) {
+    return g_dataFolder[0] ? JoinFile(g_dataFolder, fileName, out, outSize) : ProgramFilePath(fileName, out, outSize);
+}
+
+void UseDataFolder(const char* folder) {
+    if (FormatText(g_dataFolder, sizeof g_dataFolder, "%s", folder ? folder : "") < 0) g_dataFolder[0] = 0;
 }

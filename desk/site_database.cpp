@@ -1,7 +1,5 @@
 #include "site_database.h"
 
-#include <cstring>
-
 #include "base/program_folder.h"
 
 namespace {
@@ -13,17 +11,6 @@ constexpr RecordFileTexts kSiteFileTexts = {
     "Could not map view of file [site.qzd].",
     nullptr,  // the site file is not flushed
 };
-
-char g_pathOverride[MAX_PATH];
-
-bool SiteFilePath(char* out, size_t size) {
-    if (g_pathOverride[0]) {
-        if (std::strlen(g_pathOverride) >= size) return false;
-        std::strcpy(out, g_pathOverride);
-        return true;
-    }
-    return ProgramFilePath("site.qzd", out, size);
-}
 
 struct Scan {
     int32_t key;
@@ -54,18 +41,15 @@ SiteFileResult AppendRecordToFile(const char* path, int32_t key, int rating, int
 
 bool ScanSite(HWND owner, int32_t key, SiteVisitor visit, void* context) {
     char path[MAX_PATH];
-    if (!SiteFilePath(path, sizeof path)) return ReportRecordFile(owner, kSiteFileTexts, SiteFileResult::kOpenFailed);
+    if (!DataFilePath("site.qzd", path, sizeof path))
+        return ReportRecordFile(owner, kSiteFileTexts, SiteFileResult::kOpenFailed);
     return ReportRecordFile(owner, kSiteFileTexts, ScanSiteFile(path, key, visit, context));
 }
 
 bool AppendEvaluation(HWND owner, int32_t key, int rating) {
     char path[MAX_PATH];
-    if (!SiteFilePath(path, sizeof path)) return ReportRecordFile(owner, kSiteFileTexts, SiteFileResult::kOpenFailed);
+    if (!DataFilePath("site.qzd", path, sizeof path))
+        return ReportRecordFile(owner, kSiteFileTexts, SiteFileResult::kOpenFailed);
     return ReportRecordFile(owner, kSiteFileTexts,
                             AppendRecordToFile(path, key, rating, static_cast<int32_t>(CurrentUnixTime())));
-}
-
-void UseSiteFileAt(const char* path) {
-    g_pathOverride[0] = 0;
-    if (path && std::strlen(path) < sizeof g_pathOverride) std::strcpy(g_pathOverride, path);
 }

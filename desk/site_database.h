@@ -26,8 +26,3 @@ SiteFileResult AppendRecordToFile(const char* path, int32_t key, int rating, int
 // True when the file could be read (also when no record matched) or the record written.
 bool ScanSite(HWND owner, int32_t key, SiteVisitor visit, void* context);
 bool AppendEvaluation(HWND owner, int32_t key, int rating);  // stamped with the present time
-
-
-// Points both operations at another file (tests and tools); null returns to
-// program folder + "\site.qzd".
-void UseSiteFileAt(const char* path);

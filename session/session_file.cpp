@@ -5,7 +5,6 @@
 
 #include <span>
 
-#include "base/format_text.h"
 #include "base/program_folder.h"
 #include "base/record_file.h"
 #include "resources/rtln_ids.h"
@@ -20,19 +19,6 @@ constexpr RecordFileTexts kSessionFileTexts = {
     "File [sess.qzd] map could not be opened.", "Could not map view of file [sess.qzd].",
     "File [sess.qzd] map could not be saved.",  // the record is written all the same
 };
-constexpr char kFileName[] = "sess.qzd";
-
-char g_fileOverride[MAX_PATH];  // empty: the program folder's sess.qzd
-
-// The history file's full path; empty when it cannot be built (then it cannot be opened).
-void SessionFilePath(char (&path)[MAX_PATH]) {
-    if (g_fileOverride[0]) {
-        FormatText(path, sizeof path, "%s", g_fileOverride);
-    } else if (!ProgramFilePath(kFileName, path, sizeof path)) {
-        path[0] = 0;
-    }
-}
-
 SessionRecord CollectRecord(HWND window, int32_t start, int32_t elapsed) {
     SessionRecord record{};
     record.start = start;
@@ -66,10 +52,6 @@ void VisitMappedRecords(void* context, const uint8_t* bytes, uint32_t size) {
 
 }  // namespace
 
-void UseSessionFileAt(const char* path) { FormatText(g_fileOverride, sizeof g_fileOverride, "%s", path ? path : ""); }
-
-void CurrentSessionFilePath(char (&path)[MAX_PATH]) { SessionFilePath(path); }
-
 SaveResult SaveSessionTo(HWND window, const char* path, int32_t start, int32_t elapsed) {
     if (elapsed == 0) return SaveResult::NothingToSave;
     if (FieldIsEmpty(window, IDC_TICKETS) && FieldIsEmpty(window, IDC_ERRORS)) return SaveResult::NothingToSave;
@@ -81,7 +63,7 @@ SaveResult SaveSessionTo(HWND window, const char* path, int32_t start, int32_t e
 
 SaveResult SaveSession(HWND window) {
     char path[MAX_PATH];
-    SessionFilePath(path);
+    if (!DataFilePath(kSessionFile, path, sizeof path)) path[0] = 0;  // then it cannot be opened
     return SaveSessionTo(window, path, SessionStartTime(), SessionElapsed());
 }
 

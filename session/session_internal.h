@@ -57,10 +57,7 @@ SaveResult SaveSessionTo(HWND window, const char* path, int32_t start, int32_t e
 // Appends the session shown in the window (the clock's start and length) to sess.qzd.
 SaveResult SaveSession(HWND window);
 
-// Points the history file at another full path (tests); null returns to the program
-// folder's sess.qzd. CurrentSessionFilePath gives the path in use (empty if none).
-void UseSessionFileAt(const char* path);
-void CurrentSessionFilePath(char (&path)[MAX_PATH]);
+constexpr char kSessionFile[] = "sess.qzd";
 
 // Reads the file at path and hands its records to visit, newest first (visit returns
 // false to stop). A missing or empty file has no records. Messages are owned by owner.

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "base/dialog_look.h"
+#include "base/program_folder.h"
 #include "resources/rtln_ids.h"
 #include "session.h"
 #include "session_internal.h"
@@ -72,7 +73,7 @@ bool FillSessionListFrom(HWND dialog, const char* path) {
 
 bool FillSessionList(HWND dialog) {
     char path[MAX_PATH];
-    CurrentSessionFilePath(path);
+    if (!DataFilePath(kSessionFile, path, sizeof path)) path[0] = 0;
     return FillSessionListFrom(dialog, path);
 }
 

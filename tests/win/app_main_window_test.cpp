@@ -9,8 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "base/dialog_look.h"
 #include "app/main_window.h"
+#include "base/dialog_look.h"
+#include "base/program_folder.h"
 #include "desk/desk.h"
 #include "desk/site_database.h"
 #include "resources/rtln_ids.h"
@@ -81,7 +82,7 @@ protected:
         ASSERT_NE(BackgroundBrush(), nullptr);
         folder_ = desk_test::MakeScratchFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
         sites_ = folder_ + "\\site.qzd";
-        UseSiteFileAt(sites_.c_str());
+        UseDataFolder(folder_.c_str());
         window_ = CreateDialogParamA(AppInstance(), MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainDialogProc,
                                      reinterpret_cast<LPARAM>(&state_));
         ASSERT_NE(window_, nullptr);
@@ -90,7 +91,7 @@ protected:
         if (window_) DestroyWindow(window_);
         win_test::Pump(0);
         ReleaseIconsAndBrush();
-        UseSiteFileAt(nullptr);
+        UseDataFolder(nullptr);
         DeleteFileA(sites_.c_str());
         RemoveDirectoryA(folder_.c_str());
     }

@@ -9,6 +9,7 @@
 
 #include "app/main_window.h"
 #include "app/outside_links.h"
+#include "base/program_folder.h"
 #include "base/settings.h"
 #include "desk/site_database.h"
 #include "resources/rtln_ids.h"
@@ -110,8 +111,7 @@ TEST_F(OutsideLinks, HelpOpensRtlnChmBesideTheProgram) {
 // released click opens the service's home page, owned by the main window.
 TEST_F(OutsideLinks, BannerControlHandsTheClickToTheShell) {
     session_test::TempFolder folder("banner_click");
-    UseSiteFileAt(folder.File("site.qzd").c_str());
-    UseSessionFileAt(folder.File("sess.qzd").c_str());
+    UseDataFolder(folder.Path().c_str());
     MainWindowState state = {};
     HWND window = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainDialogProc,
                                      reinterpret_cast<LPARAM>(&state));
@@ -130,6 +130,5 @@ TEST_F(OutsideLinks, BannerControlHandsTheClickToTheShell) {
     ExpectOneRequest(window, kServiceHomePage);
     DestroyWindow(window);
     EndSession();
-    UseSiteFileAt(nullptr);
-    UseSessionFileAt(nullptr);
+    UseDataFolder(nullptr);
 }

@@ -4,6 +4,7 @@
 // behind the Player Sessions list.
 #include <string>
 
+#include "base/program_folder.h"
 #include "desk/site_database.h"
 #include "session/session_internal.h"
 #include "session_test_support.h"
@@ -26,16 +27,13 @@ inline Outcome Run(Operation operation, const std::string& path) {
     window.Set(IDC_TICKETS, "1");
     session_test::BoxWatcher watcher;
     bool ok = false;
+    UseDataFolder(path.substr(0, path.rfind('\\')).c_str());  // site.qzd or sess.qzd there
     switch (operation) {
     case Operation::kLookup:
-        UseSiteFileAt(path.c_str());
         ok = ScanSite(
             window.get(), 1234, [](void*, int32_t, int) { return true; }, nullptr);
         break;
-    case Operation::kAppend:
-        UseSiteFileAt(path.c_str());
-        ok = AppendEvaluation(window.get(), 1234, 3);
-        break;
+    case Operation::kAppend: ok = AppendEvaluation(window.get(), 1234, 3); break;
     case Operation::kSave: ok = SaveSessionTo(window.get(), path.c_str(), 1102214525, 60) == SaveResult::Written; break;
     case Operation::kList:
         ok = ReadSessionFile(
@@ -43,7 +41,7 @@ inline Outcome Run(Operation operation, const std::string& path) {
              ReadResult::Failed;
         break;
     }
-    UseSiteFileAt(nullptr);
+    UseDataFolder(nullptr);
     std::string message;
     for (const session_test::Box& box : watcher.Stop()) {
         if (!message.empty()) message.append(" | ");

@@ -5,6 +5,7 @@
 #include <ctime>
 #include <utility>
 
+#include "base/program_folder.h"
 #include "desk/site_database.h"
 #include "desk_files.h"
 
@@ -27,7 +28,7 @@ protected:
         DeleteFileA(path_.c_str());
     }
     void TearDown() override {
-        UseSiteFileAt(nullptr);
+        UseDataFolder(nullptr);
         DeleteFileA(path_.c_str());
         RemoveDirectoryA(folder_.c_str());
     }
@@ -114,7 +115,7 @@ TEST_F(DeskDatabase, ScanWalksNewestFirstThroughTheMapping) {
 
 TEST_F(DeskDatabase, ProgramOperationsStampNowAndWritePaddingZero) {
     ASSERT_TRUE(WriteBytes(path_, RecordsFile({{5, 1, 1}})));
-    UseSiteFileAt(path_.c_str());
+    UseDataFolder(folder_.c_str());
     const uint32_t before = CurrentUnixTime();
     ASSERT_TRUE(AppendEvaluation(nullptr, 4321, 2));
     const uint32_t after = CurrentUnixTime();

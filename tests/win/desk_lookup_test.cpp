@@ -7,6 +7,7 @@
 
 #include <cstring>
 
+#include "base/program_folder.h"
 #include "desk/desk.h"
 #include "desk/mark_plan.h"
 #include "desk/rating_picture.h"
@@ -33,11 +34,11 @@ protected:
         ASSERT_NE(nullptr, window_);
         folder_ = MakeScratchFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
         path_ = folder_ + "\\site.qzd";
-        UseSiteFileAt(path_.c_str());
+        UseDataFolder(folder_.c_str());
         ResetDesk(window_);
     }
     void TearDown() override {
-        UseSiteFileAt(nullptr);
+        UseDataFolder(nullptr);
         if (window_) DestroyWindow(window_);
         DeleteFileA(path_.c_str());
         RemoveDirectoryA(folder_.c_str());

@@ -4,8 +4,9 @@
 
 #include <map>
 
-#include "base/dialog_look.h"
 #include "app/main_window.h"
+#include "base/dialog_look.h"
+#include "base/program_folder.h"
 #include "desk/desk_internal.h"
 #include "desk/site_database.h"
 #include "resources/rtln_ids.h"
@@ -21,8 +22,7 @@ protected:
     void SetUp() override {
         INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
         InitCommonControlsEx(&controls);
-        UseSiteFileAt(folder.File("site.qzd").c_str());
-        UseSessionFileAt(folder.File("sess.qzd").c_str());
+        UseDataFolder(folder.Path().c_str());
         window = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainDialogProc,
                                     reinterpret_cast<LPARAM>(&state));
         ASSERT_NE(window, nullptr);
@@ -30,8 +30,7 @@ protected:
     void TearDown() override {
         if (window) DestroyWindow(window);
         EndSession();
-        UseSiteFileAt(nullptr);
-        UseSessionFileAt(nullptr);
+        UseDataFolder(nullptr);
     }
     // Types the site into the Site ID box and runs the lookup.
     bool Find(int32_t site) const {

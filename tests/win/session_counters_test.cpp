@@ -2,6 +2,7 @@
 // in the status bar, the credit lists and what a pick adds.
 #include <gtest/gtest.h>
 
+#include "base/program_folder.h"
 #include "base/settings.h"
 #include "desk/site_database.h"
 #include "session/session.h"
@@ -49,13 +50,13 @@ class SessionCountersTest : public ::testing::Test {
 protected:
     void SetUp() override {
         DeleteValues();
-        UseSiteFileAt(folder.File("site.qzd").c_str());
+        UseDataFolder(folder.Path().c_str());
         WriteBytes(folder.File("site.qzd"), {});
         CreateSessionStatusBar(window.get());
     }
     void TearDown() override {
         DeleteValues();
-        UseSiteFileAt(nullptr);
+        UseDataFolder(nullptr);
     }
     TempFolder folder{"counters"};
     CounterWindow window;

@@ -1,6 +1,7 @@
 // The Player Sessions dialog: its list, newest first, and how it closes.
 #include <gtest/gtest.h>
 
+#include "base/program_folder.h"
 #include "session/session.h"
 #include "session/session_internal.h"
 #include "session/session_line.h"
@@ -80,7 +81,7 @@ TEST(SessionDialog, EscIsIgnoredTheCloseBoxGivesZeroAndOkOne) {
     TempFolder folder("dialog_close");
     const std::string path = folder.File("sess.qzd");
     WriteBytes(path, ThreeSessions());
-    UseSessionFileAt(path.c_str());
+    UseDataFolder(folder.Path().c_str());
 
     DialogDriver closing;
     closing.messages = {{WM_COMMAND, IDCANCEL}, {WM_SYSCOMMAND, SC_CLOSE}};
@@ -95,20 +96,20 @@ TEST(SessionDialog, EscIsIgnoredTheCloseBoxGivesZeroAndOkOne) {
     EXPECT_TRUE(ShowSessions(nullptr));
     ok.Join();
     EXPECT_EQ(ok.openAfter, (std::vector<bool>{false}));
-    UseSessionFileAt(nullptr);
+    UseDataFolder(nullptr);
 }
 
 TEST(SessionDialog, AFileThatCannotBeReadClosesTheDialogAfterItsMessage) {
     TempFolder folder("dialog_held");
     const std::string path = folder.File("sess.qzd");
     WriteBytes(path, ThreeSessions());
-    UseSessionFileAt(path.c_str());
+    UseDataFolder(folder.Path().c_str());
     HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     BoxWatcher watcher;
     EXPECT_FALSE(ShowSessions(nullptr));
     const std::vector<Box> boxes = watcher.Stop();
     CloseHandle(held);
-    UseSessionFileAt(nullptr);
+    UseDataFolder(nullptr);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, "Error");
     EXPECT_EQ(boxes[0].text, "File [sess.qzd] could not be opened.");

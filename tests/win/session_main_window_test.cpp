@@ -7,6 +7,7 @@
 #include <initializer_list>
 
 #include "app/main_window.h"
+#include "base/program_folder.h"
 #include "base/settings.h"
 #include "base/window_helpers.h"
 #include "desk/desk.h"
@@ -38,15 +39,13 @@ protected:
         INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES | ICC_PROGRESS_CLASS | ICC_BAR_CLASSES};
         InitCommonControlsEx(&controls);
         WriteBytes(folder.File("site.qzd"), {});
-        UseSiteFileAt(folder.File("site.qzd").c_str());
-        UseSessionFileAt(folder.File("sess.qzd").c_str());
+        UseDataFolder(folder.Path().c_str());
         EndSession();
     }
     void TearDown() override {
         if (window) DestroyWindow(window);
         SetSessionTimerStarter(nullptr);
-        UseSiteFileAt(nullptr);
-        UseSessionFileAt(nullptr);
+        UseDataFolder(nullptr);
         SetTicketsValue(nullptr);
     }
     void Open() {

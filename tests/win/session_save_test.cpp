@@ -2,6 +2,7 @@
 // keeps the session, a written one ends it, and nothing is stored twice.
 #include <gtest/gtest.h>
 
+#include "base/program_folder.h"
 #include "desk/site_database.h"
 #include "session/session.h"
 #include "session/session_internal.h"
@@ -20,16 +21,14 @@ protected:
     void SetUp() override {
         EndSession();
         SetSessionTimerStarter(FastTimer);
-        UseSessionFileAt(path.c_str());
-        UseSiteFileAt(folder.File("site.qzd").c_str());
+        UseDataFolder(folder.Path().c_str());
         WriteBytes(folder.File("site.qzd"), {});
         CreateSessionStatusBar(window.get());
     }
     void TearDown() override {
         EndSession();
         SetSessionTimerStarter(nullptr);
-        UseSessionFileAt(nullptr);
-        UseSiteFileAt(nullptr);
+        UseDataFolder(nullptr);
     }
     // A session that has counted time and one ticket; paused unless running is asked for.
     void CountedSession(bool running) {

@@ -43,6 +43,7 @@ public:
         }
         RemoveDirectoryA(path_.c_str());
     }
+    const std::string& Path() const { return path_; }
     std::string File(const char* name) const { return path_ + "\\" + name; }
 
 private:

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <shlwapi.h>
 
+#include "base/program_folder.h"
 #include "base/settings.h"
 #include "base/unix_time.h"
 #include "desk/site_database.h"
@@ -35,11 +36,11 @@ TEST(StoredLayout, RecordsAndSettingsHaveTheirFixedBytes) {
     // site.qzd: site number, time stamp, rating and two zero bytes, little-endian.
     const std::string sitePath = folder.File("site.qzd");
     ASSERT_TRUE(win_test::WriteBytes(sitePath, {}));
-    UseSiteFileAt(sitePath.c_str());
+    UseDataFolder(folder.Path().c_str());
     const uint32_t before = CurrentUnixTime();
     ASSERT_TRUE(AppendEvaluation(nullptr, 123456, 4));
     const uint32_t after = CurrentUnixTime();
-    UseSiteFileAt(nullptr);
+    UseDataFolder(nullptr);
     const Bytes site = win_test::ReadBytes(sitePath);
     ASSERT_EQ(site.size(), 12u);
     EXPECT_EQ(Slice(site, 0, 4), (Bytes{0x40, 0xE2, 0x01, 0x00}));
