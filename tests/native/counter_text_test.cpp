@@ -1,8 +1,6 @@
 // Counter texts and credit sums of the session statistics.
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "session/counter_text.h"
 
 TEST(SessionCounterText, ReadsTheLeadingSignedDecimal) {
@@ -53,26 +51,6 @@ TEST(SessionCounterText, FormatsEveryValueWithinItsBuffer) {
     EXPECT_STREQ(out, "-2147483648");
     FormatCounter(0, out);
     EXPECT_STREQ(out, "0");
-}
-
-TEST(SessionCredits, TablesHoldLabelsThenAmounts) {
-    const struct {
-        CreditList list;
-        const char* entries[kCreditEntryCount];
-    } tables[] = {
-        {CreditList::Lotto, {"Lotto", "1", "2", "3", "4", "5", "10"}},
-        {CreditList::Traffic, {"Traffic", "1", "2", "3", "4", "5", "10"}},
-        {CreditList::Banner, {"Banner", "10", "20", "30", "50", "100", "150"}},
-    };
-    for (const auto& table : tables) {
-        for (int entry = 0; entry < kCreditEntryCount; ++entry) {
-            ASSERT_NE(CreditEntryText(table.list, entry), nullptr);
-            EXPECT_STREQ(CreditEntryText(table.list, entry), table.entries[entry]);
-            EXPECT_LT(std::string(table.entries[entry]).size(), kCreditEntrySize);
-        }
-        EXPECT_EQ(CreditEntryText(table.list, -1), nullptr);
-        EXPECT_EQ(CreditEntryText(table.list, kCreditEntryCount), nullptr);
-    }
 }
 
 TEST(SessionCredits, AddsTheAmountToTheField) {
