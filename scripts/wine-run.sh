@@ -26,4 +26,11 @@ fi
 for link in "$WINEPREFIX"/drive_c/users/*/*; do
     [ -L "$link" ] && rm -f "$link" && mkdir -p "$link"
 done
+# ctest lists a test program's cases from its --gtest_list_tests output (cmake/test_cases.cmake);
+# the Windows runtime ends each line with CR LF, and the CR would end up in the names.
+if [[ " $* " == *" --gtest_list_tests "* ]]; then
+    set -o pipefail
+    "$WINELOADER" "$@" | tr -d '\r'
+    exit
+fi
 exec "$WINELOADER" "$@"

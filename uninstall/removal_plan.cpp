@@ -3,10 +3,19 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <string_view>
 
 namespace uninstall {
 
 namespace {
+
+// Whether whole is parent\child: a key deleted from its parent is the key the plan names.
+constexpr bool NamesKey(std::string_view parent, std::string_view child, std::string_view whole) {
+    return whole.size() == parent.size() + 1 + child.size() && whole.starts_with(parent) &&
+           whole[parent.size()] == '\\' && whole.ends_with(child);
+}
+static_assert(NamesKey(kProductKey, kSettingsSubkey, kSettingsKey));
+static_assert(NamesKey(kCompanyKey, kProductSubkey, kProductKey));
 
 bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 

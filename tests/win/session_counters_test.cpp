@@ -110,16 +110,20 @@ TEST_F(SessionCountersTest, CreditListsAreFilledAndShowTheirLabel) {
     OpenSessionCounters(window.get());
     const struct {
         int id;
-        const char* label;
-        const char* last;
+        const char* entries[7];  // the label, then the amounts a pick adds
     } lists[] = {
-        {IDC_LOTTO_LIST, "Lotto", "10"}, {IDC_TRAFFIC_LIST, "Traffic", "10"}, {IDC_BANNER_LIST, "Banner", "150"}};
+        {IDC_LOTTO_LIST, {"Lotto", "1", "2", "3", "4", "5", "10"}},
+        {IDC_TRAFFIC_LIST, {"Traffic", "1", "2", "3", "4", "5", "10"}},
+        {IDC_BANNER_LIST, {"Banner", "10", "20", "30", "50", "100", "150"}},
+    };
     for (const auto& list : lists) {
-        EXPECT_EQ(SendDlgItemMessageA(window.get(), list.id, CB_GETCOUNT, 0, 0), 7) << list.label;
-        EXPECT_EQ(SendDlgItemMessageA(window.get(), list.id, CB_GETCURSEL, 0, 0), 0) << list.label;
-        char text[16] = {};
-        SendDlgItemMessageA(window.get(), list.id, CB_GETLBTEXT, 6, reinterpret_cast<LPARAM>(text));
-        EXPECT_STREQ(text, list.last) << list.label;
+        EXPECT_EQ(SendDlgItemMessageA(window.get(), list.id, CB_GETCOUNT, 0, 0), 7) << list.entries[0];
+        EXPECT_EQ(SendDlgItemMessageA(window.get(), list.id, CB_GETCURSEL, 0, 0), 0) << list.entries[0];
+        for (int entry = 0; entry < 7; ++entry) {
+            char text[16] = {};
+            SendDlgItemMessageA(window.get(), list.id, CB_GETLBTEXT, entry, reinterpret_cast<LPARAM>(text));
+            EXPECT_STREQ(text, list.entries[entry]) << list.entries[0];
+        }
     }
 }
 

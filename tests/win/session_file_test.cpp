@@ -1,6 +1,6 @@
 // sess.qzd on disk: the save's appends and its refusals, its late failures' messages and the
 // cut-back, and the reader behind the Player Sessions list (faults of the file itself, such
-// as another program holding it, are in file_faults_test.cpp).
+// as another program holding it, are in record_file_faults_test.cpp).
 #include <gtest/gtest.h>
 
 #include "base/record_file.h"

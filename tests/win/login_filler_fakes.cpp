@@ -1,4 +1,4 @@
-// The fake objects behind player_fill_fakes.h. The interfaces are used here through their C
+// The fake objects behind login_filler_fakes.h. The interfaces are used here through their C
 // binding: each vtable is a struct of typed function pointers, so every method the walk has
 // no business calling answers E_NOTIMPL (with the right stack clean-up on 32-bit) without an
 // override written out for each of the several hundred methods of these interfaces. The
@@ -6,7 +6,7 @@
 // declared with them leaves this file (its header speaks of plain data only), and the objects
 // meet the code under test only as the binary vtables both bindings share.
 #define CINTERFACE
-#include "player_fill_fakes.h"
+#include "login_filler_fakes.h"
 
 #include <exdisp.h>
 #include <mshtml.h>

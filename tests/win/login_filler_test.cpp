@@ -12,7 +12,7 @@
 #include "base/settings.h"
 #include "player/login_filler_internal.h"
 #include "player/player.h"
-#include "player_fill_fakes.h"
+#include "login_filler_fakes.h"
 
 using namespace fill_fakes;
 

@@ -58,7 +58,7 @@ TEST_F(DeskDatabase, MissingFileIsReportedAndNeverCreated) {
 }
 
 // The program shares nothing itself: a holder that lets readers in still blocks it. (Another
-// program holding the file without sharing is a row of file_faults_test.cpp.)
+// program holding the file without sharing is a row of record_file_faults_test.cpp.)
 TEST_F(DeskDatabase, FileHeldOpenForSharedReadingCannotBeOpened) {
     const Bytes before = RecordsFile({{1234, 10, 2}});
     ASSERT_TRUE(WriteBytes(path_, before));

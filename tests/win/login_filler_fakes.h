@@ -1,7 +1,7 @@
 #pragma once
 // Fakes of the shell's window collection and of browser windows showing pages, for the
 // login-form filler. A test describes the windows as plain data; the COM objects behind them
-// live in player_fill_fakes.cpp, count their references and record what the walk did.
+// live in login_filler_fakes.cpp, count their references and record what the walk did.
 #include <windows.h>
 
 #include <optional>

@@ -1,10 +1,7 @@
-// Counter texts, credit sums and the clock text of the session statistics.
+// Counter texts and credit sums of the session statistics.
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "session/counter_text.h"
-#include "session/session_record.h"
 
 TEST(SessionCounterText, ReadsTheLeadingSignedDecimal) {
     const struct {
@@ -56,26 +53,6 @@ TEST(SessionCounterText, FormatsEveryValueWithinItsBuffer) {
     EXPECT_STREQ(out, "0");
 }
 
-TEST(SessionCredits, TablesHoldLabelsThenAmounts) {
-    const struct {
-        CreditList list;
-        const char* entries[kCreditEntryCount];
-    } tables[] = {
-        {CreditList::Lotto, {"Lotto", "1", "2", "3", "4", "5", "10"}},
-        {CreditList::Traffic, {"Traffic", "1", "2", "3", "4", "5", "10"}},
-        {CreditList::Banner, {"Banner", "10", "20", "30", "50", "100", "150"}},
-    };
-    for (const auto& table : tables) {
-        for (int entry = 0; entry < kCreditEntryCount; ++entry) {
-            ASSERT_NE(CreditEntryText(table.list, entry), nullptr);
-            EXPECT_STREQ(CreditEntryText(table.list, entry), table.entries[entry]);
-            EXPECT_LT(std::string(table.entries[entry]).size(), kCreditEntrySize);
-        }
-        EXPECT_EQ(CreditEntryText(table.list, -1), nullptr);
-        EXPECT_EQ(CreditEntryText(table.list, kCreditEntryCount), nullptr);
-    }
-}
-
 TEST(SessionCredits, AddsTheAmountToTheField) {
     const struct {
         CreditList list;
@@ -98,22 +75,4 @@ TEST(SessionCredits, AddsTheAmountToTheField) {
             << static_cast<int>(c.list) << " entry " << c.entry;
         EXPECT_STREQ(out, c.added ? c.result : "unchanged") << static_cast<int>(c.list) << " entry " << c.entry;
     }
-}
-
-TEST(SessionClock, TextAndWrap) {
-    const struct {
-        int32_t elapsed;
-        const char* text;
-    } texts[] = {{0, "00:00:00"},    {1, "00:00:01"},     {59, "00:00:59"},    {60, "00:01:00"},
-                 {3725, "01:02:05"}, {86399, "23:59:59"}, {359999, "99:59:59"}};
-    for (const auto& c : texts) {
-        char out[kClockTextSize];
-        FormatClock(c.elapsed, out);
-        EXPECT_STREQ(out, c.text) << c.elapsed;
-    }
-    const struct {
-        int32_t now;
-        int32_t next;
-    } ticks[] = {{0, 1}, {3724, 3725}, {359998, 359999}, {359999, 0}, {360000, 0}, {-5, 0}, {INT32_MAX, 0}};
-    for (const auto& c : ticks) EXPECT_EQ(NextElapsed(c.now), c.next) << c.now;
 }

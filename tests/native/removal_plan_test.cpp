@@ -8,32 +8,6 @@
 
 using namespace uninstall;
 
-TEST(UninstallPlan, ProgramFilesAndExtensionsInRemovalOrder) {
-    const std::string files[] = {"qzDigits.ttf", "rtln.chm", "rtln.exe", "qzMain.ttf",
-                                 "Tavrik.url",   "site.qzd", "sess.qzd"};
-    ASSERT_EQ(kProgramFileCount, std::size(files));
-    for (size_t i = 0; i < kProgramFileCount; ++i) EXPECT_EQ(kProgramFiles[i], files[i]) << i;
-    ASSERT_EQ(kExtensionCount, 2u);
-    EXPECT_STREQ(kExtensionIds[0], "{4E9F26F2-77D1-45ba-B578-78A16FF1B443}");
-    EXPECT_STREQ(kExtensionIds[1], "{8F0DE55A-6184-4119-800E-47AFC8EF46B8}");
-}
-
-TEST(UninstallPlan, KeysAreDeletedFromTheirParents) {
-    const struct {
-        const char *parent, *child, *whole;
-    } keys[] = {
-        {kProductKey, kSettingsSubkey, kSettingsKey},
-        {kCompanyKey, kProductSubkey, "Software\\Tavrik\\RL"},
-        {kUninstallKey, kUninstallEntry,
-         "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tavrik Rateline 1.0"},
-        {kExtensionsKey, kExtensionIds[0],
-         "Software\\Microsoft\\Internet Explorer\\Extensions\\{4E9F26F2-77D1-45ba-B578-78A16FF1B443}"},
-    };
-    for (const auto& key : keys) EXPECT_EQ(std::string(key.parent) + "\\" + key.child, key.whole);
-    EXPECT_STREQ(kSettingsKey, "Software\\Tavrik\\RL\\Settings");
-    EXPECT_STREQ(kFolderValue, "PathRL");
-}
-
 TEST(UninstallPlan, MenuEntriesThatBeginWithADotOrAreFoldersStayAndLinksGoThemselves) {
     using enum MenuEntryAction;
     constexpr uint32_t kDir = kDirectoryAttribute, kLink = kReparsePointAttribute;
