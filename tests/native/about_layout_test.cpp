@@ -4,7 +4,7 @@
 #include "app/about_layout.h"
 
 // Each half is rounded toward zero on its own: W / 2 - w / 2, not (W - w) / 2.
-TEST(AboutHeaderLayout, NameIsCentredUnderTheProductAndTheLinesStopShortOfIt) {
+TEST(AboutLayout, NameIsCentredUnderTheProductAndTheLinesStopShortOfIt) {
     const struct {
         const char* name;
         int product, maker;

@@ -3,7 +3,7 @@
 
 #include "session/counter_text.h"
 
-TEST(SessionCounterText, ReadsTheLeadingSignedDecimal) {
+TEST(CounterText, ReadsTheLeadingSignedDecimal) {
     const struct {
         const char* text;
         int32_t value;
@@ -25,7 +25,7 @@ TEST(SessionCounterText, ReadsTheLeadingSignedDecimal) {
     for (const auto& c : cases) EXPECT_EQ(ParseCounterText(c.text), c.value) << '"' << c.text << '"';
 }
 
-TEST(SessionCounterText, IncrementWritesPercentI) {
+TEST(CounterText, IncrementWritesPercentI) {
     const struct {
         const char* field;
         const char* next;
@@ -45,7 +45,7 @@ TEST(SessionCounterText, IncrementWritesPercentI) {
     }
 }
 
-TEST(SessionCounterText, FormatsEveryValueWithinItsBuffer) {
+TEST(CounterText, FormatsEveryValueWithinItsBuffer) {
     char out[kCounterTextSize];
     FormatCounter(INT32_MIN, out);
     EXPECT_STREQ(out, "-2147483648");
@@ -53,7 +53,7 @@ TEST(SessionCounterText, FormatsEveryValueWithinItsBuffer) {
     EXPECT_STREQ(out, "0");
 }
 
-TEST(SessionCredits, AddsTheAmountToTheField) {
+TEST(CounterTextCredits, AddsTheAmountToTheField) {
     const struct {
         CreditList list;
         int entry;

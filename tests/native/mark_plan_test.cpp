@@ -141,7 +141,7 @@ const std::vector<PlanCase>& Cases() {
 
 }  // namespace
 
-TEST(DeskMarkPlan, EdgeCases) {
+TEST(MarkPlan, EdgeCases) {
     for (const PlanCase& c : Cases()) {
         const MarkPlanner plan = PlanMarks(c.records.data(), c.records.size(), c.now);
         EXPECT_EQ(c.result, plan.result) << c.name;
@@ -159,7 +159,7 @@ TEST(DeskMarkPlan, EdgeCases) {
     }
 }
 
-TEST(DeskMarkPlan, MarksStayInsideThePictureAndTheSheet) {
+TEST(MarkPlan, MarksStayInsideThePictureAndTheSheet) {
     for (const PlanCase& c : Cases()) {
         const MarkPlanner plan = PlanMarks(c.records.data(), c.records.size(), c.now);
         for (int i = 0; i < plan.markCount; ++i) {
@@ -174,7 +174,7 @@ TEST(DeskMarkPlan, MarksStayInsideThePictureAndTheSheet) {
     }
 }
 
-TEST(DeskMarkPlan, ManyRecordsTodayFillOnlyTheirCells) {
+TEST(MarkPlan, ManyRecordsTodayFillOnlyTheirCells) {
     std::vector<RecordStamp> records;
     for (int i = 0; i < 5000; ++i) records.push_back({Ago(i), 1 + i % 5});
     const MarkPlanner plan = PlanMarks(records.data(), records.size(), kNow);
@@ -183,7 +183,7 @@ TEST(DeskMarkPlan, ManyRecordsTodayFillOnlyTheirCells) {
     EXPECT_EQ(plan.result, 1);
 }
 
-TEST(DeskMarkPlan, AgeTruncatesTowardZero) {
+TEST(MarkPlan, AgeTruncatesTowardZero) {
     const struct {
         int32_t secondsAgo;
         int age;

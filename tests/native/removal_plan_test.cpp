@@ -8,7 +8,7 @@
 
 using namespace uninstall;
 
-TEST(UninstallPlan, MenuEntriesThatBeginWithADotOrAreFoldersStayAndLinksGoThemselves) {
+TEST(RemovalPlan, MenuEntriesThatBeginWithADotOrAreFoldersStayAndLinksGoThemselves) {
     using enum MenuEntryAction;
     constexpr uint32_t kDir = kDirectoryAttribute, kLink = kReparsePointAttribute;
     const struct {
@@ -28,7 +28,7 @@ std::string Bytes(const std::string& text, bool terminated = true) { return term
 
 }  // namespace
 
-TEST(UninstallPlan, ProgramFolderValue) {
+TEST(RemovalPlan, ProgramFolderValue) {
     const std::string x255(255, 'x');
     const struct {
         const char* what;
@@ -68,7 +68,7 @@ TEST(UninstallPlan, ProgramFolderValue) {
     }
 }
 
-TEST(UninstallPlan, JoinedPathsFitTheBuffer) {
+TEST(RemovalPlan, JoinedPathsFitTheBuffer) {
     const std::string folder(250, 'f');
     const struct {
         std::string name;
@@ -81,7 +81,7 @@ TEST(UninstallPlan, JoinedPathsFitTheBuffer) {
     }
 }
 
-TEST(UninstallPlan, SelfRemovalCommandLineReadsBackAndNothingElseDoes) {
+TEST(RemovalPlan, SelfRemovalCommandLineReadsBackAndNothingElseDoes) {
     char line[kCommandBuffer];
     ASSERT_TRUE(FormatSelfRemoval("C:\\Temp\\uni1.tmp", 1234, "C:\\Users\\m\\Rateline\\", line));
     const std::string copy = "\"C:\\Temp\\uni1.tmp\" ";
@@ -107,7 +107,7 @@ TEST(UninstallPlan, SelfRemovalCommandLineReadsBackAndNothingElseDoes) {
     }
 }
 
-TEST(UninstallPlan, CompanyFolderIsTheMakersOnly) {
+TEST(RemovalPlan, CompanyFolderIsTheMakersOnly) {
     const struct {
         const char* folder;
         const char* company;  // empty: none

@@ -16,7 +16,7 @@ std::string Line(const SessionRecord& record, const CivilTime& local) {
 
 }  // namespace
 
-TEST(SessionCalendar, SplitsSecondsIntoCivilFields) {
+TEST(SessionLineCalendar, SplitsSecondsIntoCivilFields) {
     const struct {
         int64_t seconds;
         CivilTime time;

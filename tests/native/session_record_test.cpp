@@ -29,7 +29,7 @@ std::vector<uint8_t> FileOf(std::initializer_list<SessionRecord> records, size_t
 
 }  // namespace
 
-TEST(SessionRecordFormat, EncodesSevenLittleEndianFields) {
+TEST(SessionRecord, EncodesSevenLittleEndianFields) {
     const SessionRecord record = {0x11223344, 3725, 12, 3, -1, 0x7FFFFFFF, INT32_MIN};
     uint8_t bytes[kSessionRecordSize + 1];
     bytes[kSessionRecordSize] = 0xA5;  // guard: nothing past 28 bytes
@@ -49,7 +49,7 @@ TEST(SessionRecordFormat, EncodesSevenLittleEndianFields) {
     EXPECT_EQ(back.banners, record.banners);
 }
 
-TEST(SessionRecordFormat, AppendGoesAfterTheLastWholeRecord) {
+TEST(SessionRecord, AppendGoesAfterTheLastWholeRecord) {
     const struct {
         uint32_t size;
         uint32_t offset;
@@ -57,7 +57,7 @@ TEST(SessionRecordFormat, AppendGoesAfterTheLastWholeRecord) {
     for (const auto& c : cases) EXPECT_EQ(SessionAppendOffset(c.size), c.offset) << c.size;
 }
 
-TEST(SessionRecordFormat, WalksNewestFirstAndIgnoresAShortTail) {
+TEST(SessionRecord, WalksNewestFirstAndIgnoresAShortTail) {
     const SessionRecord a = {1, 10, 1, 0, 0, 0, 0}, b = {2, 20, 2, 0, 0, 0, 0}, c = {3, 30, 3, 0, 0, 0, 0};
     EXPECT_TRUE(NewestFirst({}).empty());
     EXPECT_TRUE(NewestFirst(std::vector<uint8_t>(27, 1)).empty());
@@ -73,7 +73,7 @@ TEST(SessionRecordFormat, WalksNewestFirstAndIgnoresAShortTail) {
     EXPECT_EQ(three[2].elapsed, 10);
 }
 
-TEST(SessionRecordFormat, VisitorCanStopTheWalk) {
+TEST(SessionRecord, VisitorCanStopTheWalk) {
     const std::vector<uint8_t> bytes = FileOf({{1, 1, 0, 0, 0, 0, 0}, {2, 2, 0, 0, 0, 0, 0}, {3, 3, 0, 0, 0, 0, 0}});
     int visited = 0;
     const bool complete =
@@ -82,7 +82,7 @@ TEST(SessionRecordFormat, VisitorCanStopTheWalk) {
     EXPECT_EQ(visited, 2);
 }
 
-TEST(SessionClock, TextAndWrap) {
+TEST(SessionRecordClock, TextAndWrap) {
     const struct {
         int32_t elapsed;
         const char* text;

@@ -20,7 +20,7 @@ struct StringCase {
 
 }  // namespace
 
-TEST(SettingPresence, StringsFollowTypeLengthAndBufferRules) {
+TEST(SettingRules, StringsFollowTypeLengthAndBufferRules) {
     const std::string password63(63, 'p');
     const std::string text64(64, 'q');
     const StringCase cases[] = {
@@ -43,7 +43,7 @@ TEST(SettingPresence, StringsFollowTypeLengthAndBufferRules) {
     }
 }
 
-TEST(SettingPresence, NumbersMustBeFourByteDwords) {
+TEST(SettingRules, NumbersMustBeFourByteDwords) {
     EXPECT_EQ(AcceptDwordValue(true, kTypeDword, 4, 60), 60);
     EXPECT_EQ(AcceptDwordValue(true, kTypeDword, 4, 0xFFFFFFFFu), -1);  // indistinguishable from absent
     EXPECT_EQ(AcceptDwordValue(true, kTypeDword, 4, 70000), 70000);

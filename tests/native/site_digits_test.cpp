@@ -43,7 +43,7 @@ const DigitsCase kCases[] = {
 
 }  // namespace
 
-TEST(DeskDigits, ClipboardTexts) {
+TEST(SiteDigits, ClipboardTexts) {
     for (const DigitsCase& c : kCases) {
         char digits[kSiteDigitsSize];
         std::memset(digits, 'x', sizeof digits);
@@ -56,7 +56,7 @@ TEST(DeskDigits, ClipboardTexts) {
     }
 }
 
-TEST(DeskDigits, BlockSizeNotTextLengthDecides) {
+TEST(SiteDigits, BlockSizeNotTextLengthDecides) {
     char digits[kSiteDigitsSize];
     // A short text in a block larger than 15 bytes is refused; digits after the zero are not read.
     const char block[20] =
@@ -71,7 +71,7 @@ TEST(DeskDigits, BlockSizeNotTextLengthDecides) {
     EXPECT_STREQ("1234", digits);
 }
 
-TEST(DeskDigits, CountsClassify) {
+TEST(SiteDigits, CountsClassify) {
     const SiteIdVerdict expected[] = {
         SiteIdVerdict::kNoDigit,      SiteIdVerdict::kTooFewDigits,  SiteIdVerdict::kTooFewDigits,
         SiteIdVerdict::kTooFewDigits, SiteIdVerdict::kAccepted,      SiteIdVerdict::kAccepted,
@@ -80,7 +80,7 @@ TEST(DeskDigits, CountsClassify) {
         EXPECT_EQ(expected[n], ClassifyDigitCount(n)) << n;
 }
 
-TEST(DeskDigits, LongDigitRunsStayInTheBuffer) {
+TEST(SiteDigits, LongDigitRunsStayInTheBuffer) {
     char digits[kSiteDigitsSize];
     const std::string text(40, '7');  // the Site ID box path has no 15-byte limit
     EXPECT_EQ(40u, CollectDigits(text.c_str(), text.size(), digits));

@@ -34,7 +34,7 @@ Visits Walk(const Bytes& bytes, int32_t key, uint32_t* count = nullptr) {
 
 }  // namespace
 
-TEST(DeskRecords, EncodingIsLittleEndianWithZeroPadding) {
+TEST(SiteRecords, EncodingIsLittleEndianWithZeroPadding) {
     unsigned char bytes[12];
     std::memset(bytes, 0xAA, sizeof bytes);
     EncodeSiteRecord({0x01020304, -2, 5}, bytes);
@@ -50,14 +50,14 @@ TEST(DeskRecords, EncodingIsLittleEndianWithZeroPadding) {
     EXPECT_EQ(-1, back.rating);
 }
 
-TEST(DeskRecords, AppendGoesAfterTheLastWholeRecord) {
+TEST(SiteRecords, AppendGoesAfterTheLastWholeRecord) {
     const struct {
         uint32_t size, offset;
     } cases[] = {{0, 0}, {1, 0}, {11, 0}, {12, 12}, {13, 12}, {23, 12}, {24, 24}, {0xFFFFFFFFu, 0xFFFFFFFCu}};
     for (const auto& c : cases) EXPECT_EQ(c.offset, AppendOffset(c.size)) << c.size;
 }
 
-TEST(DeskRecords, SpansWithoutAWholeRecordHoldNothing) {
+TEST(SiteRecords, SpansWithoutAWholeRecordHoldNothing) {
     for (size_t stray = 0; stray < kSiteRecordSize; ++stray) {
         Bytes bytes(stray, 0);  // zero bytes would match key 0 if they were read as a record
         uint32_t count = 99;
@@ -66,7 +66,7 @@ TEST(DeskRecords, SpansWithoutAWholeRecordHoldNothing) {
     }
 }
 
-TEST(DeskRecords, StrayTailIsIgnoredAndNewestComesFirst) {
+TEST(SiteRecords, StrayTailIsIgnoredAndNewestComesFirst) {
     const std::vector<SiteRecord> records = {{1234, 500, 1},
                                              {99, 600, 2},
                                              {1234, 100, 3},  // newer in the file, older by its stamp
@@ -80,7 +80,7 @@ TEST(DeskRecords, StrayTailIsIgnoredAndNewestComesFirst) {
     EXPECT_TRUE(Walk(FileOf(records), 5).empty());
 }
 
-TEST(DeskRecords, SiteIdsWithTheSameDigitValueShareRecords) {
+TEST(SiteRecords, SiteIdsWithTheSameDigitValueShareRecords) {
     const char* ids[] = {"X01234", "A1234", "1234"};
     std::vector<SiteRecord> records;
     for (int i = 0; i < 3; ++i) {
@@ -92,7 +92,7 @@ TEST(DeskRecords, SiteIdsWithTheSameDigitValueShareRecords) {
     EXPECT_EQ(expected, Walk(FileOf(records), 1234));
 }
 
-TEST(DeskRecords, VisitorStopsTheWalk) {
+TEST(SiteRecords, VisitorStopsTheWalk) {
     const Bytes bytes = FileOf({{7, 1, 1}, {7, 2, 2}, {7, 3, 3}, {7, 4, 4}});
     int calls = 0;
     auto stopAtSecond = [](void* context, int32_t, int) { return ++*static_cast<int*>(context) < 2; };

@@ -7,7 +7,7 @@
 
 // Each channel keeps p - floor(60p/100) of the tile and adds s - floor(50s/100) of the
 // face; the values below are worked out by hand from that rule.
-TEST(BackgroundTint, ChannelsKeepFortyPercentOfTheTileAndHalfTheFace) {
+TEST(Tint, ChannelsKeepFortyPercentOfTheTileAndHalfTheFace) {
     const struct {
         unsigned tile, face;
         unsigned tinted;
@@ -23,12 +23,12 @@ TEST(BackgroundTint, ChannelsKeepFortyPercentOfTheTileAndHalfTheFace) {
     for (const auto& c : cases) EXPECT_EQ(unsigned{TintChannel(c.tile, c.face)}, c.tinted) << c.tile << ", " << c.face;
 }
 
-TEST(BackgroundTint, NoTileAndFacePairGoesAbove230) {
+TEST(Tint, NoTileAndFacePairGoesAbove230) {
     for (unsigned p = 0; p < 256; ++p)
         for (unsigned s = 0; s < 256; ++s) ASSERT_LE(unsigned{TintChannel(p, s)}, 230u) << "p=" << p << " s=" << s;
 }
 
-TEST(BackgroundTint, PixelsAreBlueGreenRedTriples) {
+TEST(Tint, PixelsAreBlueGreenRedTriples) {
     uint8_t pixels[] = {200, 100, 0, 10, 20, 30, 77};  // a stray byte stays as it is
     TintPixels(pixels, sizeof pixels, /*red*/ 212, /*green*/ 208, /*blue*/ 200);
     // Blue with 200, green with 208, red with 212: e.g. the first byte is 200 - 120 + 200 - 100.

@@ -28,7 +28,7 @@ uint32_t Field(const std::vector<unsigned char>& bytes, size_t at, size_t width)
 
 }  // namespace
 
-TEST(AboutResources, SoundIsA37310ByteWaveOf8BitMonoAt22050) {
+TEST(AboutBox, SoundIsA37310ByteWaveOf8BitMonoAt22050) {
     const std::vector<unsigned char> wave = ResourceBytes(IDR_ABOUT_SOUND, "WAVE");
     ASSERT_EQ(wave.size(), 37310u);
     EXPECT_EQ(std::string(wave.begin(), wave.begin() + 4), "RIFF");
@@ -54,7 +54,7 @@ TEST(AboutResources, SoundIsA37310ByteWaveOf8BitMonoAt22050) {
 }
 
 // Under the type named "RT_RCDATA"; the numbered raw-data type must not hold it.
-TEST(AboutResources, LicenceTextHasCrLfBreaksAndEndsWithOneZero) {
+TEST(AboutBox, LicenceTextHasCrLfBreaksAndEndsWithOneZero) {
     EXPECT_TRUE(ResourceBytes(IDR_LICENSE_TEXT, MAKEINTRESOURCEA(10)).empty());
     const std::vector<unsigned char> text = ResourceBytes(IDR_LICENSE_TEXT, "RT_RCDATA");
     ASSERT_GT(text.size(), 100u);

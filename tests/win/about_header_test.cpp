@@ -14,7 +14,7 @@ constexpr COLORREF kUntouched = RGB(0, 128, 0);
 constexpr COLORREF kLineRed = RGB(255, 72, 72);
 
 // A 400 x 60 picture prefilled green, with the header drawn over its top 45 lines.
-class AboutHeaderPicture : public ::testing::Test {
+class AboutHeader : public ::testing::Test {
 protected:
     void SetUp() override {
         if (ProgramFilePath("qzMain.ttf", fontPath, sizeof fontPath)) fontAdded = AddFontResourceA(fontPath) > 0;
@@ -54,7 +54,7 @@ protected:
 
 }  // namespace
 
-TEST_F(AboutHeaderPicture, WhiteBandBlackLineAndNothingBelow) {
+TEST_F(AboutHeader, WhiteBandBlackLineAndNothingBelow) {
     const struct {
         int x, y;
         COLORREF expected;
@@ -67,7 +67,7 @@ TEST_F(AboutHeaderPicture, WhiteBandBlackLineAndNothingBelow) {
 
 // Along y = 36 a red line starts at x = 58, stops, and a second one ends further right; the
 // maker's name (red pixels in the lines above and below) sits between the two, clear of both.
-TEST_F(AboutHeaderPicture, RedLinesStopShortOfTheMakersName) {
+TEST_F(AboutHeader, RedLinesStopShortOfTheMakersName) {
     ASSERT_FALSE(Red(57, 36));
     ASSERT_TRUE(Red(58, 36));
     int leftEnd = 58;

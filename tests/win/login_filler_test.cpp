@@ -91,7 +91,7 @@ std::string Writes(const Scenario& scenario) {
     return writes;
 }
 
-class LoginFill : public ::testing::Test {
+class LoginFiller : public ::testing::Test {
 protected:
     void SetUp() override {
         CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
@@ -125,7 +125,7 @@ protected:
     HWND dead_ = nullptr;
 };
 
-TEST_F(LoginFill, ReadsTheProfileOnlyWhenThereIsAWindow) {
+TEST_F(LoginFiller, ReadsTheProfileOnlyWhenThereIsAWindow) {
     const struct {
         int windows;
         int opens;
@@ -139,7 +139,7 @@ TEST_F(LoginFill, ReadsTheProfileOnlyWhenThereIsAWindow) {
     }
 }
 
-TEST_F(LoginFill, FillsEveryLoginPageAndSkipsEverythingElse) {
+TEST_F(LoginFiller, FillsEveryLoginPageAndSkipsEverythingElse) {
     Scenario scenario;
     auto& windows = scenario.windows;
     windows.push_back(Page(live_[0], {In(L"member"), In(L"site"), In(L"password")}));
@@ -170,7 +170,7 @@ TEST_F(LoginFill, FillsEveryLoginPageAndSkipsEverythingElse) {
     EXPECT_TRUE(AskedToRun());
 }
 
-TEST_F(LoginFill, FillsAtMostThreeInputsPerPageAndLooksNoFurther) {
+TEST_F(LoginFiller, FillsAtMostThreeInputsPerPageAndLooksNoFurther) {
     const struct {
         const char* site;
         std::vector<const wchar_t*> names;
@@ -199,7 +199,7 @@ TEST_F(LoginFill, FillsAtMostThreeInputsPerPageAndLooksNoFurther) {
     }
 }
 
-TEST_F(LoginFill, EveryObjectIsReleasedWhateverFails) {
+TEST_F(LoginFiller, EveryObjectIsReleasedWhateverFails) {
     const struct {
         const char* what;
         std::optional<Fault> fault;
@@ -252,7 +252,7 @@ TEST_F(LoginFill, EveryObjectIsReleasedWhateverFails) {
     }
 }
 
-TEST_F(LoginFill, WritesTheProfileInTheAnsiCodePage) {
+TEST_F(LoginFiller, WritesTheProfileInTheAnsiCodePage) {
     if (GetACP() != 1252) GTEST_SKIP() << "the expected texts are those of code page 1252";
     StoreProfile("J\xF6rg\x80", "", "\x82");  // the password is the one byte 0x80
     Scenario scenario;
@@ -265,7 +265,7 @@ TEST_F(LoginFill, WritesTheProfileInTheAnsiCodePage) {
 // The command as the program runs it, against what Wine itself offers: a shell window
 // collection that is created, runs and answers as IShellWindows but cannot count its windows
 // (get_Count answers E_NOTIMPL). The command must end there quietly, before the profile is read.
-TEST(LoginFillSystem, EndsQuietlyWithTheShellsOwnWindows) {
+TEST(LoginFillerSystem, EndsQuietlyWithTheShellsOwnWindows) {
     ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
     SetLoginFillCalls(nullptr);
     FillMemberLoginForm(nullptr);

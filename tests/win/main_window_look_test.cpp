@@ -73,7 +73,7 @@ std::map<int, std::vector<std::string>> TooltipTexts(HWND window) {
     return search.texts;
 }
 
-class MainWindowInProcess : public ::testing::Test {
+class MainWindowLook : public ::testing::Test {
 protected:
     void SetUp() override {
         INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
@@ -110,7 +110,7 @@ protected:
     std::string sites_;
 };
 
-TEST_F(MainWindowInProcess, BackgroundFollowsASystemColourChange) {
+TEST_F(MainWindowLook, BackgroundFollowsASystemColourChange) {
     ShowWindow(window_, SW_SHOWNOACTIVATE);
     win_test::Pump(0);
     // Client point (3, 3) lies outside every control and shows tile pixel (3, 3).
@@ -135,7 +135,7 @@ TEST_F(MainWindowInProcess, BackgroundFollowsASystemColourChange) {
     EXPECT_NE(BackgroundBrush(), nullptr);
 }
 
-TEST_F(MainWindowInProcess, EveryTooltipText) {
+TEST_F(MainWindowLook, EveryTooltipText) {
     const struct {
         int id;
         const char* text;  // null: the control has no tooltip
@@ -178,7 +178,7 @@ TEST_F(MainWindowInProcess, EveryTooltipText) {
     EXPECT_EQ(texts.size(), withTip) << "controls with a tooltip";
 }
 
-TEST_F(MainWindowInProcess, SiteNumberColourAndFlatNumberFields) {
+TEST_F(MainWindowLook, SiteNumberColourAndFlatNumberFields) {
     constexpr COLORREF kNew = RGB(204, 0, 0), kKnown = RGB(0, 102, 0), kUnset = RGB(1, 2, 3), kUnsetBack = RGB(4, 5, 6);
     const COLORREF windowText = GetSysColor(COLOR_WINDOWTEXT), face = GetSysColor(COLOR_BTNFACE);
     const HBRUSH faceBrush = GetSysColorBrush(COLOR_BTNFACE), background = BackgroundBrush();

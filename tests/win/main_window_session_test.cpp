@@ -33,7 +33,7 @@ void SetTicketsValue(const DWORD* value) {
 }
 
 // The main window opened modeless in this process, on throw-away data files.
-class SessionMainWindowTest : public ::testing::Test {
+class MainWindowSession : public ::testing::Test {
 protected:
     void SetUp() override {
         INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES | ICC_PROGRESS_CLASS | ICC_BAR_CLASSES};
@@ -65,7 +65,7 @@ protected:
 
 }  // namespace
 
-TEST_F(SessionMainWindowTest, TicketBarRangeAtOpening) {
+TEST_F(MainWindowSession, TicketBarRangeAtOpening) {
     const DWORD big = 70000;
     const struct {
         const DWORD* stored;
@@ -81,7 +81,7 @@ TEST_F(SessionMainWindowTest, TicketBarRangeAtOpening) {
     }
 }
 
-TEST_F(SessionMainWindowTest, EveryStatusPartHasAnIcon) {
+TEST_F(MainWindowSession, EveryStatusPartHasAnIcon) {
     Open();
     const HWND bar = FindWindowExA(window, nullptr, STATUSCLASSNAMEA, nullptr);
     ASSERT_NE(bar, nullptr);
@@ -109,7 +109,7 @@ bool PutOnClipboard(const char* text) {
 // takes place. (Nothing else in this test program makes the find sequence meet a failing
 // timer. A second paste in this process is avoided: Wine can stall when one thread both
 // owns the clipboard and reads it back.)
-TEST_F(SessionMainWindowTest, TimerFailureIsReportedOncePerRun) {
+TEST_F(MainWindowSession, TimerFailureIsReportedOncePerRun) {
     SetSessionTimerStarter(FailingTimer);
     Open();
     // As after a "Save" with something counted: Continue enabled, Save not yet grayed.

@@ -17,7 +17,7 @@ using namespace session_test;
 
 namespace {
 
-class MainWindowTest : public ::testing::Test {
+class MainWindow : public ::testing::Test {
 protected:
     void SetUp() override {
         INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
@@ -72,7 +72,7 @@ BOOL CALLBACK FindOwnedTooltip(HWND popup, LPARAM param) {
 
 }  // namespace
 
-TEST_F(MainWindowTest, RatingPicturesKeepTheirColoursAsDibSections) {
+TEST_F(MainWindow, RatingPicturesKeepTheirColoursAsDibSections) {
     for (HBITMAP picture : {TheDesk().grid.get(), TheDesk().marks.get()}) {
         DIBSECTION section = {};
         ASSERT_EQ(GetObjectA(picture, sizeof section, &section), static_cast<int>(sizeof section));
@@ -80,7 +80,7 @@ TEST_F(MainWindowTest, RatingPicturesKeepTheirColoursAsDibSections) {
     }
 }
 
-TEST_F(MainWindowTest, PictureThatCannotBeDrawnShowsTheBackgroundNotTheLastSite) {
+TEST_F(MainWindow, PictureThatCannotBeDrawnShowsTheBackgroundNotTheLastSite) {
     ASSERT_TRUE(win_test::WriteBytes(folder.File("site.qzd"), {0xD2, 0x04, 0, 0, 0, 0, 0, 0, 3, 0, 0, 0}));
     ASSERT_TRUE(Find(1234));
     ASSERT_EQ(ShownPicture(), TheDesk().picture.get());
@@ -96,7 +96,7 @@ TEST_F(MainWindowTest, PictureThatCannotBeDrawnShowsTheBackgroundNotTheLastSite)
     EXPECT_EQ(shown, TheDesk().grid.get());
 }
 
-TEST_F(MainWindowTest, ColourChangeReachesTheCommonControls) {
+TEST_F(MainWindow, ColourChangeReachesTheCommonControls) {
     std::pair<HWND, HWND> tooltip{window, nullptr};
     EnumThreadWindows(GetCurrentThreadId(), FindOwnedTooltip, reinterpret_cast<LPARAM>(&tooltip));
     const HWND controls[] = {SessionStatusBar(), GetDlgItem(window, IDC_TICKET_PROGRESS), tooltip.second};

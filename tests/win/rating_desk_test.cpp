@@ -25,7 +25,7 @@ constexpr int32_t kSite = 4711;
 constexpr int32_t kHour = 3600;
 constexpr int32_t kDay = 86400;
 
-class DeskLookup : public ::testing::Test {
+class RatingDeskLookup : public ::testing::Test {
 protected:
     void SetUp() override {
         INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
@@ -70,7 +70,7 @@ struct RecordCase {
 
 }  // namespace
 
-TEST_F(DeskLookup, CorrectEvaluationIsRecordedUnlessItRepeatsTodaysRating) {
+TEST_F(RatingDeskLookup, CorrectEvaluationIsRecordedUnlessItRepeatsTodaysRating) {
     const RecordCase cases[] = {
         {"same rating within the hour", {{kSite, kHour, 4}}, 4, true, 4, false},
         {"another rating within the hour", {{kSite, kHour, 4}}, 4, true, 2, true},
@@ -117,7 +117,7 @@ TEST_F(DeskLookup, CorrectEvaluationIsRecordedUnlessItRepeatsTodaysRating) {
     }
 }
 
-TEST_F(DeskLookup, ResetEmptiesTheDeskAndTheClipboard) {
+TEST_F(RatingDeskLookup, ResetEmptiesTheDeskAndTheClipboard) {
     ASSERT_TRUE(WriteBytes(path_, RecordsFile({{kSite, Ago(kHour), 3}})));
     ASSERT_TRUE(Find(kSite));
     ASSERT_TRUE(OpenClipboard(nullptr));
@@ -142,7 +142,7 @@ TEST_F(DeskLookup, ResetEmptiesTheDeskAndTheClipboard) {
     EXPECT_EQ(0, GetWindowTextLengthA(GetDlgItem(window_, IDC_SITE_NUMBER)));
 }
 
-TEST_F(DeskLookup, RatingButtonEnablesTicketCountAndLists) {
+TEST_F(RatingDeskLookup, RatingButtonEnablesTicketCountAndLists) {
     ASSERT_TRUE(WriteBytes(path_, {}));
     ASSERT_TRUE(Find(kSite));
     EXPECT_TRUE(Desk().siteIsNew);

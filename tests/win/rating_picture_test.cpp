@@ -36,7 +36,7 @@ Pixels Read(HBITMAP bitmap) {
     return pixels;
 }
 
-class DeskPicture : public ::testing::Test {
+class RatingPicture : public ::testing::Test {
 protected:
     void SetUp() override {
         const HINSTANCE self = GetModuleHandleA(nullptr);
@@ -110,7 +110,7 @@ constexpr uint32_t kNow = 1800000000u;
 
 }  // namespace
 
-TEST_F(DeskPicture, PlansAreDrawnCellByCell) {
+TEST_F(RatingPicture, PlansAreDrawnCellByCell) {
     const struct {
         const char* name;
         std::vector<RecordStamp> records;
@@ -135,7 +135,7 @@ TEST_F(DeskPicture, PlansAreDrawnCellByCell) {
     }
 }
 
-TEST_F(DeskPicture, OlderRedDiscCoversNewerBlueDiscOfTheSameRating) {
+TEST_F(RatingPicture, OlderRedDiscCoversNewerBlueDiscOfTheSameRating) {
     const RecordStamp records[] = {{static_cast<int32_t>(kNow - 60), 3}, {static_cast<int32_t>(kNow - 120), 3}};
     const MarkPlanner plan = PlanMarks(records, 2, kNow);
     ASSERT_TRUE(ComposeRatingPicture(picture_, grid_, sheet_, plan.marks, plan.markCount));

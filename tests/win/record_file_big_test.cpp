@@ -54,7 +54,7 @@ std::pair<uint64_t, std::string> SizeAndTail(const std::string& path) {
 
 }  // namespace
 
-TEST(BigDataFile, FailedViewKeepsAFilePast2GiBWhole) {
+TEST(RecordFileBig, FailedViewKeepsAFilePast2GiBWhole) {
     CounterWindow window;
     window.Set(IDC_TICKETS, "1");
     const struct {
@@ -85,7 +85,7 @@ TEST(BigDataFile, FailedViewKeepsAFilePast2GiBWhole) {
     }
 }
 
-TEST(BigDataFile, FilesPastThe32BitSizeOrTheAddressSpaceAreRefusedUnchanged) {
+TEST(RecordFileBig, FilesPastThe32BitSizeOrTheAddressSpaceAreRefusedUnchanged) {
     using file_faults::Operation;
     const std::string siteSize = "Error: File [site.qzd] size could not be defined.";
     const std::string sessSize = "Error: File [sess.qzd] size could not be defined.";

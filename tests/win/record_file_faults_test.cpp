@@ -93,7 +93,7 @@ const char* Describe(Fault fault) {
 
 }  // namespace
 
-TEST(DataFileFaults, EachOperationShowsItsMessageAndLeavesTheFileAsItWas) {
+TEST(RecordFileFaults, EachOperationShowsItsMessageAndLeavesTheFileAsItWas) {
     const std::string siteOpen = "Error: File [site.qzd] could not be opened.";
     const std::string sessOpen = "Error: File [sess.qzd] could not be opened.";
     const struct {

@@ -38,7 +38,7 @@ MMRESULT WINAPI FastTimer(UINT, UINT resolution, LPTIMECALLBACK callback, DWORD_
 MMRESULT WINAPI FailingTimer(UINT, UINT, LPTIMECALLBACK, DWORD_PTR, UINT) { return 0; }
 
 // Each test starts with no session and the system's timer.
-class SessionClockTest : public ::testing::Test {
+class SessionClock : public ::testing::Test {
 protected:
     void SetUp() override {
         SetSessionTimerStarter(nullptr);
@@ -55,7 +55,7 @@ protected:
 
 }  // namespace
 
-TEST_F(SessionClockTest, StatusBarHasFourPartsWithTheDateAndTips) {
+TEST_F(SessionClock, StatusBarHasFourPartsWithTheDateAndTips) {
     RECT client;
     GetClientRect(window.get(), &client);
     const int q = client.right / 4;
@@ -78,7 +78,7 @@ TEST_F(SessionClockTest, StatusBarHasFourPartsWithTheDateAndTips) {
     EXPECT_EQ(StatusText(2), "");
 }
 
-TEST_F(SessionClockTest, NewSessionCountsSecondsAndAPauseKeepsEverything) {
+TEST_F(SessionClock, NewSessionCountsSecondsAndAPauseKeepsEverything) {
     window.Set(IDC_TICKETS, "7");
     window.Set(IDC_LOTTO_CREDITS, "5");
     SendDlgItemMessageA(window.get(), IDC_TICKET_PROGRESS, PBM_SETPOS, 7, 0);
@@ -113,7 +113,7 @@ TEST_F(SessionClockTest, NewSessionCountsSecondsAndAPauseKeepsEverything) {
     EXPECT_EQ(window.Text(IDC_TICKETS), "");
 }
 
-TEST_F(SessionClockTest, TimerThatCannotBeCreatedLeavesNoSession) {
+TEST_F(SessionClock, TimerThatCannotBeCreatedLeavesNoSession) {
     SetSessionTimerStarter(FailingTimer);
     window.Set(IDC_ERRORS, "4");
     for (int attempt = 0; attempt < 2; ++attempt) {
@@ -126,7 +126,7 @@ TEST_F(SessionClockTest, TimerThatCannotBeCreatedLeavesNoSession) {
     EXPECT_EQ(StatusText(1), "");  // the start time is shown only for a running clock
 }
 
-TEST_F(SessionClockTest, ThousandStartsAndStopsWithTicksInFlight) {
+TEST_F(SessionClock, ThousandStartsAndStopsWithTicksInFlight) {
     SetSessionTimerStarter(FastTimer);
     const LONG deliveredBefore = DeliveredClockTicks();
     const DWORD begin = GetTickCount();

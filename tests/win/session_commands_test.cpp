@@ -16,7 +16,7 @@ MMRESULT WINAPI FastTimer(UINT, UINT resolution, LPTIMECALLBACK callback, DWORD_
     return timeSetEvent(1, resolution, callback, user, flags);
 }
 
-class SessionSaveTest : public ::testing::Test {
+class SessionCommands : public ::testing::Test {
 protected:
     void SetUp() override {
         EndSession();
@@ -45,7 +45,7 @@ protected:
 
 }  // namespace
 
-TEST_F(SessionSaveTest, FailedSaveKeepsTheSessionAndASecondSaveWritesOnce) {
+TEST_F(SessionCommands, FailedSaveKeepsTheSessionAndASecondSaveWritesOnce) {
     for (bool running : {false, true}) {
         DeleteFileA(path.c_str());
         CountedSession(running);
@@ -75,7 +75,7 @@ TEST_F(SessionSaveTest, FailedSaveKeepsTheSessionAndASecondSaveWritesOnce) {
     }
 }
 
-TEST_F(SessionSaveTest, EndOfDesktopSessionSavesOnceSilently) {
+TEST_F(SessionCommands, EndOfDesktopSessionSavesOnceSilently) {
     CountedSession(true);
     BoxWatcher watcher;
     SaveOnEndSession(window.get());
@@ -85,7 +85,7 @@ TEST_F(SessionSaveTest, EndOfDesktopSessionSavesOnceSilently) {
     EXPECT_TRUE(watcher.Stop().empty());
 }
 
-TEST_F(SessionSaveTest, EndOfDesktopSessionFailureLeavesItToTheDestroyHandling) {
+TEST_F(SessionCommands, EndOfDesktopSessionFailureLeavesItToTheDestroyHandling) {
     CountedSession(false);
     HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_ALWAYS, 0, nullptr);
     BoxWatcher watcher;
@@ -97,7 +97,7 @@ TEST_F(SessionSaveTest, EndOfDesktopSessionFailureLeavesItToTheDestroyHandling) 
     EXPECT_EQ(ReadBytes(path).size(), 28u);
 }
 
-TEST_F(SessionSaveTest, ClosingStoresACountedSessionButNotAnEmptyOne) {
+TEST_F(SessionCommands, ClosingStoresACountedSessionButNotAnEmptyOne) {
     CountedSession(false);
     window.Set(IDC_TICKETS, "");
     window.Set(IDC_ERRORS, "");

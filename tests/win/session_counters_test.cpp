@@ -46,7 +46,7 @@ std::string StatusText(int part) {
     return text;
 }
 
-class SessionCountersTest : public ::testing::Test {
+class SessionCounters : public ::testing::Test {
 protected:
     void SetUp() override {
         DeleteValues();
@@ -64,7 +64,7 @@ protected:
 
 }  // namespace
 
-TEST_F(SessionCountersTest, TicketMaximumComesFromTheSettingsLow16Bits) {
+TEST_F(SessionCounters, TicketMaximumComesFromTheSettingsLow16Bits) {
     const DWORD big = 70000, zero = 0, seventy = 70;
     const uint64_t eightBytes = 80;
     const struct {
@@ -93,7 +93,7 @@ TEST_F(SessionCountersTest, TicketMaximumComesFromTheSettingsLow16Bits) {
     EXPECT_EQ(BarTop(window.get()), 60);
 }
 
-TEST_F(SessionCountersTest, SitesCounterIsShownFromTheSettings) {
+TEST_F(SessionCounters, SitesCounterIsShownFromTheSettings) {
     OpenSessionCounters(window.get());
     EXPECT_EQ(StatusText(3), "0");
     EXPECT_EQ(SitesCounter(), 0);
@@ -106,7 +106,7 @@ TEST_F(SessionCountersTest, SitesCounterIsShownFromTheSettings) {
     EXPECT_EQ(StatusText(3), "0");
 }
 
-TEST_F(SessionCountersTest, CreditListsAreFilledAndShowTheirLabel) {
+TEST_F(SessionCounters, CreditListsAreFilledAndShowTheirLabel) {
     OpenSessionCounters(window.get());
     const struct {
         int id;
@@ -127,7 +127,7 @@ TEST_F(SessionCountersTest, CreditListsAreFilledAndShowTheirLabel) {
     }
 }
 
-TEST_F(SessionCountersTest, PicksAddCreditsAndATicket) {
+TEST_F(SessionCounters, PicksAddCreditsAndATicket) {
     OpenSessionCounters(window.get());
     const struct {
         const char* name;
@@ -160,7 +160,7 @@ TEST_F(SessionCountersTest, PicksAddCreditsAndATicket) {
     }
 }
 
-TEST_F(SessionCountersTest, TicketsAndErrorsCountAndTheBarFollows) {
+TEST_F(SessionCounters, TicketsAndErrorsCountAndTheBarFollows) {
     OpenSessionCounters(window.get());  // range 0..60
     window.Set(IDC_TICKETS, "9");
     OnTicket(window.get(), BN_CLICKED);

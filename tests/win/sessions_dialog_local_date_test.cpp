@@ -18,7 +18,7 @@ INT_PTR CALLBACK PlainProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
 }  // namespace
 
-TEST(SessionLocalDate, StartsNearUtcMidnightShowTheLocalDate) {
+TEST(SessionsDialogLocalDate, StartsNearUtcMidnightShowTheLocalDate) {
     char zone[64] = {};
     GetEnvironmentVariableA("TZ", zone, sizeof zone);
     const bool east = lstrcmpA(zone, "Pacific/Kiritimati") == 0;  // UTC+14

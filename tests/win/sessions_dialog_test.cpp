@@ -49,7 +49,7 @@ struct DialogDriver {
 
 }  // namespace
 
-TEST(SessionDialog, ListsSessionsNewestFirstWithTheFirstSelected) {
+TEST(SessionsDialog, ListsSessionsNewestFirstWithTheFirstSelected) {
     TempFolder folder("dialog");
     const std::string path = folder.File("sess.qzd");
     WriteBytes(path, ThreeSessions());
@@ -77,7 +77,7 @@ TEST(SessionDialog, ListsSessionsNewestFirstWithTheFirstSelected) {
     }
 }
 
-TEST(SessionDialog, EscIsIgnoredTheCloseBoxGivesZeroAndOkOne) {
+TEST(SessionsDialog, EscIsIgnoredTheCloseBoxGivesZeroAndOkOne) {
     TempFolder folder("dialog_close");
     const std::string path = folder.File("sess.qzd");
     WriteBytes(path, ThreeSessions());
@@ -99,7 +99,7 @@ TEST(SessionDialog, EscIsIgnoredTheCloseBoxGivesZeroAndOkOne) {
     UseDataFolder(nullptr);
 }
 
-TEST(SessionDialog, AFileThatCannotBeReadClosesTheDialogAfterItsMessage) {
+TEST(SessionsDialog, AFileThatCannotBeReadClosesTheDialogAfterItsMessage) {
     TempFolder folder("dialog_held");
     const std::string path = folder.File("sess.qzd");
     WriteBytes(path, ThreeSessions());

@@ -15,7 +15,7 @@ namespace {
 
 constexpr const char* kScratchKey = "Software\\Tavrik\\RL\\TestScratch";
 
-class SettingsStore : public ::testing::Test {
+class Settings : public ::testing::Test {
 protected:
     void SetUp() override { SHDeleteKeyA(HKEY_CURRENT_USER, kScratchKey); }
     void TearDown() override {
@@ -55,7 +55,7 @@ protected:
 // could leave, read through the program's own readers: a number is a 4-byte REG_DWORD or
 // -1; a string is a REG_SZ with data that fits the reader's buffer with its zero, or absent;
 // "WPos" is any type of exactly 8 bytes, or the window keeps its place.
-TEST_F(SettingsStore, EveryValueReadsByItsRuleWhateverItsTypeAndSize) {
+TEST_F(Settings, EveryValueReadsByItsRuleWhateverItsTypeAndSize) {
     using Bytes = std::vector<unsigned char>;
     const struct {
         const char* name;
@@ -167,7 +167,7 @@ TEST_F(SettingsStore, EveryValueReadsByItsRuleWhateverItsTypeAndSize) {
             << "WPos, type " << shape.type << ", " << shape.data.size() << " bytes";
 }
 
-TEST_F(SettingsStore, NumbersAreWrittenAsFourByteDwords) {
+TEST_F(Settings, NumbersAreWrittenAsFourByteDwords) {
     {
         RegKey key = Create();
         ASSERT_TRUE(WriteSettingDword(key.get(), "nSites", 42));
@@ -183,12 +183,12 @@ TEST_F(SettingsStore, NumbersAreWrittenAsFourByteDwords) {
     EXPECT_EQ(size, 4u);
 }
 
-TEST_F(SettingsStore, OpeningNeverCreatesTheKey) {
+TEST_F(Settings, OpeningNeverCreatesTheKey) {
     EXPECT_FALSE(OpenSettings(KEY_SET_VALUE, kScratchKey));
     EXPECT_FALSE(OpenSettings(KEY_QUERY_VALUE, kScratchKey));
 }
 
-TEST_F(SettingsStore, SavingCreatesTheKeyWithEightBytes) {
+TEST_F(Settings, SavingCreatesTheKeyWithEightBytes) {
     HWND window = MakeWindow(37, 41);
     SaveWindowPosition(window, kScratchKey);
     RegKey key = OpenSettings(KEY_QUERY_VALUE, kScratchKey);
@@ -203,7 +203,7 @@ TEST_F(SettingsStore, SavingCreatesTheKeyWithEightBytes) {
     EXPECT_EQ(corner[1], 41);
 }
 
-TEST_F(SettingsStore, MinimisedWindowLeavesThePositionAlone) {
+TEST_F(Settings, MinimisedWindowLeavesThePositionAlone) {
     StoreCorner(11, 12);
     HWND window = MakeWindow(300, 200);
     ShowWindow(window, SW_MINIMIZE);
@@ -218,7 +218,7 @@ TEST_F(SettingsStore, MinimisedWindowLeavesThePositionAlone) {
     EXPECT_EQ(corner[1], 12);
 }
 
-TEST_F(SettingsStore, RestoringAppliesOnlyCornersBeforeTheWorkAreaEnds) {
+TEST_F(Settings, RestoringAppliesOnlyCornersBeforeTheWorkAreaEnds) {
     RECT work;
     ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
     struct Case {

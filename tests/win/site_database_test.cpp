@@ -20,7 +20,7 @@ bool Collect(void* context, int32_t stampTime, int rating) {
     return true;
 }
 
-class DeskDatabase : public ::testing::Test {
+class SiteDatabase : public ::testing::Test {
 protected:
     void SetUp() override {
         folder_ = MakeScratchFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
@@ -38,7 +38,7 @@ protected:
 
 }  // namespace
 
-TEST_F(DeskDatabase, MessagesAreTheFixedTexts) {
+TEST_F(SiteDatabase, MessagesAreTheFixedTexts) {
     const std::pair<SiteFileResult, const char*> cases[] = {
         {SiteFileResult::kOpenFailed, "File [site.qzd] could not be opened."},
         {SiteFileResult::kSizeFailed, "File [site.qzd] size could not be defined."},
@@ -49,7 +49,7 @@ TEST_F(DeskDatabase, MessagesAreTheFixedTexts) {
     EXPECT_EQ(nullptr, SiteFileMessage(SiteFileResult::kOk));
 }
 
-TEST_F(DeskDatabase, MissingFileIsReportedAndNeverCreated) {
+TEST_F(SiteDatabase, MissingFileIsReportedAndNeverCreated) {
     Visits visits;
     EXPECT_EQ(SiteFileResult::kOpenFailed, ScanSiteFile(path_.c_str(), 1234, Collect, &visits));
     EXPECT_EQ(SiteFileResult::kOpenFailed, AppendRecordToFile(path_.c_str(), 1234, 3, 1000));
@@ -59,7 +59,7 @@ TEST_F(DeskDatabase, MissingFileIsReportedAndNeverCreated) {
 
 // The program shares nothing itself: a holder that lets readers in still blocks it. (Another
 // program holding the file without sharing is a row of record_file_faults_test.cpp.)
-TEST_F(DeskDatabase, FileHeldOpenForSharedReadingCannotBeOpened) {
+TEST_F(SiteDatabase, FileHeldOpenForSharedReadingCannotBeOpened) {
     const Bytes before = RecordsFile({{1234, 10, 2}});
     ASSERT_TRUE(WriteBytes(path_, before));
     HANDLE holder = CreateFileA(path_.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -72,7 +72,7 @@ TEST_F(DeskDatabase, FileHeldOpenForSharedReadingCannotBeOpened) {
     EXPECT_EQ(before, ReadBytes(path_));
 }
 
-TEST_F(DeskDatabase, ZeroLengthFileIsAnEmptyDatabase) {
+TEST_F(SiteDatabase, ZeroLengthFileIsAnEmptyDatabase) {
     ASSERT_TRUE(WriteBytes(path_, {}));
     Visits visits;
     EXPECT_EQ(SiteFileResult::kOk, ScanSiteFile(path_.c_str(), 0, Collect, &visits));
@@ -83,7 +83,7 @@ TEST_F(DeskDatabase, ZeroLengthFileIsAnEmptyDatabase) {
     EXPECT_EQ((Visits{{777, 4}}), visits);
 }
 
-TEST_F(DeskDatabase, AppendOverwritesStrayBytesAndKeepsATailOfZeros) {
+TEST_F(SiteDatabase, AppendOverwritesStrayBytesAndKeepsATailOfZeros) {
     const Bytes twoRecords = RecordsFile({{1, 100, 1}, {2, 200, 2}});
     for (size_t stray : {0, 1, 5, 11}) {
         Bytes start = twoRecords;
@@ -102,7 +102,7 @@ TEST_F(DeskDatabase, AppendOverwritesStrayBytesAndKeepsATailOfZeros) {
     }
 }
 
-TEST_F(DeskDatabase, ScanWalksNewestFirstThroughTheMapping) {
+TEST_F(SiteDatabase, ScanWalksNewestFirstThroughTheMapping) {
     ASSERT_TRUE(WriteBytes(path_, RecordsFile({{1234, 50, 1}, {77, 60, 2}, {1234, 10, 3}, {1234, 40, 5}})));
     Visits visits;
     EXPECT_EQ(SiteFileResult::kOk, ScanSiteFile(path_.c_str(), 1234, Collect, &visits));
@@ -113,7 +113,7 @@ TEST_F(DeskDatabase, ScanWalksNewestFirstThroughTheMapping) {
     if (again != INVALID_HANDLE_VALUE) CloseHandle(again);
 }
 
-TEST_F(DeskDatabase, ProgramOperationsStampNowAndWritePaddingZero) {
+TEST_F(SiteDatabase, ProgramOperationsStampNowAndWritePaddingZero) {
     ASSERT_TRUE(WriteBytes(path_, RecordsFile({{5, 1, 1}})));
     UseDataFolder(folder_.c_str());
     const uint32_t before = CurrentUnixTime();
