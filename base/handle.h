@@ -10,6 +10,7 @@
 #include <mmsystem.h>
 
 #include <cstdint>
+#include <type_traits>
 
 template <class Kind>
 class Owned {
@@ -28,7 +29,7 @@ public:
     ~Owned() { reset(); }
 
     Value get() const { return value_; }
-    Value operator->() const { return value_; }
+    Value operator->() const requires std::is_pointer_v<Value> { return value_; }
     explicit operator bool() const { return Kind::Holds(value_); }
 
     // Gives the value up without releasing it.
