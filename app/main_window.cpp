@@ -93,7 +93,6 @@ MainWindowState* StateOf(HWND window) {
 
 BOOL OnInitDialog(HWND window, MainWindowState* state) {
     SetWindowLongPtrA(window, DWLP_USER, reinterpret_cast<LONG_PTR>(state));
-    state->positionRestored = false;
     state->menuStateQuery = RegisterWindowMessageA(kMenuStateQueryName);
     if (!GetMenu(window)) EndDialog(window, 0);
     const bool bannerWanted = ApplyStoredMenuStates(window);

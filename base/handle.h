@@ -59,20 +59,19 @@ struct NullKind {
     static bool Holds(Value value) { return value != Value{}; }
 };
 
-// CreateFileA fails with INVALID_HANDLE_VALUE, not null.
-struct FileKind {
+// CreateFileA and FindFirstFileA fail with INVALID_HANDLE_VALUE, not null.
+struct InvalidValueKind {
     using Value = HANDLE;
     static Value Empty() { return INVALID_HANDLE_VALUE; }
     static bool Holds(Value value) { return value != INVALID_HANDLE_VALUE; }
+};
+
+struct FileKind : InvalidValueKind {
     static void Release(Value value) { CloseHandle(value); }
 };
 using FileHandle = Owned<FileKind>;
 
-// FindFirstFileA fails with INVALID_HANDLE_VALUE too.
-struct FileListingKind {
-    using Value = HANDLE;
-    static Value Empty() { return INVALID_HANDLE_VALUE; }
-    static bool Holds(Value value) { return value != INVALID_HANDLE_VALUE; }
+struct FileListingKind : InvalidValueKind {
     static void Release(Value value) { FindClose(value); }
 };
 using FileListing = Owned<FileListingKind>;
