@@ -39,7 +39,7 @@ struct AboutBox {
 
 AboutBox g_about;
 
-bool MainFontPath(char (&path)[MAX_PATH]) { return ProgramFilePath("qzMain.ttf", path, sizeof path); }
+constexpr const char* kMainFontFile = "qzMain.ttf";
 
 // From memory and asynchronously; a missing or unplayable sound is silently skipped.
 void PlayAboutSound() {
@@ -127,8 +127,7 @@ BOOL OnAboutInit(HWND dialog, int tab) {
     SetDialogIcons(dialog);
     g_about.headerIcon.reset(static_cast<HICON>(
         LoadImageA(AppInstance(), MAKEINTRESOURCEA(IDI_ABOUT_HEADER), IMAGE_ICON, 48, 48, LR_DEFAULTCOLOR)));
-    char path[MAX_PATH];
-    if (MainFontPath(path)) AddFontResourceA(path);
+    AddProgramFont(kMainFontFile);
     HWND tabs = GetDlgItem(dialog, IDC_ABOUT_TABS);
     for (int i = 0; i < static_cast<int>(sizeof kPages / sizeof kPages[0]); ++i) {
         TCITEMA item = {};
@@ -151,8 +150,7 @@ BOOL OnAboutInit(HWND dialog, int tab) {
 void OnAboutDestroy() {
     g_about.shownPage.release();  // destroyed with the dialog
     g_about.headerIcon.reset();
-    char path[MAX_PATH];
-    if (MainFontPath(path)) RemoveFontResourceA(path);
+    RemoveProgramFont(kMainFontFile);
 }
 
 void OnAboutNotify(HWND dialog, const NMHDR* header) {

@@ -50,20 +50,19 @@ constexpr Tooltip kTooltips[] = {
     {IDC_BANNER, "Click Here, Join to Clicks4U and Earn Money"},
 };
 
-bool DigitsFontPath(char (&path)[MAX_PATH]) { return ProgramFilePath("qzDigits.ttf", path, sizeof path); }
+constexpr const char* kDigitsFontFile = "qzDigits.ttf";
 
 // Menu items that depend on stored values, and whether the banner is wanted.
 bool ApplyStoredMenuStates(HWND window) {
     bool bannerWanted = true;
     RegKey key = OpenSettings(KEY_QUERY_VALUE);
     if (!key) return bannerWanted;
-    char text[261];
-    if (ReadSettingString(key.get(), "Clicks4U", text, sizeof text) && text[0])
+    wchar_t text[kPathReadUnits];
+    if (ReadSettingText(key.get(), "Clicks4U", text, kPathReadUnits) && text[0])
         EnableMenuCommand(window, IDM_CLICKS4U, true);
-    char login[64];
-    const bool hasLogin = (ReadSettingString(key.get(), "MemberID", login, sizeof login) && login[0]) ||
-                          (ReadSettingString(key.get(), "SiteID", login, sizeof login) && login[0]) ||
-                          (ReadSettingString(key.get(), "Password", login, sizeof login) && login[0]);
+    const bool hasLogin = (ReadSettingText(key.get(), "MemberID", text, kProfileTextUnits) && text[0]) ||
+                          (ReadSettingText(key.get(), "SiteID", text, kProfileTextUnits) && text[0]) ||
+                          (ReadSettingText(key.get(), "Password", text, kProfileTextUnits) && text[0]);
     bannerWanted = ReadSettingDword(key.get(), "ShowBan") != 0;
     CheckMenuItem(GetMenu(window), IDM_BANNER, bannerWanted ? MF_CHECKED : MF_UNCHECKED);
     if (hasLogin) EnableMenuCommand(window, IDM_FILL_MEMBER_ID, true);
@@ -71,9 +70,8 @@ bool ApplyStoredMenuStates(HWND window) {
 }
 
 void CreateDigitsFont(HWND window, MainWindowState& state) {
-    char path[MAX_PATH];
     LOGFONTA description = {};
-    if (DigitsFontPath(path) && AddFontResourceA(path) > 0) {
+    if (AddProgramFont(kDigitsFontFile)) {
         description.lfHeight = -16;
         description.lfCharSet = DEFAULT_CHARSET;
         lstrcpyA(description.lfFaceName, "qztuDigits");
@@ -96,7 +94,7 @@ BOOL OnInitDialog(HWND window, MainWindowState* state) {
     state->menuStateQuery = RegisterWindowMessageA(kMenuStateQueryName);
     if (!GetMenu(window)) EndDialog(window, 0);
     const bool bannerWanted = ApplyStoredMenuStates(window);
-    char path[MAX_PATH];
+    char path[kPathBytes];
     if (DataFilePath("sess.qzd", path, sizeof path) && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES)
         EnableMenuCommand(window, IDM_STATISTICS, true);
     CreateDigitsFont(window, *state);
@@ -129,8 +127,7 @@ void AddMainTooltips(HWND window) {
 
 void OnDestroy(HWND window, MainWindowState& state) {
     state.digitsFont.reset();
-    char path[MAX_PATH];
-    if (DigitsFontPath(path)) RemoveFontResourceA(path);
+    RemoveProgramFont(kDigitsFontFile);
     ReleaseBannerControl(window);
     KillBannerTimer();
     CloseSessionClock();

@@ -43,15 +43,15 @@ void OpenInternetOptions() {
 }
 
 void OpenServicePage(HWND window) {
-    char target[261];
+    char target[TextBytes(kPathReadUnits)];
     {
         RegKey key = OpenSettings(KEY_QUERY_VALUE);
-        if (!key || !ReadSettingString(key.get(), "Clicks4U", target, sizeof target)) return;
+        if (!key || !ReadSettingString(key.get(), "Clicks4U", target, kPathReadUnits)) return;
     }
     if (target[0]) OpenDocument(window, target);
 }
 
 void OpenHelpFile(HWND owner) {
-    char path[MAX_PATH];
+    char path[kPathBytes];
     if (ProgramFilePath("rtln.chm", path, sizeof path)) OpenDocument(owner, path);
 }

@@ -6,7 +6,7 @@
 
 namespace {
 
-char g_dataFolder[MAX_PATH];  // empty: the program folder
+char g_dataFolder[kPathBytes];  // empty: the program folder
 
 bool JoinFile(const char* folder, const char* fileName, char* out, size_t outSize) {
     const int written = FormatText(out, outSize, "%s\\%s", folder, fileName);
@@ -16,7 +16,7 @@ bool JoinFile(const char* folder, const char* fileName, char* out, size_t outSiz
 }  // namespace
 
 bool ProgramFilePath(const char* fileName, char* out, size_t outSize) {
-    char module[MAX_PATH];
+    char module[kPathBytes];
     const DWORD length = GetModuleFileNameA(nullptr, module, sizeof module);
     constexpr DWORD kFileNameLength = 9;  // "\rtln.exe"
     if (length <= kFileNameLength || length >= sizeof module) return false;
@@ -30,4 +30,24 @@ bool DataFilePath(const char* fileName, char* out, size_t outSize) {
 
 void UseDataFolder(const char* folder) {
     if (FormatText(g_dataFolder, sizeof g_dataFolder, "%s", folder ? folder : "") < 0) g_dataFolder[0] = 0;
+}
+
+namespace {
+
+// The program file's path as the wide calls take it; false if it cannot be made.
+bool WideProgramFilePath(const char* fileName, wchar_t (&out)[MAX_PATH]) {
+    char path[kPathBytes];
+    return ProgramFilePath(fileName, path, sizeof path) && MultiByteToWideChar(CP_ACP, 0, path, -1, out, MAX_PATH) > 0;
+}
+
+}  // namespace
+
+bool AddProgramFont(const char* fileName) {
+    wchar_t path[MAX_PATH];
+    return WideProgramFilePath(fileName, path) && AddFontResourceW(path) > 0;
+}
+
+void RemoveProgramFont(const char* fileName) {
+    wchar_t path[MAX_PATH];
+    if (WideProgramFilePath(fileName, path)) RemoveFontResourceW(path);
 }

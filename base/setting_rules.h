@@ -9,8 +9,25 @@ constexpr uint32_t kTypeDword = 4;   // REG_DWORD
 
 // A string is present when the query succeeded, the type is a string and it has data,
 // and the text with its terminating zero fits the buffer. Makes the buffer zero-terminated
-// when the stored data lacks the zero but leaves room for it; empties it otherwise.
-bool AcceptStringValue(bool queryOk, uint32_t type, uint32_t dataLength, char* buffer, size_t bufferSize);
+// when the stored data lacks the zero but leaves room for it; empties it otherwise. Lengths
+// count characters of the buffer's kind (the registry's UTF-16 units).
+template <typename Char>
+bool AcceptStringValue(bool queryOk, uint32_t type, uint32_t dataLength, Char* buffer, size_t bufferSize) {
+    if (bufferSize == 0) return false;
+    if (!queryOk || type != kTypeString || dataLength == 0 || dataLength > bufferSize) {
+        buffer[0] = 0;
+        return false;
+    }
+    if (buffer[dataLength - 1] != 0) {
+        // Stored without its zero: only usable when the zero still fits.
+        if (dataLength == bufferSize) {
+            buffer[0] = 0;
+            return false;
+        }
+        buffer[dataLength] = 0;
+    }
+    return true;
+}
 
 // A number is present when the query succeeded and it is a 4-byte REG_DWORD; else -1.
 int32_t AcceptDwordValue(bool queryOk, uint32_t type, uint32_t dataLength, uint32_t value);

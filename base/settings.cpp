@@ -1,13 +1,20 @@
 #include "settings.h"
 
-#include <cstring>
+#include <cwchar>
+#include <iterator>
 
-#include "format_text.h"
 #include "setting_rules.h"
 
 namespace {
 
-constexpr DWORD kLongestStoredString = 260;  // "Clicks4U"
+constexpr DWORD kLongestStoredString = kPathReadUnits;
+
+// Value names are ASCII.
+void WideName(const char* name, wchar_t (&wide)[32]) {
+    size_t i = 0;
+    for (; name[i] && i + 1 < std::size(wide); ++i) wide[i] = static_cast<unsigned char>(name[i]);
+    wide[i] = 0;
+}
 
 }  // namespace
 
@@ -17,14 +24,45 @@ RegKey OpenSettings(REGSAM access, const char* keyPath) {
     return key;
 }
 
-bool ReadSettingString(HKEY key, const char* name, char* buffer, DWORD bufferSize) {
-    if (bufferSize == 0) return false;
-    buffer[0] = 0;
+bool ReadSettingText(HKEY key, const char* name, wchar_t* wide, DWORD units) {
+    if (units == 0) return false;
+    wide[0] = 0;
+    wchar_t wideName[32];
+    WideName(name, wideName);
     DWORD type = 0;
-    DWORD length = bufferSize;
+    DWORD length = units * sizeof(wchar_t);
     const bool ok =
-        RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &length) == ERROR_SUCCESS;
-    return AcceptStringValue(ok, type, length, buffer, bufferSize);
+        RegQueryValueExW(key, wideName, nullptr, &type, reinterpret_cast<BYTE*>(wide), &length) == ERROR_SUCCESS;
+    return AcceptStringValue(ok, type, length / sizeof(wchar_t), wide, units);
+}
+
+bool ReadSettingString(HKEY key, const char* name, char* text, DWORD units) {
+    wchar_t wide[kLongestStoredString];
+    text[0] = 0;
+    if (units > std::size(wide) || !ReadSettingText(key, name, wide, units)) return false;
+    return WideCharToMultiByte(CP_ACP, 0, wide, -1, text, static_cast<int>(TextBytes(units)), nullptr, nullptr) > 0;
+}
+
+bool WriteSettingText(HKEY key, const char* name, const wchar_t* wide, DWORD units) {
+    wchar_t data[kLongestStoredString] = {};
+    const size_t length = std::wcslen(wide);
+    if (units > std::size(data) || length >= units) return false;
+    std::wmemcpy(data, wide, length);
+    wchar_t wideName[32];
+    WideName(name, wideName);
+    return RegSetValueExW(key, wideName, 0, REG_SZ, reinterpret_cast<const BYTE*>(data), units * sizeof(wchar_t)) ==
+           ERROR_SUCCESS;
+}
+
+bool WriteSettingString(HKEY key, const char* name, const char* text, DWORD units) {
+    wchar_t wide[kLongestStoredString];
+    return FitsSetting(text, units) && MultiByteToWideChar(CP_ACP, 0, text, -1, wide, static_cast<int>(units)) > 0 &&
+           WriteSettingText(key, name, wide, units);
+}
+
+bool FitsSetting(const char* text, DWORD units) {
+    const int needed = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, text, -1, nullptr, 0);  // with the zero
+    return needed > 0 && static_cast<DWORD>(needed) <= units && units <= kLongestStoredString;
 }
 
 int32_t ReadSettingDword(HKEY key, const char* name) {
@@ -39,13 +77,6 @@ int32_t ReadSettingDword(HKEY key, const char* name) {
 bool WriteSettingDword(HKEY key, const char* name, int32_t value) {
     const DWORD data = static_cast<DWORD>(value);
     return RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof data) == ERROR_SUCCESS;
-}
-
-bool WriteSettingString(HKEY key, const char* name, const char* text, DWORD dataLength) {
-    char data[kLongestStoredString] = {};
-    if (dataLength == 0 || dataLength > sizeof data) return false;
-    FormatText(data, dataLength, "%s", text);  // as much as fits, zero-terminated
-    return RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(data), dataLength) == ERROR_SUCCESS;
 }
 
 void SaveWindowPosition(HWND window, const char* keyPath) {

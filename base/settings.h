@@ -12,11 +12,30 @@ constexpr const char* kSettingsKeyPath = RTLN_SETTINGS_KEY;
 // RegKey when it does not exist or cannot be opened. Never creates it.
 RegKey OpenSettings(REGSAM access, const char* keyPath = kSettingsKeyPath);
 
-bool ReadSettingString(HKEY key, const char* name, char* buffer, DWORD bufferSize);
+// Strings are kept as the registry's own UTF-16 text, each value a fixed number of units with
+// its zero and zero filler: as many as earlier builds stored bytes of the system's code page,
+// so that every build reads what another stored. In the program's code page, UTF-8, a unit
+// takes up to 3 bytes.
+constexpr DWORD kProfileTextUnits = 64;  // "MemberID", "SiteID", "Password": 63 characters
+constexpr DWORD kPathTextUnits = 260;    // "Clicks4U": 259 characters
+constexpr DWORD kPathReadUnits = 261;    // "Clicks4U" as read: 260 characters count when a zero fits
+constexpr size_t TextBytes(DWORD units) { return 3 * size_t{units}; }
+
+// A REG_SZ of at most `units` units with its zero, into wide (zero-terminated); false, with wide
+// empty, when absent, of another type, without data, or longer.
+bool ReadSettingText(HKEY key, const char* name, wchar_t* wide, DWORD units);
+// The same as text of the program's code page, into TextBytes(units) bytes.
+bool ReadSettingString(HKEY key, const char* name, char* text, DWORD units);
+// A REG_SZ of exactly `units` units: the text, its zero and zero filler. Nothing is written,
+// and the answer is false, when the text does not fit whole.
+bool WriteSettingText(HKEY key, const char* name, const wchar_t* wide, DWORD units);
+// The same from text of the program's code page; false too for bytes that spell no text.
+bool WriteSettingString(HKEY key, const char* name, const char* text, DWORD units);
+// Whether text of the program's code page fits a value of `units` units whole.
+bool FitsSetting(const char* text, DWORD units);
+
 int32_t ReadSettingDword(HKEY key, const char* name);
 bool WriteSettingDword(HKEY key, const char* name, int32_t value);
-// A REG_SZ of exactly dataLength bytes: the text (cut to fit), its zero, and zero filler.
-bool WriteSettingString(HKEY key, const char* name, const char* text, DWORD dataLength);
 
 void SaveWindowPosition(HWND window, const char* keyPath = kSettingsKeyPath);
 void RestoreWindowPosition(HWND window, const char* keyPath = kSettingsKeyPath);

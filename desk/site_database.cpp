@@ -40,14 +40,14 @@ SiteFileResult AppendRecordToFile(const char* path, int32_t key, int rating, int
 }
 
 bool ScanSite(HWND owner, int32_t key, SiteVisitor visit, void* context) {
-    char path[MAX_PATH];
+    char path[kPathBytes];
     if (!DataFilePath("site.qzd", path, sizeof path))
         return ReportRecordFile(owner, kSiteFileTexts, SiteFileResult::kOpenFailed);
     return ReportRecordFile(owner, kSiteFileTexts, ScanSiteFile(path, key, visit, context));
 }
 
 bool AppendEvaluation(HWND owner, int32_t key, int rating) {
-    char path[MAX_PATH];
+    char path[kPathBytes];
     if (!DataFilePath("site.qzd", path, sizeof path))
         return ReportRecordFile(owner, kSiteFileTexts, SiteFileResult::kOpenFailed);
     return ReportRecordFile(owner, kSiteFileTexts,

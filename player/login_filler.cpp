@@ -10,8 +10,8 @@
 #include "base/settings.h"
 #include "login_filler_internal.h"
 #include "login_rules.h"
-#include "password_shift.h"
 #include "player.h"
+#include "stored_password.h"
 
 namespace {
 
@@ -19,42 +19,37 @@ namespace {
 const LoginFillCalls kSystemCalls = {CoCreateInstance, OpenSettings};
 const LoginFillCalls* g_calls = &kSystemCalls;
 
-constexpr DWORD kLoginTextSize = 64;  // 63 characters and the terminating zero
-
-// The profile's login data as ANSI text, the password unshifted.
+// The profile's login data as the registry keeps it, wide, the password unshifted.
 struct LoginTexts {
-    char member[kLoginTextSize];
-    char site[kLoginTextSize];
-    char password[kLoginTextSize];
+    wchar_t member[kProfileTextUnits];
+    wchar_t site[kProfileTextUnits];
+    wchar_t password[kPasswordUnits];
 };
 
 // False when the settings key cannot be opened. An absent value reads as empty.
 bool ReadLoginTexts(LoginTexts& texts) {
     const RegKey key = g_calls->openSettings(KEY_QUERY_VALUE, kSettingsKeyPath);
     if (!key) return false;
-    ReadSettingString(key.get(), "MemberID", texts.member, kLoginTextSize);
-    ReadSettingString(key.get(), "SiteID", texts.site, kLoginTextSize);
-    ReadSettingString(key.get(), "Password", texts.password, kLoginTextSize);
-    if (texts.password[0]) UnshiftStoredPassword(texts.password);
+    ReadSettingText(key.get(), "MemberID", texts.member, kProfileTextUnits);
+    ReadSettingText(key.get(), "SiteID", texts.site, kProfileTextUnits);
+    ReadPassword(key.get(), texts.password);
     return true;
 }
 
-const char* TextFor(const LoginTexts& texts, LoginField field) {
+const wchar_t* TextFor(const LoginTexts& texts, LoginField field) {
     switch (field) {
     case LoginField::Member: return texts.member;
     case LoginField::Site: return texts.site;
     case LoginField::Password: return texts.password;
     case LoginField::None: break;
     }
-    return "";
+    return L"";
 }
 
-// Writes the text into the input, converted from the ANSI code page; an empty text clears
-// the field. False only when the text cannot be converted; the input's answer is not examined.
-bool WriteInput(IHTMLInputElement* input, const char* text) {
-    wchar_t wide[kLoginTextSize];  // an ANSI character never becomes more than one wide one
-    if (MultiByteToWideChar(CP_ACP, 0, text, -1, wide, kLoginTextSize) == 0) return false;
-    const Bstr value = AllocateBstr(wide);
+// Writes the text into the input; an empty text clears the field. False only when no string
+// can be made of it; the input's answer is not examined.
+bool WriteInput(IHTMLInputElement* input, const wchar_t* text) {
+    const Bstr value = AllocateBstr(text);
     if (!value) return false;
     input->put_value(value.get());
     return true;

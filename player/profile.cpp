@@ -7,31 +7,32 @@
 #include "base/window_helpers.h"
 #include "resources/rtln_ids.h"
 #include "session/session.h"
-#include "password_shift.h"
+#include "stored_password.h"
 
 namespace {
 
-constexpr int kPathReadSize = 261;  // a stored path must leave room for its zero to count
-
-// A profile text counts only when it is present and not empty.
-bool ReadProfileText(HKEY key, const char* name, char* buffer, DWORD size) {
-    return ReadSettingString(key, name, buffer, size) && buffer[0] != 0;
-}
-
 void ShowProfileText(HKEY key, const char* name, HWND dialog, int id) {
-    char text[kPathReadSize];
-    if (ReadProfileText(key, name, text, id == IDC_PLAYER_PATH ? kPathReadSize : kProfileTextSize))
+    char text[TextBytes(kPathReadUnits)];
+    if (ReadSettingString(key, name, text, id == IDC_PLAYER_PATH ? kPathReadUnits : kProfileTextUnits) && text[0])
         SetDlgItemTextA(dialog, id, text);
 }
 
-// Stores a field's text as a fixed-length value; true when the text is not empty.
-bool StoreField(HKEY key, const char* name, HWND dialog, int id, DWORD dataLength, bool shift = false) {
-    char text[kPathSize] = {};
-    GetDlgItemTextA(dialog, id, text, static_cast<int>(dataLength));
-    const bool filled = text[0] != 0;
-    if (shift) ShiftPasswordForStorage(text);
-    WriteSettingString(key, name, text, dataLength);
-    return filled;
+// Stores a field's text as a fixed-length value; true when the text is not empty. The dialog
+// has made sure that it fits.
+bool StoreField(HKEY key, const char* name, HWND dialog, int id, DWORD units) {
+    char text[TextBytes(kPathTextUnits)];
+    GetDlgItemTextA(dialog, id, text, static_cast<int>(TextBytes(units)));
+    WriteSettingString(key, name, text, units);
+    return text[0] != 0;
+}
+
+bool StorePassword(HKEY key, HWND dialog) {
+    char typed[TextBytes(kProfileTextUnits)], character[8];
+    GetDlgItemTextA(dialog, IDC_PLAYER_PASSWORD, typed, sizeof typed);
+    wchar_t stored[kProfileTextUnits];
+    if (StoredPasswordOf(typed, stored, character) == PasswordProblem::kNone)
+        WriteSettingText(key, "Password", stored, kProfileTextUnits);
+    return typed[0] != 0;
 }
 
 }  // namespace
@@ -44,11 +45,11 @@ void LoadPlayerProfile(HWND dialog) {
     SetDlgItemTextA(dialog, IDC_PLAYER_MAX_TICKETS, number);
     ShowProfileText(key.get(), "MemberID", dialog, IDC_PLAYER_MEMBER_ID);
     ShowProfileText(key.get(), "SiteID", dialog, IDC_PLAYER_SITE_ID);
-    char password[kProfileTextSize];
-    if (ReadProfileText(key.get(), "Password", password, sizeof password)) {
-        UnshiftStoredPassword(password);
-        SetDlgItemTextA(dialog, IDC_PLAYER_PASSWORD, password);
-        SetDlgItemTextA(dialog, IDC_PLAYER_CONFIRM, password);
+    wchar_t password[kPasswordUnits];
+    ReadPassword(key.get(), password);
+    if (password[0]) {
+        SetDlgItemTextW(dialog, IDC_PLAYER_PASSWORD, password);
+        SetDlgItemTextW(dialog, IDC_PLAYER_CONFIRM, password);
     }
     ShowProfileText(key.get(), "Clicks4U", dialog, IDC_PLAYER_PATH);
 }
@@ -59,23 +60,23 @@ void SavePlayerProfile(HWND dialog) {
     {
         RegKey key = OpenSettings(KEY_SET_VALUE);
         if (!key) return;
-        char number[kProfileTextSize];
+        char number[kProfileTextUnits];
         GetDlgItemTextA(dialog, IDC_PLAYER_MAX_TICKETS, number, sizeof number);
         const int32_t maximum = ParseTicketMaximum(number);  // empty or no number: 0
         WriteSettingDword(key.get(), "nTickets", maximum);
         SetTicketMaximum(window, maximum);
-        hasLogin |= StoreField(key.get(), "MemberID", dialog, IDC_PLAYER_MEMBER_ID, kProfileTextSize);
-        hasLogin |= StoreField(key.get(), "SiteID", dialog, IDC_PLAYER_SITE_ID, kProfileTextSize);
-        hasLogin |= StoreField(key.get(), "Password", dialog, IDC_PLAYER_PASSWORD, kProfileTextSize, true);
+        hasLogin |= StoreField(key.get(), "MemberID", dialog, IDC_PLAYER_MEMBER_ID, kProfileTextUnits);
+        hasLogin |= StoreField(key.get(), "SiteID", dialog, IDC_PLAYER_SITE_ID, kProfileTextUnits);
+        hasLogin |= StorePassword(key.get(), dialog);
         EnableMenuCommand(window, IDM_CLICKS4U, GetWindowTextLengthA(GetDlgItem(dialog, IDC_PLAYER_PATH)) > 0);
-        StoreField(key.get(), "Clicks4U", dialog, IDC_PLAYER_PATH, kPathSize);
+        StoreField(key.get(), "Clicks4U", dialog, IDC_PLAYER_PATH, kPathTextUnits);
     }
     EnableMenuCommand(window, IDM_FILL_MEMBER_ID, hasLogin);
 }
 
 bool PasswordFieldsMatch(HWND dialog) {
-    char password[kProfileTextSize];
-    char confirmation[kProfileTextSize];
+    char password[TextBytes(kProfileTextUnits)];
+    char confirmation[TextBytes(kProfileTextUnits)];
     GetDlgItemTextA(dialog, IDC_PLAYER_PASSWORD, password, sizeof password);
     GetDlgItemTextA(dialog, IDC_PLAYER_CONFIRM, confirmation, sizeof confirmation);
     return std::strcmp(password, confirmation) == 0;

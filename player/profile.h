@@ -3,9 +3,6 @@
 // Settings dialog, the dialog's two checks, and the menu items that follow from the profile.
 #include <windows.h>
 
-constexpr int kProfileTextSize = 64;  // "MemberID", "SiteID", "Password": 63 characters and the zero
-constexpr int kPathSize = 260;        // "Clicks4U" as stored; the field takes 255 characters
-
 // Fills the dialog's fields from the key; leaves them as they are when the key cannot be read.
 void LoadPlayerProfile(HWND dialog);
 // Stores the fields, sets the ticket bar's range and the menu items "Clicks4U..." and "Fill

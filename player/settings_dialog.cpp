@@ -5,11 +5,12 @@
 #include <initializer_list>
 
 #include "base/dialog_look.h"
+#include "base/format_text.h"
 #include "base/window_helpers.h"
 #include "resources/rtln_ids.h"
-#include "password_shift.h"
 #include "player.h"
 #include "profile.h"
+#include "stored_password.h"
 
 namespace {
 
@@ -17,8 +18,10 @@ constexpr char kMismatchText[] =
     "Value of the field 'Password' does not correspond to value of the field 'Confirm password'.\n"
     "Repeat entering the password?";
 constexpr char kMismatchCaption[] = "Missing Password";
-// A byte of code 254 would be stored as 0 and cut the stored password short there.
-constexpr char kUnstorableText[] = "Error! The password can't contain the character \"\xFE\".";
+// A text is stored whole or not at all: a character the stored password cannot hold, or a
+// text longer than its value, is refused.
+constexpr char kUnstorableText[] = "Error! The password can't contain the character \"%s\".";
+constexpr char kTooLongText[] = "Error! The text of the field '%s' is too long.";
 constexpr char kUnstorableCaption[] = "Player Settings";
 constexpr char kSaveTip[] = "Save Player Settings";
 
@@ -39,7 +42,7 @@ BOOL OnInitDialog(HWND dialog, LPARAM param) {
     SetDialogIcons(dialog);
     SendDlgItemMessageA(dialog, IDC_PLAYER_MAX_TICKETS, EM_LIMITTEXT, 3, 0);
     for (int id : {IDC_PLAYER_MEMBER_ID, IDC_PLAYER_SITE_ID, IDC_PLAYER_PASSWORD, IDC_PLAYER_CONFIRM})
-        SendDlgItemMessageA(dialog, id, EM_LIMITTEXT, kProfileTextSize - 1, 0);
+        SendDlgItemMessageA(dialog, id, EM_LIMITTEXT, kProfileTextUnits - 1, 0);
     SendDlgItemMessageA(dialog, IDC_PLAYER_PATH, EM_LIMITTEXT, 255, 0);
     State(dialog).fillingByProgram = true;
     LoadPlayerProfile(dialog);
@@ -59,6 +62,42 @@ void OnFieldEdited(HWND dialog, int id) {
     Enable(dialog, IDC_PLAYER_SAVE, true);
 }
 
+// The fields stored as text, and the labels that name them.
+struct StoredField {
+    int id;
+    DWORD units;
+    const char* label;
+};
+constexpr StoredField kStoredFields[] = {{IDC_PLAYER_MEMBER_ID, kProfileTextUnits, "Member ID or E-Mail"},
+                                         {IDC_PLAYER_SITE_ID, kProfileTextUnits, "or Site ID (Xnnnn)"},
+                                         {IDC_PLAYER_PATH, kPathTextUnits, "Path"}};
+
+bool Refuse(HWND dialog, int id, const char* format, const char* subject) {
+    char text[192];
+    FormatText(text, sizeof text, format, subject);
+    MessageBoxA(dialog, text, kUnstorableCaption, MB_OK | MB_ICONERROR);
+    SetFocus(GetDlgItem(dialog, id));
+    return false;
+}
+
+// Whether every field can be stored whole; else says which cannot and puts the focus there.
+bool FieldsCanBeStored(HWND dialog) {
+    char text[TextBytes(kPathTextUnits)];
+    for (const StoredField& field : kStoredFields) {
+        GetDlgItemTextA(dialog, field.id, text, static_cast<int>(TextBytes(field.units)));
+        if (!FitsSetting(text, field.units)) return Refuse(dialog, field.id, kTooLongText, field.label);
+    }
+    char character[8];
+    wchar_t stored[kProfileTextUnits];
+    GetDlgItemTextA(dialog, IDC_PLAYER_PASSWORD, text, static_cast<int>(TextBytes(kProfileTextUnits)));
+    switch (StoredPasswordOf(text, stored, character)) {
+    case PasswordProblem::kCharacter: return Refuse(dialog, IDC_PLAYER_PASSWORD, kUnstorableText, character);
+    case PasswordProblem::kTooLong: return Refuse(dialog, IDC_PLAYER_PASSWORD, kTooLongText, "Password");
+    case PasswordProblem::kNone: break;
+    }
+    return true;
+}
+
 void OnSave(HWND dialog) {
     if (!PasswordFieldsMatch(dialog)) {
         if (MessageBoxA(dialog, kMismatchText, kMismatchCaption, MB_YESNO | MB_ICONQUESTION) != IDYES) {
@@ -71,13 +110,7 @@ void OnSave(HWND dialog) {
         SetFocus(GetDlgItem(dialog, IDC_PLAYER_PASSWORD));
         return;
     }
-    char password[kProfileTextSize];
-    GetDlgItemTextA(dialog, IDC_PLAYER_PASSWORD, password, sizeof password);
-    if (!PasswordIsStorable(password)) {
-        MessageBoxA(dialog, kUnstorableText, kUnstorableCaption, MB_OK | MB_ICONERROR);
-        SetFocus(GetDlgItem(dialog, IDC_PLAYER_PASSWORD));
-        return;
-    }
+    if (!FieldsCanBeStored(dialog)) return;
     SavePlayerProfile(dialog);
     EndDialog(dialog, 1);
 }

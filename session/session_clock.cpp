@@ -74,9 +74,11 @@ void CreateClockReceiver(HINSTANCE instance) {
                                               nullptr, instance, nullptr);
 }
 
+// The locale's time marks (AM/PM) may be letters of any script. Without LOCALE_USE_CP_ACP the
+// 8-bit text would come in the locale's own code page, not the program's.
 void ShowStartTime() {
-    char text[16];
-    if (GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOSECONDS, nullptr, nullptr, text, sizeof text))
+    char text[32];
+    if (GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOSECONDS | LOCALE_USE_CP_ACP, nullptr, nullptr, text, sizeof text))
         SetStatusText(kStartPart, text);
 }
 
@@ -115,7 +117,7 @@ void CreateSessionStatusBar(HWND window) {
     for (int part = 0; part < 4; ++part)
         SendMessageA(g_session.statusBar, SB_SETICON, static_cast<WPARAM>(part),
                      reinterpret_cast<LPARAM>(g_session.statusIcons[part].get()));
-    if (!GetDateFormatA(LOCALE_USER_DEFAULT, 0, nullptr, kStatusDatePicture, g_session.dateText,
+    if (!GetDateFormatA(LOCALE_USER_DEFAULT, LOCALE_USE_CP_ACP, nullptr, kStatusDatePicture, g_session.dateText,
                         sizeof g_session.dateText))
         g_session.dateText[0] = 0;
     SetStatusText(kDatePart, g_session.dateText);

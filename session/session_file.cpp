@@ -62,7 +62,7 @@ SaveResult SaveSessionTo(HWND window, const char* path, int32_t start, int32_t e
 }
 
 SaveResult SaveSession(HWND window) {
-    char path[MAX_PATH];
+    char path[kPathBytes];
     if (!DataFilePath(kSessionFile, path, sizeof path)) path[0] = 0;  // then it cannot be opened
     return SaveSessionTo(window, path, SessionStartTime(), SessionElapsed());
 }

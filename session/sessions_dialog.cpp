@@ -72,7 +72,7 @@ bool FillSessionListFrom(HWND dialog, const char* path) {
 }
 
 bool FillSessionList(HWND dialog) {
-    char path[MAX_PATH];
+    char path[kPathBytes];
     if (!DataFilePath(kSessionFile, path, sizeof path)) path[0] = 0;
     return FillSessionListFrom(dialog, path);
 }

@@ -13,7 +13,7 @@
 namespace uninstall {
 
 static_assert(kStringType == REG_SZ);
-static_assert(kPathBuffer == MAX_PATH);
+static_assert(kPathBuffer == 3 * MAX_PATH);
 static_assert(kDirectoryAttribute == FILE_ATTRIBUTE_DIRECTORY &&
               kReparsePointAttribute == FILE_ATTRIBUTE_REPARSE_POINT);
 
@@ -66,12 +66,15 @@ bool LoadStepIcons() {
 }
 
 // The path of a shell folder of the current user. A location without a file-system path
-// counts as not found: nothing is then deleted relative to the current drive.
+// counts as not found: nothing is then deleted relative to the current drive. The wide call,
+// because the 8-bit one gives at most MAX_PATH bytes, which a UTF-8 path may exceed.
 bool SpecialFolder(int csidl, char (&path)[kPathBuffer]) {
     path[0] = '\0';
     LPITEMIDLIST items = nullptr;
     if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, &items))) return false;
-    const bool found = SHGetPathFromIDListA(items, path) && path[0];
+    wchar_t wide[MAX_PATH];
+    const bool found = SHGetPathFromIDListW(items, wide) && wide[0] &&
+                       WideCharToMultiByte(CP_ACP, 0, wide, -1, path, kPathBuffer, nullptr, nullptr) > 0;
     IMalloc* shellMalloc = nullptr;
     if (SUCCEEDED(SHGetMalloc(&shellMalloc))) {
         shellMalloc->Free(items);

@@ -18,6 +18,14 @@ bool LongFolder(const char* folder, char (&out)[kPathBuffer]) {
     return length > 0 && length < kPathBuffer;
 }
 
+// Whether two folders are the same, letter case aside. Compared as wide text: the 8-bit
+// comparison may read the program's UTF-8 in the locale's own code page.
+bool SameFolder(const char* a, const char* b) {
+    wchar_t wideA[MAX_PATH], wideB[MAX_PATH];
+    return MultiByteToWideChar(CP_ACP, 0, a, -1, wideA, MAX_PATH) > 0 &&
+           MultiByteToWideChar(CP_ACP, 0, b, -1, wideB, MAX_PATH) > 0 && lstrcmpiW(wideA, wideB) == 0;
+}
+
 // Whether the program file `self` lies in programFolder.
 bool RunsFrom(const char* self, const char* programFolder) {
     const char* lastBackslash = std::strrchr(self, '\\');
@@ -26,8 +34,7 @@ bool RunsFrom(const char* self, const char* programFolder) {
     char folder[kPathBuffer], ownFolder[kPathBuffer], installed[kPathBuffer];
     std::memcpy(folder, self, length);
     folder[length] = '\0';
-    return LongFolder(folder, ownFolder) && LongFolder(programFolder, installed) &&
-           lstrcmpiA(ownFolder, installed) == 0;
+    return LongFolder(folder, ownFolder) && LongFolder(programFolder, installed) && SameFolder(ownFolder, installed);
 }
 
 }  // namespace

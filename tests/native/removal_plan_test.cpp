@@ -29,7 +29,7 @@ std::string Bytes(const std::string& text, bool terminated = true) { return term
 }  // namespace
 
 TEST(RemovalPlan, ProgramFolderValue) {
-    const std::string x255(255, 'x');
+    const std::string x(kPathBuffer - 5, 'x');  // "C:\\" + x + "\\" fills the buffer but its zero
     const struct {
         const char* what;
         uint32_t type;
@@ -43,7 +43,7 @@ TEST(RemovalPlan, ProgramFolderValue) {
         {"share itself", kStringType, Bytes("\\\\server\\share"), "\\\\server\\share\\"},
         {"no terminator, fits", kStringType, Bytes("C:\\T", false), "C:\\T\\"},
         {"bytes after the terminator", kStringType, std::string("C:\\A\\\0junk", 10), "C:\\A\\"},
-        {"259 characters", kStringType, Bytes("C:\\" + x255 + "\\"), "C:\\" + x255 + "\\"},
+        {"the buffer but its zero", kStringType, Bytes("C:\\" + x + "\\"), "C:\\" + x + "\\"},
         {"empty data", kStringType, "", ""},
         {"empty text", kStringType, Bytes(""), ""},
         {"expandable string", 2, Bytes("C:\\Tavrik\\"), ""},
@@ -55,9 +55,9 @@ TEST(RemovalPlan, ProgramFolderValue) {
         {"digit as drive", kStringType, Bytes("1:\\Tavrik\\"), ""},
         {"share without name", kStringType, Bytes("\\\\server\\"), ""},
         {"server without name", kStringType, Bytes("\\\\\\share\\"), ""},
-        {"no room for the backslash", kStringType, Bytes("C:\\" + x255 + "x"), ""},
-        {"260 bytes, no terminator", kStringType, Bytes("C:\\" + x255 + "xx", false), ""},
-        {"longer than the buffer", kStringType, Bytes("C:\\" + x255 + x255), ""},
+        {"no room for the backslash", kStringType, Bytes("C:\\" + x + "x"), ""},
+        {"the whole buffer, no terminator", kStringType, Bytes("C:\\" + x + "xx", false), ""},
+        {"longer than the buffer", kStringType, Bytes("C:\\" + x + x), ""},
     };
     for (const auto& c : cases) {
         char folder[kPathBuffer] = "stale";
@@ -69,7 +69,7 @@ TEST(RemovalPlan, ProgramFolderValue) {
 }
 
 TEST(RemovalPlan, JoinedPathsFitTheBuffer) {
-    const std::string folder(250, 'f');
+    const std::string folder(kPathBuffer - 10, 'f');
     const struct {
         std::string name;
         bool fits;

@@ -17,7 +17,7 @@ constexpr COLORREF kLineRed = RGB(255, 72, 72);
 class AboutHeader : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (ProgramFilePath("qzMain.ttf", fontPath, sizeof fontPath)) fontAdded = AddFontResourceA(fontPath) > 0;
+        fontAdded = AddProgramFont("qzMain.ttf");
         BITMAPINFO format = {};
         format.bmiHeader.biSize = sizeof format.bmiHeader;
         format.bmiHeader.biWidth = 400;
@@ -40,12 +40,11 @@ protected:
         SelectObject(dc, previous);
         DeleteObject(bitmap);
         DeleteDC(dc);
-        if (fontAdded) RemoveFontResourceA(fontPath);
+        if (fontAdded) RemoveProgramFont("qzMain.ttf");
     }
     COLORREF At(int x, int y) const { return GetPixel(dc, x, y); }
     bool Red(int x, int y) const { return At(x, y) == kLineRed; }
 
-    char fontPath[MAX_PATH] = {};
     bool fontAdded = false;
     HDC dc = nullptr;
     HBITMAP bitmap = nullptr;
