@@ -4,7 +4,7 @@
 
 // Room for any path the system takes (MAX_PATH characters) as the 8-bit functions spell it:
 // in UTF-8, the programs' code page, one character takes up to 3 bytes.
-constexpr size_t kPathBytes = 3 * 260;
+constexpr size_t kPathBytes = size_t{3} * 260;
 
 // Writes program folder + "\" + fileName into out; false if it does not fit.
 bool ProgramFilePath(const char* fileName, char* out, size_t outSize);

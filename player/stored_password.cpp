@@ -9,25 +9,27 @@ namespace {
 UINT g_legacyCodePage = 0;
 
 bool ToLegacyBytes(const char16_t* text, size_t length, unsigned char* bytes, size_t size, size_t* written) {
+    *written = 0;
+    if (length == 0) return true;
     wchar_t wide[kPasswordUnits];
     if (length > kPasswordUnits) return false;
     std::copy(text, text + length, wide);
     BOOL usedDefault = FALSE;
-    const int count = length == 0 ? 0
-                                  : WideCharToMultiByte(g_legacyCodePage, WC_NO_BEST_FIT_CHARS, wide, static_cast<int>(length),
-                                                        reinterpret_cast<char*>(bytes), static_cast<int>(size), nullptr,
-                                                        &usedDefault);
-    *written = static_cast<size_t>(count);
-    return (count > 0 || length == 0) && !usedDefault;
+    const int count =
+        WideCharToMultiByte(g_legacyCodePage, WC_NO_BEST_FIT_CHARS, wide, static_cast<int>(length),
+                            reinterpret_cast<char*>(bytes), static_cast<int>(size), nullptr, &usedDefault);
+    *written = count > 0 ? static_cast<size_t>(count) : 0;
+    return count > 0 && !usedDefault;
 }
 
 bool FromLegacyBytes(const unsigned char* bytes, size_t length, char16_t* text, size_t size, size_t* written) {
+    *written = 0;
+    if (length == 0) return true;
     wchar_t wide[kPasswordUnits];
     const int count =
-        length == 0 ? 0
-                    : MultiByteToWideChar(g_legacyCodePage, MB_ERR_INVALID_CHARS, reinterpret_cast<const char*>(bytes),
-                                          static_cast<int>(length), wide, static_cast<int>(std::min(size, kPasswordUnits)));
-    if (length != 0 && count <= 0) return false;
+        MultiByteToWideChar(g_legacyCodePage, MB_ERR_INVALID_CHARS, reinterpret_cast<const char*>(bytes),
+                            static_cast<int>(length), wide, static_cast<int>(std::min(size, kPasswordUnits)));
+    if (count <= 0) return false;
     std::copy(wide, wide + count, text);
     *written = static_cast<size_t>(count);
     return true;
@@ -63,8 +65,10 @@ PasswordProblem StoredPasswordOf(const char* typed, wchar_t (&stored)[kProfileTe
     std::copy(wide, wide + text.length, text.units);
     size_t refused = 0;
     if (!ShiftPasswordForStorage(text, SystemCodePage(), shifted, &refused)) {
-        const int length = refused + 1 < text.length && text.units[refused] >= 0xD800 && text.units[refused] <= 0xDBFF ? 2 : 1;
-        const int bytes = WideCharToMultiByte(CP_ACP, 0, wide + refused, length, character, sizeof character - 1, nullptr, nullptr);
+        const int length =
+            refused + 1 < text.length && text.units[refused] >= 0xD800 && text.units[refused] <= 0xDBFF ? 2 : 1;
+        const int bytes =
+            WideCharToMultiByte(CP_ACP, 0, wide + refused, length, character, sizeof character - 1, nullptr, nullptr);
         character[bytes > 0 ? bytes : 0] = 0;
         return PasswordProblem::kCharacter;
     }

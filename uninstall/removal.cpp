@@ -142,11 +142,13 @@ bool ReadProgramFolder(HWND dialog, char (&folder)[kPathBuffer]) {
         length == 0)
         return Report(dialog, kNoFolderValue);
     // The first answer may overstate a string's length, so the buffer's own read decides: a
-    // value too long for it fails here.
+    // value too long for it fails here, and so does a folder longer than a path may be, whose
+    // files could not be named.
     unsigned char bytes[kPathBuffer] = {};
     length = sizeof bytes;
     if (RegQueryValueExA(settings.get(), kFolderValue, nullptr, &type, bytes, &length) != ERROR_SUCCESS ||
-        !ProgramFolderFromValue(type, bytes, length, folder))
+        !ProgramFolderFromValue(type, bytes, length, folder) ||
+        MultiByteToWideChar(CP_ACP, 0, folder, -1, nullptr, 0) > MAX_PATH)
         return Report(dialog, kNoFolderValue);
     return true;
 }

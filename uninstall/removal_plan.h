@@ -10,7 +10,7 @@ namespace uninstall {
 
 // Every path the uninstaller builds fits in this: MAX_PATH characters, each up to 3 bytes in
 // UTF-8, the program's code page.
-constexpr size_t kPathBuffer = 3 * 260;
+constexpr size_t kPathBuffer = size_t{3} * 260;
 constexpr uint32_t kStringType = 1;  // the registry's REG_SZ
 
 // Step 1: shortcuts, relative to the desktop and the Start-menu programs folder.

@@ -59,7 +59,7 @@ TEST_F(Settings, EveryValueReadsByItsRuleWhateverItsTypeAndSize) {
     using Bytes = std::vector<unsigned char>;
     const struct {
         const char* name;
-        DWORD size;  // the reader's buffer; its written length is 64, or 260 for "Clicks4U"
+        DWORD size;  // the reader's units; its written length is 64, or 260 for "Clicks4U"
     } strings[] = {{"MemberID", 64}, {"SiteID", 64}, {"Password", 64}, {"Clicks4U", 261}};
     const struct {
         const char* what;
@@ -138,10 +138,11 @@ TEST_F(Settings, EveryValueReadsByItsRuleWhateverItsTypeAndSize) {
         RegKey key = OpenSettings(KEY_QUERY_VALUE, kScratchKey);
         if (!key) return "no key";
         if (bufferSize == 0) return std::to_string(ReadSettingDword(key.get(), name));
-        std::vector<char> area(bufferSize + 16, '#');  // the buffer and a guard after it
+        const size_t bytes = TextBytes(bufferSize);
+        std::vector<char> area(bytes + 16, '#');  // the buffer and a guard after it
         const bool present = ReadSettingString(key.get(), name, area.data(), bufferSize);
-        if (std::count(area.begin() + bufferSize, area.end(), '#') != 16) return "wrote past the buffer";
-        if (!std::memchr(area.data(), 0, bufferSize)) return "no zero in the buffer";
+        if (std::count(area.begin() + bytes, area.end(), '#') != 16) return "wrote past the buffer";
+        if (!std::memchr(area.data(), 0, bytes)) return "no zero in the buffer";
         if (!present) return area[0] == 0 ? "absent" : "absent, buffer not emptied";
         return "letters:" + std::string(area.data());
     };
@@ -181,6 +182,36 @@ TEST_F(Settings, NumbersAreWrittenAsFourByteDwords) {
     ASSERT_EQ(RegQueryValueExA(key.get(), "nSites", nullptr, &type, nullptr, &size), ERROR_SUCCESS);
     EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
     EXPECT_EQ(size, 4u);
+}
+
+// Strings are the registry's UTF-16 text in values of a fixed number of units, whatever the
+// letters: stored whole or not at all, and read whole, however many UTF-8 bytes they take.
+TEST_F(Settings, StringsAreFixedUnitsOfAnyScript) {
+    RegKey key = Create();
+    const std::string name = "\xD0\x9F\xD1\x91\xD1\x82\xD1\x80 \xE6\x9D\x8E";  // "Пётр 李"
+    ASSERT_TRUE(WriteSettingString(key.get(), "MemberID", name.c_str(), kProfileTextUnits));
+    std::wstring data(kProfileTextUnits, L'#');
+    DWORD size = kProfileTextUnits * sizeof(wchar_t);
+    ASSERT_EQ(RegQueryValueExW(key.get(), L"MemberID", nullptr, nullptr, reinterpret_cast<BYTE*>(data.data()), &size),
+              ERROR_SUCCESS);
+    EXPECT_EQ(data, L"\u041F\u0451\u0442\u0440 \u674E" + std::wstring(kProfileTextUnits - 6, L'\0'));
+    char text[TextBytes(kProfileTextUnits)];
+    EXPECT_TRUE(ReadSettingString(key.get(), "MemberID", text, kProfileTextUnits));
+    EXPECT_EQ(text, name);
+
+    // As a build before UTF-8 stored "José" on a Western system: 64 units, 65 bytes in UTF-8.
+    const std::wstring earlier = L"Jos\u00E9" + std::wstring(kProfileTextUnits - 4, L'\0');
+    RegSetValueExW(key.get(), L"SiteID", 0, REG_SZ, reinterpret_cast<const BYTE*>(earlier.data()),
+                   kProfileTextUnits * sizeof(wchar_t));
+    EXPECT_TRUE(ReadSettingString(key.get(), "SiteID", text, kProfileTextUnits));
+    EXPECT_STREQ(text, "Jos\xC3\xA9");
+
+    const std::string longest = std::string(62, 'x') + "\xC3\xA9";  // 63 characters and the zero fit, 64 do not
+    EXPECT_TRUE(FitsSetting(longest.c_str(), kProfileTextUnits));
+    EXPECT_FALSE(WriteSettingString(key.get(), "SiteID", (longest + "x").c_str(), kProfileTextUnits));
+    EXPECT_FALSE(WriteSettingString(key.get(), "SiteID", "cut \xD0", kProfileTextUnits));  // half a letter
+    EXPECT_TRUE(ReadSettingString(key.get(), "SiteID", text, kProfileTextUnits));
+    EXPECT_STREQ(text, "Jos\xC3\xA9") << "a refused text leaves the value as it was";
 }
 
 TEST_F(Settings, OpeningNeverCreatesTheKey) {

@@ -23,8 +23,9 @@ TEST(StoredPassword, ReadsBackWhatIsStoredAndWhatEarlierBuildsStored) {
     ASSERT_EQ(GetACP(), static_cast<UINT>(CP_UTF8));
     SHDeleteKeyA(HKEY_CURRENT_USER, kScratchKey);
     RegKey key;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kScratchKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.out(), nullptr),
-              ERROR_SUCCESS);
+    ASSERT_EQ(
+        RegCreateKeyExA(HKEY_CURRENT_USER, kScratchKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.out(), nullptr),
+        ERROR_SUCCESS);
     const struct {
         const char* typed;  // UTF-8
         std::wstring typedWide, stored;
