@@ -25,6 +25,7 @@ SetCompressor /SOLID lzma
 !include "MUI2.nsh"
 !include "LogicLib.nsh"
 !include "FileFunc.nsh"
+!include "WinVer.nsh"
 
 ; The product's name, version, publisher, settings key and web site (RTLN_*).
 !include "${PRODUCT_FACTS}"
@@ -72,14 +73,38 @@ Function .onInit
         "${RTLN_NAME_AND_VERSION} is running.$\nClose it, then choose Retry to go on." IDRETRY retry
       Quit
     ${EndIf}
-  ; A silent install has no folder page: a folder it cannot write ends it with 2, untouched.
+  ; A silent install has no folder page: a folder the program cannot spell or the installer
+  ; cannot write ends it with 2, untouched.
   ${If} ${Silent}
-    Call IsInstallFolderWritable
+    Call IsInstallFolderSpellable
     Pop $0
+    ${If} $0 == 1
+      Call IsInstallFolderWritable
+      Pop $0
+    ${EndIf}
     ${If} $0 != 1
       SetErrorLevel 2
       Quit
     ${EndIf}
+  ${EndIf}
+FunctionEnd
+
+; Pushes 1 when the program can spell $INSTDIR, else 0. From Windows 10 version 1903 (build
+; 18362) on, its 8-bit functions get UTF-8, as its manifest asks, which spells every folder.
+; Older Windows give them the system's ANSI code page, where a letter that code page lacks
+; becomes "?" and the program would not find its own folder.
+Function IsInstallFolderSpellable
+  ${If} ${AtLeastBuild} 18362
+    Push 1
+    Return
+  ${EndIf}
+  ; $0 is set when a letter has no spelling (WC_NO_BEST_FIT_CHARS: no look-alike stands in for
+  ; it). A system-wide code page of UTF-8 refuses the flag and sets nothing: it spells everything.
+  System::Call 'kernel32::WideCharToMultiByte(i 0, i 0x400, w "$INSTDIR", i -1, p 0, i 0, p 0, *i 0 r0)'
+  ${If} $0 <> 0
+    Push 0
+  ${Else}
+    Push 1
   ${EndIf}
 FunctionEnd
 
@@ -105,9 +130,15 @@ Function IsInstallFolderWritable
   Push 1
 FunctionEnd
 
-; Leaving the folder page: a folder the member may not write (one under Program Files, for
-; instance) is refused with a message, and the page stays.
+; Leaving the folder page: a folder the program cannot spell, or one the member may not write
+; (one under Program Files, for instance), is refused with a message, and the page stays.
 Function CheckInstallFolder
+  Call IsInstallFolderSpellable
+  Pop $0
+  ${If} $0 != 1
+    MessageBox MB_OK|MB_ICONEXCLAMATION "${RTLN_PRODUCT_NAME} cannot be installed in$\n$INSTDIR$\nbecause on this version of Windows the program cannot read some of its letters. Please choose a folder spelled in plain letters, such as C:\Rateline." /SD IDOK
+    Abort
+  ${EndIf}
   Call IsInstallFolderWritable
   Pop $0
   ${If} $0 != 1

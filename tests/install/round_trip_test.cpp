@@ -1,10 +1,13 @@
 // The installer and the uninstaller together, as a member meets them on a machine where the
 // program never was: a silent install, the installed program used once, the removal; and a
-// reinstall over an installation. Runs in a fresh prefix of its own (install_round_trip.sh).
+// reinstall over an installation. Runs in a fresh prefix of its own (install_round_trip.sh),
+// where the member's per-user folders lie in a profile whose letters code page 1252 lacks; this
+// program's manifest gives its 8-bit functions UTF-8, as the installed programs' give theirs.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <objbase.h>
 #include <shlobj.h>
+#include <shlwapi.h>
 
 #include <algorithm>
 #include <string>
@@ -20,6 +23,7 @@ namespace {
 using ui::KeyExists;
 using ui::ShellFolder;
 constexpr const char* kUninstallEntry = ui::kUninstallEntryPath;
+constexpr const char* kProfile = "C:\\users\\Пётр 李明";  // as install_round_trip.sh makes it
 
 // A program's path in quotes, as a command line holds it.
 std::string Quoted(const std::string& path) {
@@ -45,7 +49,8 @@ int RunSetup(const std::string& arguments = "") {
     return static_cast<int>(code);
 }
 
-// The file a shell shortcut points at; empty when it cannot be read.
+// The file a shell shortcut points at, from its item list (Wine keeps its plain path in the ANSI
+// code page of the program that wrote it, which loses letters); empty when it cannot be read.
 std::string ShortcutTarget(const std::string& shortcut) {
     std::string target;
     IShellLinkA* link = nullptr;
@@ -54,11 +59,12 @@ std::string ShortcutTarget(const std::string& shortcut) {
         return target;
     IPersistFile* file = nullptr;
     if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-        wchar_t wide[MAX_PATH];
-        MultiByteToWideChar(CP_ACP, 0, shortcut.c_str(), -1, wide, MAX_PATH);
+        LPITEMIDLIST items = nullptr;
         char path[MAX_PATH] = "";
-        if (SUCCEEDED(file->Load(wide, STGM_READ)) && SUCCEEDED(link->GetPath(path, MAX_PATH, nullptr, 0)))
+        if (SUCCEEDED(file->Load(ui::Wide(shortcut).c_str(), STGM_READ)) && SUCCEEDED(link->GetIDList(&items)) &&
+            SHGetPathFromIDListA(items, path))
             target = path;
+        CoTaskMemFree(items);
         file->Release();
     }
     link->Release();
@@ -94,6 +100,27 @@ std::string InstalledFolder() {
     return path;
 }
 
+// How far the first three characters of an edit control of any process reach, in pixels.
+int ShownAdvance(HWND edit) {
+    const auto x = [edit](int i) { return static_cast<short>(LOWORD(SendMessageA(edit, EM_POSFROMCHAR, i, 0))); };
+    return x(3) - x(0);
+}
+
+// How far a text reaches in the font the program makes for the site number from qzDigits.ttf,
+// here registered from the build for this process alone (Wine shows no process another's fonts).
+int DigitsFontAdvance(const std::string& text) {
+    if (AddFontResourceExW(ui::Wide(ui::BuildFolder() + "\\qzDigits.ttf").c_str(), FR_PRIVATE, nullptr) <= 0) return -1;
+    HFONT font = CreateFontA(-16, 0, 0, 0, FW_DONTCARE, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "qztuDigits");
+    HDC screen = GetDC(nullptr);
+    HGDIOBJ previous = SelectObject(screen, font);
+    SIZE size = {};
+    GetTextExtentPoint32A(screen, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(screen, previous);
+    ReleaseDC(nullptr, screen);
+    DeleteObject(font);
+    return size.cx;
+}
+
 struct Com {
     Com() { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
     ~Com() { CoUninitialize(); }
@@ -103,6 +130,8 @@ struct Com {
 
 TEST(RoundTrip, InstallUseAndUninstall) {
     Com com;
+    for (int csidl : {CSIDL_LOCAL_APPDATA, CSIDL_DESKTOPDIRECTORY, CSIDL_PROGRAMS})
+        ASSERT_TRUE(ShellFolder(csidl).starts_with(kProfile)) << ShellFolder(csidl);
     ASSERT_EQ(0, RunSetup());
     const std::string folder = InstalledFolder();
     EXPECT_EQ(ShellFolder(CSIDL_LOCAL_APPDATA) + "\\Programs\\Tavrik Software\\Rateline", folder);
@@ -126,7 +155,8 @@ TEST(RoundTrip, InstallUseAndUninstall) {
     EXPECT_GT(kilobytes, 100u);
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallEntry));
 
-    // The member starts the program from the Start menu and records one evaluation.
+    // The member starts the program from the Start menu: it shows the site number in its digits
+    // font and records one evaluation, and at exit the session, which its clock counted.
     const std::string program = ShortcutTarget(menu + "\\Tavrik Rateline.lnk");
     ASSERT_EQ(folder + "\\rtln.exe", program);
     {
@@ -134,6 +164,9 @@ TEST(RoundTrip, InstallUseAndUninstall) {
         ASSERT_TRUE(p.Start(program.substr(0, program.size() - 9)));
         ASSERT_TRUE(ui::SetClipboardText("X4321"));
         p.Click(IDC_PASTE);
+        EXPECT_EQ("4321", p.Text(IDC_SITE_NUMBER));
+        EXPECT_EQ(DigitsFontAdvance("432"), ShownAdvance(p.Control(IDC_SITE_NUMBER)));
+        EXPECT_TRUE(ui::WaitFor([&] { return p.StatusText(2) == "00:00:01"; }, 2500));
         p.Click(IDC_RATING_GOOD);
         p.Click(IDC_TICKET);
         EXPECT_TRUE(ui::WaitFor([&] { return ui::ReadFileBytes(folder + "\\site.qzd").size() == 12; }));
@@ -145,6 +178,7 @@ TEST(RoundTrip, InstallUseAndUninstall) {
     EXPECT_EQ((std::vector<unsigned char>{0xE1, 0x10, 0, 0}),
               std::vector<unsigned char>(record.begin(), record.begin() + 4));
     EXPECT_EQ((std::vector<unsigned char>{4, 0, 0, 0}), std::vector<unsigned char>(record.begin() + 8, record.end()));
+    EXPECT_EQ(28u, ui::ReadFileBytes(folder + "\\sess.qzd").size());
 
     // The uninstaller as the list of installed programs starts it removes everything the
     // installation made, itself and the program folder last.
@@ -169,8 +203,15 @@ TEST(RoundTrip, InstallUseAndUninstall) {
 }
 
 TEST(RoundTrip, ReinstallKeepsTheMembersDataAndWaitsForARunningProgram) {
-    const std::string folder = ui::MakeWorkFolder("chosen") + "\\Rateline";
-    ASSERT_EQ(0, RunSetup(" /D=" + folder));
+    const std::string chosen = ui::MakeWorkFolder("chosen"), folder = chosen + "\\Rateline";
+    // Windows before 10 version 1903 gives the program code page 1252 whatever its manifest asks:
+    // the installer refuses a folder whose letters that code page lacks, and takes a plain one.
+    constexpr const char* kOlderWindows = "Software\\Wine\\AppDefaults\\rtln_setup.exe";
+    SHSetValueA(HKEY_CURRENT_USER, kOlderWindows, "Version", REG_SZ, "win7", 5);
+    EXPECT_EQ(2, RunSetup(" /D=" + chosen + "\\Пётр 李明"));
+    EXPECT_EQ(0, RunSetup(" /D=" + folder));
+    SHDeleteKeyA(HKEY_CURRENT_USER, kOlderWindows);
+    EXPECT_EQ(std::vector<std::string>{"Rateline"}, Entries(chosen));
     ASSERT_EQ(folder, InstalledFolder());
     // A folder that takes no new file (here the name of the installer's probe is taken) is refused.
     const std::string locked = ui::MakeWorkFolder("locked");

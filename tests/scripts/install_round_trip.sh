@@ -9,7 +9,21 @@ export TAVRIK_WINEPREFIX_BASE="$tree/install-prefix"
 prefix=$(win_prefix "$arch")
 WINEPREFIX=$prefix "$(win_server "$arch")" -k >/dev/null 2>&1
 rm -rf "$prefix"
-"$tavrik_top/scripts/wine-run.sh" "$arch" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+reg_add() { "$tavrik_top/scripts/wine-run.sh" "$arch" reg add "$@" /f >/dev/null 2>&1; }
+reg_add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N
+# The member runs Windows 10 version 1903 (Wine reports win7 unless told), and their profile
+# folder's name holds letters that the ANSI code page (1252) lacks; their per-user folders,
+# and so the installer's default folder and the shortcuts, lie in it.
+reg_add 'HKCU\Software\Wine' /v Version /d win10
+member='Пётр 李明'
+profile="C:\users\\$member"
+folders='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders'
+reg_add "$folders" /v 'Local AppData' /d "$profile\AppData\Local"
+reg_add "$folders" /v Desktop /d "$profile\Desktop"
+reg_add "$folders" /v Programs /d "$profile\Start Menu\Programs"
+reg_add 'HKCU\Environment' /v TEMP /d "$profile\AppData\Local\Temp"
+reg_add 'HKCU\Environment' /v TMP /d "$profile\AppData\Local\Temp"
+mkdir -p "$prefix/drive_c/users/$member/AppData/Local/Temp"  # Wine makes no temporary folder
 start=$(date +%s%N)
 "$tavrik_top/scripts/wine-run.sh" "$arch" "$tree/bin/install_tests.exe"
 status=$?

@@ -49,6 +49,12 @@ std::string WindowText(HWND window) {
     return text;
 }
 
+std::wstring Wide(const std::string& text) {
+    std::wstring wide(MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), static_cast<int>(wide.size()));
+    return wide;  // with its terminating zero
+}
+
 bool WaitFor(const std::function<bool()>& done, DWORD ms) {
     const DWORD start = GetTickCount();
     for (;;) {
@@ -167,11 +173,11 @@ Program::~Program() { Kill(); }
 
 bool Program::Launch(const std::string& programFolder, const char* exe) {
     folder = programFolder;
-    std::string commandLine = "\"" + folder + "\\" + exe + "\"";
-    STARTUPINFOA startup = {};
+    std::wstring commandLine = Wide("\"" + folder + "\\" + exe + "\"");
+    STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
-    return CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
-                          &process) != FALSE;
+    return CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, Wide(folder).c_str(),
+                          &startup, &process) != FALSE;
 }
 
 bool Program::Start(const std::string& programFolder, const char* exe, const char* caption) {

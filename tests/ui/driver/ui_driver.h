@@ -16,6 +16,9 @@ constexpr DWORD kWaitMs = 10000;  // every wait is bounded by this unless told o
 // The text of a window or control of any process.
 std::string WindowText(HWND window);
 
+// Text of this process's 8-bit functions (its ANSI code page) as UTF-16.
+std::wstring Wide(const std::string& text);
+
 // Polls a condition every 20 ms until it holds or ms have passed.
 bool WaitFor(const std::function<bool()>& done, DWORD ms = kWaitMs);
 
@@ -59,7 +62,8 @@ struct Program {
 
     // Starts folder\exe and waits for its dialog of that caption (bounded). False on failure.
     bool Start(const std::string& programFolder, const char* exe = "rtln.exe", const char* caption = "Tavrik Rateline");
-    // Starts folder\exe (in that folder) without waiting for a window.
+    // Starts folder\exe (in that folder) without waiting for a window, through the wide call, so
+    // that a folder whose letters the system's ANSI code page lacks reaches the program whole.
     bool Launch(const std::string& programFolder, const char* exe);
     // Waits for the process to end; returns its exit code, or -1 on time-out.
     int WaitExit(DWORD ms = kWaitMs);
