@@ -13,6 +13,9 @@ win_select_arches
 arch=${WIN_ARCHES%% *}
 export TAVRIK_WINEPREFIX_BASE="$tavrik_top/build/run-prefix"
 wine=("$tavrik_top/scripts/wine-run.sh" "$arch")
+# The members run Windows 10 or 11 (Wine reports 7 unless told): there the installer takes any
+# folder, such as one in a profile named in letters outside the ANSI code page.
+"${wine[@]}" reg add 'HKCU\Software\Wine' /v Version /d win10 /f >/dev/null 2>&1
 echo "make run: installing the $arch-bit program (prefix $(win_prefix "$arch"))"
 if ! "${wine[@]}" "$(win_tree "$arch")/bin/rtln_setup.exe" /S; then
     echo "make run: the installer failed (a running Tavrik Rateline must be closed first)" >&2
