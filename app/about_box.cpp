@@ -9,6 +9,7 @@
 #include "base/handle.h"
 #include "base/program_folder.h"
 #include "base/window_helpers.h"
+#include "product_facts.h"
 #include "resources/rtln_ids.h"
 #include "about_header.h"
 #include "outside_links.h"
@@ -32,6 +33,7 @@ constexpr Page kPages[] = {
 
 // The box's state while it is open (one box at a time: it is modal).
 struct AboutBox {
+    HWND dialog = nullptr;
     IconHandle headerIcon;
     OwnedWindow shownPage;
     OwnedWindow pageTooltips[2];  // the General page's
@@ -64,6 +66,7 @@ void FillLicenseText(HWND page) {
 
 void FillGeneralPage(HWND page) {
     SetDlgItemTextA(page, IDC_ABOUT_BUILD_DATE, kBuildDate);
+    NamePicture(GetDlgItem(page, IDC_ABOUT_ICON), RTLN_PRODUCT_NAME);
     g_about.pageTooltips[0].reset(AddTooltip(GetDlgItem(page, IDC_ABOUT_WEB_SITE), kWebSiteTip));
     g_about.pageTooltips[1].reset(AddTooltip(GetDlgItem(page, IDC_ABOUT_EMAIL), kMailTip));
 }
@@ -124,6 +127,7 @@ HWND CreateSelectedPage(HWND dialog) {
 }
 
 BOOL OnAboutInit(HWND dialog, int tab) {
+    g_about.dialog = dialog;
     SetDialogIcons(dialog);
     g_about.headerIcon.reset(static_cast<HICON>(
         LoadImageA(AppInstance(), MAKEINTRESOURCEA(IDI_ABOUT_HEADER), IMAGE_ICON, 48, 48, LR_DEFAULTCOLOR)));
@@ -148,6 +152,7 @@ BOOL OnAboutInit(HWND dialog, int tab) {
 }
 
 void OnAboutDestroy() {
+    g_about.dialog = nullptr;
     g_about.shownPage.release();  // destroyed with the dialog
     g_about.headerIcon.reset();
     RemoveProgramFont(kMainFontFile);
@@ -188,6 +193,15 @@ INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 }  // namespace
+
+bool SwitchAboutPage(HWND root) {
+    if (!root || root != g_about.dialog) return false;
+    const HWND tabs = GetDlgItem(root, IDC_ABOUT_TABS);
+    TabCtrl_SetCurSel(tabs, 1 - TabCtrl_GetCurSel(tabs));  // two pages: either way is the other
+    CreateSelectedPage(root);
+    SendMessageA(root, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(tabs), TRUE);
+    return true;
+}
 
 bool ShowAbout(HWND window, int tab) {
     PlayAboutSound();

@@ -13,6 +13,7 @@
 #include "resources/rtln_ids.h"
 #include "session/session.h"
 #include "banner.h"
+#include "keyboard.h"
 #include "main_commands.h"
 
 namespace {
@@ -51,6 +52,7 @@ constexpr Tooltip kTooltips[] = {
 };
 
 constexpr const char* kDigitsFontFile = "qzDigits.ttf";
+constexpr const char* kRatingPictureName = "Vote Results: the site's last evaluations";
 
 // Menu items that depend on stored values, and whether the banner is wanted.
 bool ApplyStoredMenuStates(HWND window) {
@@ -110,6 +112,8 @@ BOOL OnInitDialog(HWND window, MainWindowState* state) {
         SendDlgItemMessageA(window, id, EM_LIMITTEXT, 3, 0);
     SendDlgItemMessageA(window, IDC_FREE_BANNERS, EM_LIMITTEXT, 4, 0);
     SetDlgItemTextA(window, IDC_SITE_ID, "");
+    NamePicture(GetDlgItem(window, IDC_RATING_PICTURE), kRatingPictureName);
+    state->keyboardShortcuts.reset(InstallKeyboardShortcuts(window));
     OpenSessionCounters(window);
     InsetEditRects(window, false);
     RestoreWindowPosition(window);
@@ -126,6 +130,7 @@ void AddMainTooltips(HWND window) {
 }
 
 void OnDestroy(HWND window, MainWindowState& state) {
+    state.keyboardShortcuts.reset();
     state.digitsFont.reset();
     RemoveProgramFont(kDigitsFontFile);
     ReleaseBannerControl(window);

@@ -11,6 +11,7 @@ constexpr const char* kMenuStateQueryName = "TavrikRateline.MenuState";
 // to the dialog as its creation parameter; the window keeps it in DWLP_USER.
 struct MainWindowState {
     GdiObject<HFONT> digitsFont;
+    HookHandle keyboardShortcuts;
     // The opening got as far as placing the window where the member left it: only then is the
     // position stored at closing (an opening that ended early would store the template's).
     bool positionRestored = false;

@@ -161,6 +161,12 @@ struct TimerKind : NullKind<UINT> {
 };
 using MultimediaTimer = Owned<TimerKind>;
 
+// A hook of this thread's messages.
+struct HookKind : NullKind<HHOOK> {
+    static void Release(Value value) { UnhookWindowsHookEx(value); }
+};
+using HookHandle = Owned<HookKind>;
+
 // The open clipboard; the value says whether OpenClipboard succeeded.
 struct ClipboardKind : NullKind<bool> {
     static void Release(Value) { CloseClipboard(); }

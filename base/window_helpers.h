@@ -10,6 +10,19 @@ inline void EnableMenuCommand(HWND window, UINT id, bool enabled) {
     EnableMenuItem(GetMenu(window), id, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
 }
 
+// Moves the keyboard focus to a control of the dialog, as Tab would, while the dialog is the
+// active window (a dialog behind another program does not take the focus back).
+inline void FocusControl(HWND dialog, int id) {
+    if (GetActiveWindow() == dialog)
+        SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, id)), TRUE);
+}
+
+// Names a picture for a screen reader, which reads a control's window text as its name. The
+// text is set past the control's own handling, which would take it for the name of an image.
+inline void NamePicture(HWND picture, const char* name) {
+    DefWindowProcA(picture, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name));
+}
+
 // One tooltip window for one control, covering its client area; text must stay valid.
 // Null when the tooltip window cannot be created.
 HWND AddTooltip(HWND control, const char* text);

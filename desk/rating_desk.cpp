@@ -122,6 +122,8 @@ static bool LookUpSite(HWND window) {
     SetSiteIdBoxQuietly(window, "");
     for (int id : {IDC_SITE_ID, IDC_PASTE, IDC_FIND, IDC_COUNT}) Enable(window, id, false);
     Enable(window, IDC_SKIP_SITE, true);
+    // The entry controls are disabled now: the member goes on at the rating.
+    FocusControl(window, RatingButton(result ? result : 1));
     return true;
 }
 
@@ -164,6 +166,8 @@ void OnSkipSite(HWND window, WORD) {
 }
 
 void OnRatingButton(HWND window, WORD) {
+    // A rating button that takes the focus unchecked says so as a click; only a checked one counts.
+    if (CheckedRating(window) == 0) return;
     EnableTicketAndLists(window, true);
     Enable(window, IDC_COUNT, true);
 }

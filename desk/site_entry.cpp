@@ -99,4 +99,5 @@ void ResetDesk(HWND window) {
     desk.evaluatedToday = false;
     desk.currentSiteNumber = 0;
     if (const OpenedClipboard clipboard = OpenClipboardOf(window)) EmptyClipboard();
+    FocusControl(window, IDC_PASTE);
 }

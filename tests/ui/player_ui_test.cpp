@@ -97,6 +97,7 @@ TEST(PlayerUi, OpensWithTheStoredProfileAndKeepsMemberAndSiteApart) {
     ASSERT_TRUE(s.ok);
     PlayerDialog d = OpenPlayerSettings(s.p);
     ASSERT_TRUE(d.window);
+    ASSERT_TRUE(ui::SaveScreenshot("player_settings"));
     EXPECT_EQ(d.Text(IDC_PLAYER_MAX_TICKETS), "-1");  // the key is there, "nTickets" is not
     EXPECT_EQ(d.Text(IDC_PLAYER_MEMBER_ID), "joe@mail.example");
     EXPECT_EQ(d.Text(IDC_PLAYER_SITE_ID), "X1234");  // loading empties neither
