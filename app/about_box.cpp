@@ -78,7 +78,9 @@ void OnPageDestroy() {
     for (OwnedWindow& tip : g_about.pageTooltips) tip.reset();
 }
 
-// The page sits below the tab row: at the left of item 0, at its top plus its bottom.
+// The page sits below the tab row: at the left of item 0, at its top plus its bottom. It is
+// a child of the box, not of the tab control, so that the box's keyboard navigation reaches
+// both the tabs and the page's buttons; it comes just before the tabs in that order.
 BOOL OnPageInit(HWND page, HWND tabs) {
     if (TabCtrl_GetCurSel(tabs) == 1)
         FillLicenseText(page);
@@ -86,7 +88,9 @@ BOOL OnPageInit(HWND page, HWND tabs) {
         FillGeneralPage(page);
     RECT item = {};
     TabCtrl_GetItemRect(tabs, 0, &item);
-    SetWindowPos(page, nullptr, item.left, item.top + item.bottom, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    POINT corner = {item.left, item.top + item.bottom};
+    MapWindowPoints(tabs, GetParent(page), &corner, 1);
+    SetWindowPos(page, GetWindow(tabs, GW_HWNDPREV), corner.x, corner.y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
     InsetEditRects(page, true);
     return FALSE;
 }
@@ -122,7 +126,7 @@ HWND CreateSelectedPage(HWND dialog) {
     if (index < 0 || index >= static_cast<int>(sizeof kPages / sizeof kPages[0])) return nullptr;
     const char* name = MAKEINTRESOURCEA(kPages[index].templateId);
     if (!FindResourceA(AppInstance(), name, MAKEINTRESOURCEA(5))) return nullptr;  // RT_DIALOG
-    g_about.shownPage.reset(CreateDialogParamA(AppInstance(), name, tabs, PageProc, reinterpret_cast<LPARAM>(tabs)));
+    g_about.shownPage.reset(CreateDialogParamA(AppInstance(), name, dialog, PageProc, reinterpret_cast<LPARAM>(tabs)));
     return g_about.shownPage.get();
 }
 

@@ -24,9 +24,7 @@ protected:
         program.Command(IDM_ABOUT);
         return ui::WaitMessageBox(program, ui::kWaitMs, kAboutCaption).window;
     }
-    static HWND Page(HWND about) {
-        return FindWindowExA(GetDlgItem(about, IDC_ABOUT_TABS), nullptr, "#32770", nullptr);
-    }
+    static HWND Page(HWND about) { return FindWindowExA(about, nullptr, "#32770", nullptr); }
     static int TopLevelWindows(const ui::Program& program) {
         int count = 0;
         DWORD process = 0;
