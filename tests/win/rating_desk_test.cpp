@@ -146,7 +146,9 @@ TEST_F(RatingDeskLookup, RatingButtonEnablesTicketCountAndLists) {
     ASSERT_TRUE(WriteBytes(path_, {}));
     ASSERT_TRUE(Find(kSite));
     EXPECT_TRUE(Desk().siteIsNew);
+    OnRatingButton(window_, BN_CLICKED);  // as a button that took the focus unchecked says: no choice
     for (int id : {IDC_TICKET, IDC_COUNT, IDC_LOTTO_LIST}) EXPECT_FALSE(Enabled(id)) << id;
+    CheckDlgButton(window_, IDC_RATING_FAIR, BST_CHECKED);  // as a click leaves it
     OnRatingButton(window_, BN_CLICKED);
     for (int id : {IDC_TICKET, IDC_COUNT, IDC_LOTTO_LIST, IDC_TRAFFIC_LIST, IDC_BANNER_LIST})
         EXPECT_TRUE(Enabled(id)) << id;
