@@ -1,8 +1,18 @@
 #include "keyboard.h"
 
+#include "resources/rtln_ids.h"
 #include "about_box.h"
 
 namespace {
+
+// Ctrl and the key: the button, when it is enabled, acts as if clicked.
+struct Shortcut {
+    UINT key;
+    int button;
+};
+constexpr Shortcut kShortcuts[] = {
+    {'P', IDC_PASTE}, {'F', IDC_FIND}, {'T', IDC_TICKET}, {'M', IDC_COUNT}, {'K', IDC_SKIP_SITE},
+};
 
 HWND g_mainWindow = nullptr;
 
