@@ -6,6 +6,7 @@
 #include <mmsystem.h>
 
 #include "base/dialog_look.h"
+#include "base/display_scale.h"
 #include "base/handle.h"
 #include "base/program_folder.h"
 #include "base/window_helpers.h"
@@ -19,7 +20,7 @@ namespace {
 constexpr const char* kBuildDate = "09-24-2004";
 constexpr const char* kWebSiteTip = "Go to Tavrik Web site";
 constexpr const char* kMailTip = "Send e-mail an authors";
-constexpr int kHeaderHeight = 45;
+constexpr int kHeaderHeight = 45;  // at 96 DPI
 
 struct Page {
     const char* label;
@@ -133,8 +134,9 @@ HWND CreateSelectedPage(HWND dialog) {
 BOOL OnAboutInit(HWND dialog, int tab) {
     g_about.dialog = dialog;
     SetDialogIcons(dialog);
-    g_about.headerIcon.reset(static_cast<HICON>(
-        LoadImageA(AppInstance(), MAKEINTRESOURCEA(IDI_ABOUT_HEADER), IMAGE_ICON, 48, 48, LR_DEFAULTCOLOR)));
+    g_about.headerIcon.reset(
+        static_cast<HICON>(LoadImageA(AppInstance(), MAKEINTRESOURCEA(IDI_ABOUT_HEADER), IMAGE_ICON, ScalePixels(48),
+                                      ScalePixels(48), LR_DEFAULTCOLOR)));
     AddProgramFont(kMainFontFile);
     HWND tabs = GetDlgItem(dialog, IDC_ABOUT_TABS);
     for (int i = 0; i < static_cast<int>(sizeof kPages / sizeof kPages[0]); ++i) {
@@ -150,7 +152,7 @@ BOOL OnAboutInit(HWND dialog, int tab) {
     }
     RECT client;
     GetClientRect(dialog, &client);
-    SetWindowPos(GetDlgItem(dialog, IDC_ABOUT_HEADER), HWND_BOTTOM, 0, 0, client.right, kHeaderHeight,
+    SetWindowPos(GetDlgItem(dialog, IDC_ABOUT_HEADER), HWND_BOTTOM, 0, 0, client.right, ScalePixels(kHeaderHeight),
                  SWP_SHOWWINDOW | SWP_NOACTIVATE);
     return TRUE;
 }

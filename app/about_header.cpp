@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "base/display_scale.h"
 #include "base/handle.h"
 #include "about_layout.h"
 #include "product_facts.h"
@@ -14,7 +15,7 @@ constexpr const char* kHeaderFace = "qztuMain";
 constexpr COLORREF kShadowColour = RGB(64, 64, 64);
 constexpr COLORREF kProductColour = RGB(107, 107, 255);
 constexpr COLORREF kMakerColour = RGB(255, 72, 72);
-constexpr int kBandHeight = 44;
+constexpr int kBandHeight = 44;  // the sizes here are pixels at 96 DPI
 
 HFONT CreateHeaderFont(int height) {
     LOGFONTA description = {};
@@ -38,32 +39,37 @@ void DrawLine(HDC dc, int fromX, int toX, int y) {
 }  // namespace
 
 void DrawAboutHeader(HDC dc, const RECT& item, HICON icon) {
-    const RECT band = {item.left, item.top, item.right, item.top + kBandHeight};
+    const int bandHeight = ScalePixels(kBandHeight);
+    const RECT band = {item.left, item.top, item.right, item.top + bandHeight};
     FillRect(dc, &band, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    if (icon) DrawIconEx(dc, item.right - 50, item.top - 2, icon, 48, 46, 0, nullptr, DI_NORMAL);
+    if (icon)
+        DrawIconEx(dc, item.right - ScalePixels(50), item.top - ScalePixels(2), icon, ScalePixels(48), ScalePixels(46),
+                   0, nullptr, DI_NORMAL);
     const HGDIOBJ previousPen = SelectObject(dc, GetStockObject(BLACK_PEN));
-    DrawLine(dc, item.left, item.left + item.right, item.top + kBandHeight);
+    DrawLine(dc, item.left, item.left + item.right, item.top + bandHeight);
 
     const int previousMode = SetBkMode(dc, TRANSPARENT);
     const COLORREF previousColour = GetTextColor(dc);
-    GdiObject<HFONT> large(CreateHeaderFont(-24));
+    GdiObject<HFONT> large(CreateHeaderFont(-ScalePixels(24)));
     const HGDIOBJ previousFont = SelectObject(dc, large.get());
     const int productWidth = TextWidth(dc, kProductName);
     SetTextColor(dc, kShadowColour);
-    TextOutA(dc, 59, 6, kProductName, static_cast<int>(std::strlen(kProductName)));
+    TextOutA(dc, ScalePixels(59), ScalePixels(6), kProductName, static_cast<int>(std::strlen(kProductName)));
     SetTextColor(dc, kProductColour);
-    TextOutA(dc, 58, 5, kProductName, static_cast<int>(std::strlen(kProductName)));
+    TextOutA(dc, ScalePixels(58), ScalePixels(5), kProductName, static_cast<int>(std::strlen(kProductName)));
 
-    GdiObject<HFONT> small(CreateHeaderFont(-10));
+    GdiObject<HFONT> small(CreateHeaderFont(-ScalePixels(10)));
     SelectObject(dc, small.get());
-    const AboutHeaderLayout layout = LayOutAboutHeader(productWidth, TextWidth(dc, kMakerName));
+    const AboutHeaderLayout layout = LayOutAboutHeader(productWidth, TextWidth(dc, kMakerName), SystemDpi());
     SetTextColor(dc, kMakerColour);
-    TextOutA(dc, layout.makerLeft, 32, kMakerName, static_cast<int>(std::strlen(kMakerName)));
+    TextOutA(dc, layout.makerLeft, ScalePixels(32), kMakerName, static_cast<int>(std::strlen(kMakerName)));
 
+    // Lines stay one pixel wide at every scale.
     GdiObject<HPEN> red(CreatePen(PS_SOLID, 1, kMakerColour));
     SelectObject(dc, red.get());
-    DrawLine(dc, 58, layout.leftLineEnd, 36);
-    DrawLine(dc, layout.rightLineStart, layout.rightLineEnd, 36);
+    const int lineY = ScalePixels(36);
+    DrawLine(dc, ScalePixels(58), layout.leftLineEnd, lineY);
+    DrawLine(dc, layout.rightLineStart, layout.rightLineEnd, lineY);
 
     SelectObject(dc, previousPen);
     SelectObject(dc, previousFont);

@@ -12,6 +12,7 @@
 #include <atomic>
 
 #include "base/dialog_look.h"
+#include "base/display_scale.h"
 #include "base/settings.h"
 #include "resources/rtln_ids.h"
 #include "main_window.h"
@@ -19,7 +20,10 @@
 
 namespace {
 
-constexpr int kBannerStripHeight = 50;
+constexpr int kBannerStripHeight = 50;  // at 96 DPI
+constexpr int kBannerWidth = 263;
+constexpr int kBannerFrameHeight = 45;
+constexpr int kBannerFrames = 3;
 constexpr UINT kRotationMs = 1000;
 
 struct Banner {
@@ -68,14 +72,28 @@ void StoreBannerChoice() {
     if (key) WriteSettingDword(key.get(), "ShowBan", g_banner.timer ? 1 : 0);
 }
 
+// The banner's frames, stretched to the display's scale above 96 DPI (unstretched if the copy
+// cannot be made).
+HBITMAP LoadBanner(HWND control) {
+    HBITMAP banner = static_cast<HBITMAP>(LoadImageA(AppInstance(), MAKEINTRESOURCEA(IDB_BANNER), IMAGE_BITMAP,
+                                                     kBannerWidth, kBannerFrames * kBannerFrameHeight, 0));
+    if (!banner || !DisplayScaled()) return banner;
+    RECT box = {};
+    GetClientRect(control, &box);
+    HBITMAP scaled = ScaledPicture(banner, kBannerFrames, box.bottom);
+    if (!scaled) return banner;
+    DeleteObject(banner);
+    return scaled;
+}
+
 }  // namespace
 
 bool StartBanner(HWND window) {
-    g_banner.bitmap.reset(
-        static_cast<HBITMAP>(LoadImageA(AppInstance(), MAKEINTRESOURCEA(IDB_BANNER), IMAGE_BITMAP, 263, 135, 0)));
+    HWND control = GetDlgItem(window, IDC_BANNER);
+    g_banner.bitmap.reset(LoadBanner(control));
     if (!g_banner.bitmap) return false;
     g_banner.handCursor = LoadCursorA(nullptr, IDC_HAND);
-    g_banner.control = GetDlgItem(window, IDC_BANNER);
+    g_banner.control = control;
     if (g_banner.control && !g_banner.ownProcedure) {
         g_banner.ownProcedure = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrA(g_banner.control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(BannerControlProc)));
@@ -98,7 +116,7 @@ void ChangeWindowHeight(HWND window, int delta) {
 void HideBannerStrip(HWND window) {
     CheckMenuItem(GetMenu(window), IDM_BANNER, MF_UNCHECKED);
     ShowWindow(GetDlgItem(window, IDC_BANNER), SW_HIDE);
-    ChangeWindowHeight(window, -kBannerStripHeight);
+    ChangeWindowHeight(window, -ScalePixels(kBannerStripHeight));
 }
 
 void ToggleBanner(HWND window) {
@@ -106,7 +124,7 @@ void ToggleBanner(HWND window) {
         KillBannerTimer();
         HideBannerStrip(window);
     } else {
-        ChangeWindowHeight(window, kBannerStripHeight);
+        ChangeWindowHeight(window, ScalePixels(kBannerStripHeight));
         bool started = true;  // the picture stays loaded once it was
         if (g_banner.bitmap)
             StartRotation();

@@ -5,6 +5,7 @@
 #include <initializer_list>
 
 #include "base/dialog_look.h"
+#include "base/display_scale.h"
 #include "base/handle.h"
 #include "base/program_folder.h"
 #include "base/settings.h"
@@ -74,7 +75,7 @@ bool ApplyStoredMenuStates(HWND window) {
 void CreateDigitsFont(HWND window, MainWindowState& state) {
     LOGFONTA description = {};
     if (AddProgramFont(kDigitsFontFile)) {
-        description.lfHeight = -16;
+        description.lfHeight = -ScalePixels(16);
         description.lfCharSet = DEFAULT_CHARSET;
         lstrcpyA(description.lfFaceName, "qztuDigits");
     } else {
@@ -101,7 +102,7 @@ BOOL OnInitDialog(HWND window, MainWindowState* state) {
         EnableMenuCommand(window, IDM_STATISTICS, true);
     CreateDigitsFont(window, *state);
     SetDialogIcons(window);
-    if (!OpenDesk()) {
+    if (!OpenDesk(window)) {
         EndDialog(window, 0);
         return TRUE;
     }

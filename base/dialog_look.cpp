@@ -32,10 +32,12 @@ INT_PTR LabelColours(HDC dc) {
 }
 
 bool LoadAppResources() {
-    g_look.smallIcon.reset(static_cast<HICON>(
-        LoadImageA(g_look.instance, MAKEINTRESOURCEA(IDI_APP_SMALL), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
-    g_look.largeIcon.reset(static_cast<HICON>(
-        LoadImageA(g_look.instance, MAKEINTRESOURCEA(IDI_APP_LARGE), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR)));
+    g_look.smallIcon.reset(
+        static_cast<HICON>(LoadImageA(g_look.instance, MAKEINTRESOURCEA(IDI_APP_SMALL), IMAGE_ICON,
+                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR)));
+    g_look.largeIcon.reset(
+        static_cast<HICON>(LoadImageA(g_look.instance, MAKEINTRESOURCEA(IDI_APP_LARGE), IMAGE_ICON,
+                                      GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), LR_DEFAULTCOLOR)));
     g_look.background.reset(MakeBackgroundBrush(g_look.instance));
     return true;
 }

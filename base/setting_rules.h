@@ -29,5 +29,21 @@ bool AcceptStringValue(bool queryOk, uint32_t type, uint32_t dataLength, Char* b
     return true;
 }
 
+// A window's rectangle moved, not resized, wholly into a work area: a stored position from
+// another display scale or from a monitor that is gone still opens the window in sight. A window
+// larger than the area keeps its top left corner in it.
+struct Box {
+    int32_t left, top, right, bottom;
+};
+constexpr Box MoveInside(Box box, Box area) {
+    const int32_t width = box.right - box.left;
+    const int32_t height = box.bottom - box.top;
+    const int32_t left = box.left + width > area.right ? area.right - width : box.left;
+    const int32_t top = box.top + height > area.bottom ? area.bottom - height : box.top;
+    const int32_t x = left < area.left ? area.left : left;
+    const int32_t y = top < area.top ? area.top : top;
+    return {x, y, x + width, y + height};
+}
+
 // A number is present when the query succeeded and it is a 4-byte REG_DWORD; else -1.
 int32_t AcceptDwordValue(bool queryOk, uint32_t type, uint32_t dataLength, uint32_t value);

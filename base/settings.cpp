@@ -102,9 +102,16 @@ void RestoreWindowPosition(HWND window, const char* keyPath) {
     // A shorter value never comes from this program; using it would mean reading bytes
     // that were not stored, so it is ignored like a missing one.
     if (length != sizeof corner) return;
-    RECT workArea;
-    if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0)) return;
-    if (corner[0] < workArea.right && corner[1] < workArea.bottom)
-        SetWindowPos(window, nullptr, corner[0], corner[1], 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW | SWP_NOSENDCHANGING);
+    // The work area of the monitor nearest to where the window would stand.
+    RECT now;
+    if (!GetWindowRect(window, &now)) return;
+    const RECT stored = {corner[0], corner[1], corner[0] + (now.right - now.left), corner[1] + (now.bottom - now.top)};
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
+    if (!GetMonitorInfoA(MonitorFromRect(&stored, MONITOR_DEFAULTTONEAREST), &monitor)) return;
+    const RECT& work = monitor.rcWork;
+    const Box placed = MoveInside({stored.left, stored.top, stored.right, stored.bottom},
+                                  {work.left, work.top, work.right, work.bottom});
+    SetWindowPos(window, nullptr, placed.left, placed.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW | SWP_NOSENDCHANGING);
 }

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "display_scale.h"
+
 HWND AddTooltip(HWND control, const char* text) {
     HWND tip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, control, nullptr,
@@ -30,10 +32,11 @@ BOOL CALLBACK InsetOne(HWND child, LPARAM param) {
     if (GetClassNameA(child, className, sizeof className) && lstrcmpiA(className, "Edit") == 0) {
         RECT rect;
         GetClientRect(child, &rect);
-        rect.top += 2;
+        const int inset = ScalePixels(2);
+        rect.top += inset;
         if (reinterpret_cast<const InsetRequest*>(param)->horizontal) {
-            rect.left += 2;
-            rect.right -= 2;
+            rect.left += inset;
+            rect.right -= inset;
         }
         SendMessageA(child, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&rect));
     }

@@ -14,9 +14,10 @@ struct RatingDesk {
 
 const RatingDesk& Desk();
 
-// Opening: the desk's pictures; false when one cannot be made (the window cannot work then).
-bool OpenDesk();
-// Closing: the pictures, in the order mark sheet, grid, drawn picture.
+// Opening: the desk's pictures, the picture control showing the grid at the display's scale;
+// false when one cannot be made (the window cannot work then).
+bool OpenDesk(HWND window);
+// Closing: the pictures, in the order mark sheet, grid, drawn picture, then their scaled copies.
 void CloseDesk();
 
 // Main window commands (the id's notification code is passed on).

@@ -3,6 +3,7 @@
 #include <initializer_list>
 
 #include "base/dialog_look.h"
+#include "base/display_scale.h"
 #include "base/format_text.h"
 #include "base/window_helpers.h"
 #include "resources/rtln_ids.h"
@@ -19,6 +20,8 @@ constexpr const char* kMissingRatingCaption = "Missing Raiting";
 constexpr const char* kQuestionStart = "Site ";
 constexpr const char* kQuestionEnd = " is not evaluated. You want to evaluate this site?";
 
+constexpr int kPictureBoxUnits = 55;  // the height of the picture's box in the main window's template
+
 constexpr int kCreditLists[] = {IDC_LOTTO_LIST, IDC_TRAFFIC_LIST, IDC_BANNER_LIST};
 
 int RatingButton(int rating) { return IDC_RATING_BUTTON_BASE + rating; }
@@ -33,8 +36,10 @@ void SetPicture(HWND window, HBITMAP picture) {
     const HBITMAP previous =
         reinterpret_cast<HBITMAP>(SendMessageA(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture)));
     // The control's first picture (from the dialog template), or a copy it may have made,
-    // is ours to delete; the two pictures of the main window are not.
-    if (previous && previous != g_desk.grid.get() && previous != g_desk.picture.get()) DeleteObject(previous);
+    // is ours to delete; the pictures of the desk are not.
+    if (previous && previous != g_desk.grid.get() && previous != g_desk.picture.get() &&
+        previous != g_desk.scaledGrid.get() && previous != g_desk.scaledPicture.get())
+        DeleteObject(previous);
     InvalidateRect(control, nullptr, FALSE);
 }
 
@@ -51,16 +56,16 @@ HBITMAP LoadPicture(int id, int width, int height) {
 HBITMAP CreatePictureLike(HBITMAP grid) {
     BITMAP size;
     if (!GetObjectA(grid, sizeof size, &size)) return nullptr;
-    BITMAPINFO format = {};
-    format.bmiHeader.biSize = sizeof format.bmiHeader;
-    format.bmiHeader.biWidth = size.bmWidth;
-    format.bmiHeader.biHeight = size.bmHeight;
-    format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 24;
-    format.bmiHeader.biCompression = BI_RGB;
-    const ScreenDc screen(GetDC(nullptr));
-    void* bits = nullptr;
-    return CreateDIBSection(screen.get(), &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+    return CreateDib24(size.bmWidth, size.bmHeight);
+}
+
+HBITMAP ShownGrid() { return g_desk.scaledGrid ? g_desk.scaledGrid.get() : g_desk.grid.get(); }
+
+// The drawn picture as the control shows it: stretched to the display's scale above 96 DPI.
+HBITMAP ShownPicture() {
+    if (g_desk.scaledPicture && StretchFrames(g_desk.scaledPicture.get(), g_desk.picture.get()))
+        return g_desk.scaledPicture.get();
+    return g_desk.picture.get();
 }
 
 }  // namespace
@@ -68,23 +73,38 @@ HBITMAP CreatePictureLike(HBITMAP grid) {
 DeskState& TheDesk() { return g_desk; }
 const RatingDesk& Desk() { return g_desk.shown; }
 
-bool OpenDesk() {
-    g_desk.grid.reset(LoadPicture(IDB_RATING_GRID, 103, 90));
-    g_desk.marks.reset(LoadPicture(IDB_RATING_MARKS, 70, 56));
+bool OpenDesk(HWND window) {
+    g_desk.grid.reset(LoadPicture(IDB_RATING_GRID, kPictureWidth, kPictureHeight));
+    g_desk.marks.reset(LoadPicture(IDB_RATING_MARKS, 5 * kMarkSize, 4 * kMarkSize));
     if (!g_desk.grid || !g_desk.marks) return false;
     g_desk.picture.reset(CreatePictureLike(g_desk.grid.get()));
-    return static_cast<bool>(g_desk.picture);
+    if (!g_desk.picture) return false;
+    // The picture is drawn at 96 DPI, where the marks fall on whole pixels, and shown
+    // stretched; unstretched if the copies cannot be made.
+    if (DisplayScaled()) {
+        const int room = DialogUnitsHigh(window, kPictureBoxUnits);
+        g_desk.scaledGrid.reset(ScaledPicture(g_desk.grid.get(), 1, room));
+        g_desk.scaledPicture.reset(ScaledPicture(g_desk.picture.get(), 1, room));
+        if (!g_desk.scaledGrid || !g_desk.scaledPicture) {
+            g_desk.scaledGrid.reset();
+            g_desk.scaledPicture.reset();
+        }
+        SetPicture(window, ShownGrid());
+    }
+    return true;
 }
 
 void CloseDesk() {
     g_desk.marks.reset();
     g_desk.grid.reset();
     g_desk.picture.reset();
+    g_desk.scaledGrid.reset();
+    g_desk.scaledPicture.reset();
 }
 
 void ShowBackgroundPicture(HWND window) {
     if (!g_desk.showingRatingPicture) return;
-    SetPicture(window, g_desk.grid.get());
+    SetPicture(window, ShownGrid());
     g_desk.showingRatingPicture = false;
 }
 
@@ -113,7 +133,7 @@ static bool LookUpSite(HWND window) {
 
     // A picture that could not be drawn would still hold the previous site's history.
     if (composed) {
-        SetPicture(window, g_desk.picture.get());
+        SetPicture(window, ShownPicture());
         g_desk.showingRatingPicture = true;
     } else {
         ShowBackgroundPicture(window);

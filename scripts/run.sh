@@ -16,6 +16,8 @@ wine=("$tavrik_top/scripts/wine-run.sh" "$arch")
 # The members run Windows 10 or 11 (Wine reports 7 unless told): there the installer takes any
 # folder, such as one in a profile named in letters outside the ANSI code page.
 "${wine[@]}" reg add 'HKCU\Software\Wine' /v Version /d win10 /f >/dev/null 2>&1
+# The display scale the program opens at: TAVRIK_DPI=144 for 150 %, 192 for 200 %.
+"${wine[@]}" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "${TAVRIK_DPI:-96}" /f >/dev/null 2>&1
 echo "make run: installing the $arch-bit program (prefix $(win_prefix "$arch"))"
 if ! "${wine[@]}" "$(win_tree "$arch")/bin/rtln_setup.exe" /S; then
     echo "make run: the installer failed (a running Tavrik Rateline must be closed first)" >&2

@@ -16,6 +16,7 @@
 #include <atomic>
 
 #include "base/dialog_look.h"
+#include "base/display_scale.h"
 #include "base/unix_time.h"
 #include "base/window_helpers.h"
 #include "resources/rtln_ids.h"
@@ -104,7 +105,8 @@ void CreateSessionStatusBar(HWND window) {
     g_session.window = window;
     for (int part = 0; part < 4; ++part)
         g_session.statusIcons[part].reset(static_cast<HICON>(
-            LoadImageA(instance, MAKEINTRESOURCEA(IDI_STATUS_DATE + part), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
+            LoadImageA(instance, MAKEINTRESOURCEA(IDI_STATUS_DATE + part), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                       GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR)));
     g_session.clockReceiver = nullptr;
     RECT client = {};
     GetClientRect(window, &client);
@@ -112,7 +114,7 @@ void CreateSessionStatusBar(HWND window) {
                                           window, nullptr, instance, nullptr);
     if (!g_session.statusBar) return;
     const int quarter = client.right / 4;
-    int edges[4] = {quarter, 2 * quarter + 6, 3 * quarter + 8, 4 * quarter};
+    int edges[4] = {quarter, 2 * quarter + ScalePixels(6), 3 * quarter + ScalePixels(8), 4 * quarter};
     SendMessageA(g_session.statusBar, SB_SETPARTS, 4, reinterpret_cast<LPARAM>(edges));
     for (int part = 0; part < 4; ++part)
         SendMessageA(g_session.statusBar, SB_SETICON, static_cast<WPARAM>(part),

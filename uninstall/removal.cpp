@@ -54,7 +54,8 @@ void ShowStep(HWND dialog, int iconId, HICON icon) {
 }
 
 HICON LoadStepIcon(int id) {
-    return static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON, 32, 32, 0));
+    return static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON,
+                                         GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
 }
 
 bool LoadStepIcons() {

@@ -1,5 +1,6 @@
 #include "uninstall_dialog.h"
 
+#include "base/display_scale.h"
 #include "base/handle.h"
 #include "resources/uni_ids.h"
 #include "removal.h"
@@ -14,7 +15,24 @@ constexpr const char* kCancelText = "&Cancel";
 constexpr const char* kOkText = "&OK";
 constexpr DWORD kSlideInMs = 200;
 
+constexpr int kSidePictureUnits = 149;  // the pictures' heights in the dialog's template
+constexpr int kSmallMarkUnits = 20;
+
 IconHandle g_windowIcon;
+GdiObject<HBITMAP> g_sidePicture;  // the pictures at the display's scale, above 96 DPI
+GdiObject<HBITMAP> g_smallMark;
+
+// Above 96 DPI the template's picture is replaced by a copy stretched to the display's scale;
+// the control's own picture is then ours to delete.
+void ScalePictureControl(HWND dialog, int id, int boxUnits, GdiObject<HBITMAP>& scaled) {
+    HWND control = GetDlgItem(dialog, id);
+    const auto shown = reinterpret_cast<HBITMAP>(SendMessageA(control, STM_GETIMAGE, IMAGE_BITMAP, 0));
+    scaled.reset(shown ? ScaledPicture(shown, 1, DialogUnitsHigh(dialog, boxUnits)) : nullptr);
+    if (!scaled) return;
+    const auto previous = reinterpret_cast<HBITMAP>(
+        SendMessageA(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(scaled.get())));
+    if (previous && previous != scaled.get()) DeleteObject(previous);
+}
 
 using AnimateWindowFunction = BOOL(WINAPI*)(HWND, DWORD, DWORD);
 
@@ -29,9 +47,14 @@ void SlideIn(HWND dialog) {
 
 BOOL OnInitDialog(HWND dialog) {
     g_windowIcon.reset(
-        static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_WINDOW), IMAGE_ICON, 32, 32, 0)));
+        static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_WINDOW), IMAGE_ICON,
+                                      GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0)));
     SendMessageA(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(g_windowIcon.get()));
     SendMessageA(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(g_windowIcon.get()));
+    if (DisplayScaled()) {
+        ScalePictureControl(dialog, IDC_SIDE_PICTURE, kSidePictureUnits, g_sidePicture);
+        ScalePictureControl(dialog, IDC_SMALL_MARK, kSmallMarkUnits, g_smallMark);
+    }
     SlideIn(dialog);
     return TRUE;
 }
@@ -75,6 +98,8 @@ INT_PTR OnColorStatic(HDC dc, HWND control) {
 
 void OnDestroy() {
     g_windowIcon.reset();
+    g_sidePicture.reset();
+    g_smallMark.reset();
     ReleaseStepIcons();
 }
 

@@ -4,6 +4,7 @@ Written by hand rather than through Pillow so that the layout is the one the
 Windows loaders expect (bottom-up rows, BMP-encoded icon entries with an AND
 mask) and so that nothing varies from run to run.
 """
+import io
 import struct
 import wave
 
@@ -112,10 +113,18 @@ def _icon_entry(image):
     return info + xor + mask
 
 
-def write_ico(path, images):
-    """Writes an icon file with one 32-bit entry per image, smallest first."""
+def _png_entry(image):
+    """One icon image as a PNG file (Windows Vista and later read these)."""
+    data = io.BytesIO()
+    image.convert("RGBA").save(data, "PNG", optimize=True)
+    return data.getvalue()
+
+
+def write_ico(path, images, png_sizes=()):
+    """Writes an icon file with one 32-bit entry per image, smallest first: BMP-encoded, or PNG
+    for the sizes in png_sizes."""
     images = sorted(images, key=lambda im: im.size[0])
-    entries = [_icon_entry(im) for im in images]
+    entries = [_png_entry(im) if im.size[0] in png_sizes else _icon_entry(im) for im in images]
     offset = 6 + 16 * len(entries)
     directory = struct.pack("<HHH", 0, 1, len(entries))
     for image, entry in zip(images, entries):

@@ -8,16 +8,21 @@ import math
 
 from PIL import Image, ImageDraw
 
-# Only the sizes the program loads, to keep it small; icon 175, the first, also carries
-# 32 and 48 for the shell's views of the program file and its shortcuts.
+# Only the sizes the program loads, to keep it small: a small icon at 100 %, 150 % and 200 %
+# (16, 24, 32), a large one at 100 % and 150 % (32, 48). Icon 175, the first, also carries 48
+# for the shell's views of the program file and its shortcuts. The frames added for display
+# scaling are PNG-encoded (PNG_SIZES), a fifth of a 32-bit BMP's bytes.
 ICONS = {  # file name: sizes in the icon file
-    "app": (16, 32, 48),    # icon 175 (loaded at 16 x 16); the installer's icon
-    "app_large": (32,),     # icon 176 (32 x 32): the same picture
-    "about": (48,),         # icon 179, the About box header
-    "date": (16,),          # icon 180, status bar: the date
-    "start": (16,),         # icon 181, status bar: session start time
-    "clock": (16,),         # icon 182, status bar: session clock
-    "sites": (16,),         # icon 183, status bar: new sites
+    "app": (16, 24, 32, 48),  # icon 175 (the small icon); the installer's icon
+    "app_large": (32, 48),    # icon 176 (the large icon): the same picture
+    "about": (48,),           # icon 179, the About box header
+    "date": (16, 24, 32),     # icon 180, status bar: the date
+    "start": (16, 24, 32),    # icon 181, status bar: session start time
+    "clock": (16, 24, 32),    # icon 182, status bar: session clock
+    "sites": (16, 24, 32),    # icon 183, status bar: new sites
+}
+PNG_SIZES = {  # file name: the sizes stored as PNG
+    "app": (24,), "app_large": (48,), "date": (24, 32), "start": (24, 32), "clock": (24, 32), "sites": (24, 32),
 }
 OVER = 8
 

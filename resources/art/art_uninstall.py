@@ -44,12 +44,13 @@ def draw_todo(pen, size):
     pen.ellipse(5.6, 5.6, 10.4, 10.4, GREY)
 
 
-ICONS = {  # file name: (draw, sizes); resources 120 to 123
-    "uni_window": (draw_window, (16, 32)),
-    "uni_done": (draw_done, (16, 32)),
-    "uni_busy": (draw_busy, (16, 32)),
-    "uni_todo": (draw_todo, (16, 32)),
+ICONS = {  # file name: (draw, sizes); resources 120 to 123; 24 and 48 PNG-encoded, for display scaling
+    "uni_window": (draw_window, (16, 24, 32, 48)),
+    "uni_done": (draw_done, (16, 24, 32, 48)),
+    "uni_busy": (draw_busy, (16, 24, 32, 48)),
+    "uni_todo": (draw_todo, (16, 24, 32, 48)),
 }
+PNG_SIZES = (24, 48)
 
 
 def make_side_picture():
@@ -89,6 +90,6 @@ def make_small_mark():
 def write_all(out):
     """Writes the uninstaller's files; out(name) gives a file's path."""
     for name, (draw, sizes) in ICONS.items():
-        write_ico(out(name + ".ico"), [render_drawing(draw, s) for s in sizes])
+        write_ico(out(name + ".ico"), [render_drawing(draw, s) for s in sizes], PNG_SIZES)
     write_bmp8(out("uni_side.bmp"), make_side_picture(), 64)
     write_bmp8(out("uni_mark.bmp"), make_small_mark(), 32)

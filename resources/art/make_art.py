@@ -234,11 +234,11 @@ def main():
     # colours, and its rows of one colour run-length encoded (the program loads it as a device
     # bitmap, which may be compressed; the tile becomes a DIB section, which may not).
     write_bmp8(out("tile.bmp"), make_tile(), 256)
-    write_bmp(out("grid.bmp"), make_grid())
+    write_bmp8(out("grid.bmp"), make_grid(), 4)
     write_bmp(out("marks.bmp"), make_marks())
     write_bmp8(out("banner.bmp"), make_banner(out("qzMain.ttf")), 256, rle=True)
     for name, sizes in art_icons.ICONS.items():
-        write_ico(out(name + ".ico"), [art_icons.render(name, s) for s in sizes])
+        write_ico(out(name + ".ico"), [art_icons.render(name, s) for s in sizes], art_icons.PNG_SIZES.get(name, ()))
     samples, rate = make_chime()
     write_wav8(out("about.wav"), samples, rate)
     art_uninstall.write_all(out)

@@ -4,7 +4,8 @@
 base/ is the toolbox at the bottom; desk/, session/ and player/ stand on it in that order, and
 app/ is on top. A folder includes its own files, base/ and resources/ (base/ only those two),
 and a feature folder below it only through that folder's one narrow header. Nothing includes
-app/. The uninstaller shares nothing with the program but the handle owners of base/.
+app/. The uninstaller shares nothing with the program but the handle owners and the display
+scale of base/ (both header-only).
 Usage: check_layers.py [source root]; prints every include against the stack and fails on any.
 """
 import os
@@ -24,7 +25,7 @@ def allowed(folder, target):
     if top == folder or target.startswith(SHARED):
         return True
     if folder == "uninstall":
-        return target == "base/handle.h"
+        return target in ("base/handle.h", "base/display_scale.h")
     if top == "base":
         return folder != "base"
     if folder == "app":

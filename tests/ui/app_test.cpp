@@ -224,15 +224,17 @@ TEST_F(AppUi, WindowPositionIsStoredAtClosingAndRestoredAtOpening) {
     }
     RECT work;
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    const LONG width = centred.right - centred.left;
+    const LONG height = centred.bottom - centred.top;
     struct {
         const char* name;
         std::vector<unsigned char> stored;
         LONG left, top;
     } const cases[] = {
         {"applied", Corner(100, 50), 100, 50},
-        {"left of the screen applied", Corner(-20, 10), -20, 10},
-        {"at the right edge ignored", Corner(work.right, 10), centred.left, centred.top},
-        {"at the bottom edge ignored", Corner(10, work.bottom), centred.left, centred.top},
+        {"left of the screen moved in", Corner(-20, 10), work.left, 10},
+        {"at the right edge moved in", Corner(work.right, 10), work.right - width, 10},
+        {"at the bottom edge moved in", Corner(10, work.bottom), 10, work.bottom - height},
         {"short value ignored", {1, 0, 0, 0}, centred.left, centred.top},
     };
     for (const auto& c : cases) {

@@ -249,7 +249,8 @@ TEST_F(Settings, MinimisedWindowLeavesThePositionAlone) {
     EXPECT_EQ(corner[1], 12);
 }
 
-TEST_F(Settings, RestoringAppliesOnlyCornersBeforeTheWorkAreaEnds) {
+// The window (200 x 150) opens wholly inside the work area of the monitor nearest to it.
+TEST_F(Settings, RestoringMovesTheWindowWhollyIntoTheWorkArea) {
     RECT work;
     ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
     struct Case {
@@ -260,12 +261,11 @@ TEST_F(Settings, RestoringAppliesOnlyCornersBeforeTheWorkAreaEnds) {
     } const cases[] = {
         {"no value", false, 0, 0, 300, 200},
         {"inside", true, 120, 80, 120, 80},
-        {"left of the screen", true, -20, 30, -20, 30},
-        {"above the screen", true, 30, -15, 30, -15},
-        {"just before the right edge", true, work.right - 1, 5, work.right - 1, 5},
-        {"at the right edge", true, work.right, 5, 300, 200},
-        {"at the bottom edge", true, 5, work.bottom, 300, 200},
-        {"beyond both", true, work.right + 50, work.bottom + 50, 300, 200},
+        {"left of the screen", true, -20, 30, work.left, 30},
+        {"above the screen", true, 30, -15, 30, work.top},
+        {"across the right edge", true, work.right - 1, 5, work.right - 200, 5},
+        {"at the bottom edge", true, 5, work.bottom, 5, work.bottom - 150},
+        {"a monitor that is gone", true, work.right + 1500, work.bottom + 50, work.right - 200, work.bottom - 150},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
