@@ -26,3 +26,13 @@ TEST(AboutLayout, NameIsCentredUnderTheProductAndTheLinesStopShortOfIt) {
         EXPECT_EQ(layout.rightLineEnd, c.expected.rightLineEnd);
     }
 }
+
+// At 150 % the offsets grow by half, halves rounded up (58 -> 87, 56 -> 84, 61 -> 92, 60 -> 90);
+// the widths come measured at that scale.
+TEST(AboutLayout, OffsetsGrowWithTheDisplayScale) {
+    const AboutHeaderLayout layout = LayOutAboutHeader(255, 84, 144);
+    EXPECT_EQ(layout.makerLeft, 172);       // 87 + 127 - 42
+    EXPECT_EQ(layout.leftLineEnd, 169);     // 127 - 42 + 84
+    EXPECT_EQ(layout.rightLineStart, 261);  // 127 + 42 + 92
+    EXPECT_EQ(layout.rightLineEnd, 345);    // 255 + 90
+}
