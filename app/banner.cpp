@@ -9,13 +9,10 @@
 #include <commctrl.h>
 #include <mmsystem.h>
 
-#include <atomic>
-
 #include "base/dialog_look.h"
 #include "base/display_scale.h"
 #include "base/settings.h"
 #include "resources/rtln_ids.h"
-#include "main_window.h"
 #include "outside_links.h"
 
 namespace {
@@ -26,50 +23,44 @@ constexpr int kBannerFrameHeight = 45;
 constexpr int kBannerFrames = 3;
 constexpr UINT kRotationMs = 1000;
 
-struct Banner {
-    GdiObject<HBITMAP> bitmap;
-    std::atomic<LONG> frame{0};
-    HWND control = nullptr;  // set before the timer starts, cleared after it is killed
-    MultimediaTimer timer;
-    HCURSOR handCursor = nullptr;  // a shared system cursor: forgotten, never destroyed
-    WNDPROC ownProcedure = nullptr;
-};
-
-Banner g_banner;
-
 // The frame index goes 0, 1, 2, 0, ... and the control repaints without erasing.
-void AdvanceFrame() {
-    const LONG frame = g_banner.frame.load(std::memory_order_relaxed);
-    g_banner.frame.store(frame == 2 ? 0 : frame + 1, std::memory_order_relaxed);
-    if (g_banner.control) InvalidateRect(g_banner.control, nullptr, FALSE);
+void AdvanceFrame(Banner& banner) {
+    const LONG frame = banner.frame.load(std::memory_order_relaxed);
+    banner.frame.store(frame == 2 ? 0 : frame + 1, std::memory_order_relaxed);
+    if (banner.control) InvalidateRect(banner.control, nullptr, FALSE);
 }
 
-void CALLBACK AdvanceBannerFrame(UINT, UINT, DWORD_PTR, DWORD_PTR, DWORD_PTR) { AdvanceFrame(); }
+void CALLBACK AdvanceBannerFrame(UINT, UINT, DWORD_PTR banner, DWORD_PTR, DWORD_PTR) {
+    AdvanceFrame(*reinterpret_cast<Banner*>(banner));
+}
 
 // Periodic timer with the finest resolution; the first change is shown at once.
-void StartRotation() {
-    g_banner.timer.reset(timeSetEvent(kRotationMs, 0, AdvanceBannerFrame, 0, TIME_PERIODIC | TIME_KILL_SYNCHRONOUS));
-    if (g_banner.timer) AdvanceFrame();
+void StartRotation(Banner& banner) {
+    banner.timer.reset(timeSetEvent(kRotationMs, 0, AdvanceBannerFrame, reinterpret_cast<DWORD_PTR>(&banner),
+                                    TIME_PERIODIC | TIME_KILL_SYNCHRONOUS));
+    if (banner.timer) AdvanceFrame(banner);
 }
 
+// The control keeps its banner in GWLP_USERDATA while it is taken over.
 LRESULT CALLBACK BannerControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+    const Banner& banner = *reinterpret_cast<const Banner*>(GetWindowLongPtrA(control, GWLP_USERDATA));
     switch (message) {
     case WM_ERASEBKGND: return TRUE;  // the painting covers the whole control
     case WM_SETCURSOR:
-        if (!g_banner.handCursor) break;
-        SetCursor(g_banner.handCursor);
+        if (!banner.handCursor) break;
+        SetCursor(banner.handCursor);
         return TRUE;
     case WM_LBUTTONUP:
         OpenDocument(GetParent(control), kServiceHomePage);
         break;  // the control's own procedure still sees the click
     default: break;
     }
-    return CallWindowProcA(g_banner.ownProcedure, control, message, wParam, lParam);
+    return CallWindowProcA(banner.ownProcedure, control, message, wParam, lParam);
 }
 
-void StoreBannerChoice() {
+void StoreBannerChoice(const Banner& banner) {
     RegKey key = OpenSettings(KEY_SET_VALUE);
-    if (key) WriteSettingDword(key.get(), "ShowBan", g_banner.timer ? 1 : 0);
+    if (key) WriteSettingDword(key.get(), kShowBannerValue, banner.timer ? 1 : 0);
 }
 
 // The banner's frames, stretched to the display's scale above 96 DPI (unstretched if the copy
@@ -88,19 +79,20 @@ HBITMAP LoadBanner(HWND control) {
 
 }  // namespace
 
-bool StartBanner(HWND window) {
+bool StartBanner(Banner& banner, HWND window) {
     HWND control = GetDlgItem(window, IDC_BANNER);
-    g_banner.bitmap.reset(LoadBanner(control));
-    if (!g_banner.bitmap) return false;
-    g_banner.handCursor = LoadCursorA(nullptr, IDC_HAND);
-    g_banner.control = control;
-    if (g_banner.control && !g_banner.ownProcedure) {
-        g_banner.ownProcedure = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrA(g_banner.control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(BannerControlProc)));
-        const LONG_PTR style = GetWindowLongPtrA(g_banner.control, GWL_STYLE);
-        SetWindowLongPtrA(g_banner.control, GWL_STYLE, style | SS_NOTIFY);
+    banner.bitmap.reset(LoadBanner(control));
+    if (!banner.bitmap) return false;
+    banner.handCursor = LoadCursorA(nullptr, IDC_HAND);
+    banner.control = control;
+    if (banner.control && !banner.ownProcedure) {
+        SetWindowLongPtrA(banner.control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&banner));
+        banner.ownProcedure = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(banner.control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(BannerControlProc)));
+        const LONG_PTR style = GetWindowLongPtrA(banner.control, GWL_STYLE);
+        SetWindowLongPtrA(banner.control, GWL_STYLE, style | SS_NOTIFY);
     }
-    StartRotation();
+    StartRotation(banner);
     return true;
 }
 
@@ -119,17 +111,17 @@ void HideBannerStrip(HWND window) {
     ChangeWindowHeight(window, -ScalePixels(kBannerStripHeight));
 }
 
-void ToggleBanner(HWND window) {
+void ToggleBanner(Banner& banner, HWND window) {
     if (GetMenuState(GetMenu(window), IDM_BANNER, MF_BYCOMMAND) & MF_CHECKED) {
-        KillBannerTimer();
+        KillBannerTimer(banner);
         HideBannerStrip(window);
     } else {
         ChangeWindowHeight(window, ScalePixels(kBannerStripHeight));
         bool started = true;  // the picture stays loaded once it was
-        if (g_banner.bitmap)
-            StartRotation();
+        if (banner.bitmap)
+            StartRotation(banner);
         else
-            started = StartBanner(window);
+            started = StartBanner(banner, window);
         if (started) {
             CheckMenuItem(GetMenu(window), IDM_BANNER, MF_CHECKED);
             ShowWindow(GetDlgItem(window, IDC_BANNER), SW_SHOW);
@@ -137,27 +129,23 @@ void ToggleBanner(HWND window) {
             HideBannerStrip(window);
         }
     }
-    StoreBannerChoice();
+    StoreBannerChoice(banner);
 }
 
-HBITMAP BannerBitmap() { return g_banner.bitmap.get(); }
-int BannerFrame() { return g_banner.frame.load(std::memory_order_relaxed); }
-bool IsBannerRotating() { return static_cast<bool>(g_banner.timer); }
-
-void ReleaseBannerControl(HWND window) {
-    g_banner.handCursor = nullptr;
-    if (!g_banner.ownProcedure) return;
+void ReleaseBannerControl(Banner& banner, HWND window) {
+    banner.handCursor = nullptr;
+    if (!banner.ownProcedure) return;
     if (HWND control = GetDlgItem(window, IDC_BANNER))
-        SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_banner.ownProcedure));
-    g_banner.ownProcedure = nullptr;
+        SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(banner.ownProcedure));
+    banner.ownProcedure = nullptr;
 }
 
-void KillBannerTimer() {
-    g_banner.timer.reset();
-    g_banner.frame.store(0, std::memory_order_relaxed);
+void KillBannerTimer(Banner& banner) {
+    banner.timer.reset();
+    banner.frame.store(0, std::memory_order_relaxed);
 }
 
-void DeleteBannerBitmap() {
-    g_banner.control = nullptr;
-    g_banner.bitmap.reset();
+void DeleteBannerBitmap(Banner& banner) {
+    banner.control = nullptr;
+    banner.bitmap.reset();
 }

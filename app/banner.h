@@ -2,13 +2,26 @@
 // The rotating banner at the bottom of the main window.
 #include <windows.h>
 
+#include <atomic>
+
+#include "base/handle.h"
+
+struct Banner {
+    GdiObject<HBITMAP> bitmap;
+    std::atomic<LONG> frame{0};    // 0, 1 or 2: written by the rotation's timer, read by the painting
+    HWND control = nullptr;        // set before the timer starts, cleared after it is killed
+    MultimediaTimer timer;         // runs while the banner rotates
+    HCURSOR handCursor = nullptr;  // a shared system cursor: forgotten, never destroyed
+    WNDPROC ownProcedure = nullptr;
+};
+
 // Loads the banner picture, takes over the banner control (hand cursor, clicks) and starts
 // the rotation; false when the picture is missing (nothing else changes then).
-bool StartBanner(HWND window);
+bool StartBanner(Banner& banner, HWND window);
 
 // The "Banner" command: hides or shows the banner strip, the window 50 pixels lower or
 // higher with the status bar following, and stores the choice as "ShowBan".
-void ToggleBanner(HWND window);
+void ToggleBanner(Banner& banner, HWND window);
 
 // The banner strip hidden: control hidden, window 50 pixels lower, "Banner" unchecked.
 void HideBannerStrip(HWND window);
@@ -17,11 +30,7 @@ void HideBannerStrip(HWND window);
 // bar, if there is one, to the new bottom.
 void ChangeWindowHeight(HWND window, int delta);
 
-HBITMAP BannerBitmap();   // null until StartBanner succeeded
-int BannerFrame();        // 0, 1 or 2
-bool IsBannerRotating();  // whether the rotation timer runs
-
 // Closing: the cursor, the control's own procedure and the timer, then the picture.
-void ReleaseBannerControl(HWND window);
-void KillBannerTimer();
-void DeleteBannerBitmap();
+void ReleaseBannerControl(Banner& banner, HWND window);
+void KillBannerTimer(Banner& banner);
+void DeleteBannerBitmap(Banner& banner);

@@ -1,60 +1,110 @@
-// The one command table of the main window: every menu command and control notification,
-// and the find sequence that Paste and Find share.
+// The one command table of the main window: every menu command and control notification. The
+// handlers run the steps of each command across the features, in the product's order.
 #include "main_commands.h"
 
 #include <initializer_list>
 
-#include "desk/desk.h"
+#include "base/window_helpers.h"
 #include "player/player.h"
 #include "resources/rtln_ids.h"
-#include "session/session.h"
 #include "about_box.h"
-#include "banner.h"
-#include "main_window.h"
 #include "outside_links.h"
 #include "product_facts.h"
 
 namespace {
 
-using Handler = void (*)(HWND window, WORD code);
+using Handler = void (*)(MainWindowState& state, HWND window, WORD code);
 
 constexpr const char* kTimerText = "Error! Could not create Timer.";
 
-// After a successful Paste, or for Find: the session clock first (a new or a paused session
-// starts; a timer that cannot be created is reported once per run and stops nothing), then
-// the lookup in every case, of the pasted digits or of the Site ID box.
-void FindSequence(HWND window, SiteSource source) {
-    bool& reported = MainStateOf(window).timerFailureShown;
-    if (!IsSessionClockRunning() && !StartSession(window) && !reported) {
-        reported = true;
+// A new or a paused session starts; a timer that cannot be created is reported once per run
+// and stops nothing.
+void StartSessionClock(MainWindowState& state, HWND window) {
+    if (!StartSession(state.session, window) && !state.timerFailureShown) {
+        state.timerFailureShown = true;
         MessageBoxA(window, kTimerText, RTLN_PRODUCT_NAME, MB_OK | MB_ICONERROR);
     }
-    FindSite(window, source);
 }
 
-void OnPaste(HWND window, WORD) {
-    if (ConfirmPendingEvaluation(window) || !PasteSiteId(window)) return;
-    FindSequence(window, SiteSource::kPaste);
+// Paste: confirm, take the Site ID from the clipboard, start the session, look up.
+void OnPaste(MainWindowState& state, HWND window, WORD) {
+    if (ConfirmPendingEvaluation(state.desk, window)) return;
+    const std::optional<int32_t> site = PasteSiteId(state.desk, window);
+    if (!site) return;
+    StartSessionClock(state, window);
+    LookUpSite(state.desk, window, *site);
 }
 
-void OnFind(HWND window, WORD) {
-    if (!ConfirmPendingEvaluation(window)) FindSequence(window, SiteSource::kBox);
+// Find (or Enter in the Site ID box): the session starts before the box is read, as it did
+// when the member typed the Site ID.
+void OnFind(MainWindowState& state, HWND window, WORD) {
+    if (ConfirmPendingEvaluation(state.desk, window)) return;
+    StartSessionClock(state, window);
+    if (const std::optional<int32_t> site = TakeBoxSiteId(window)) LookUpSite(state.desk, window, *site);
 }
 
-void OnPlayerOptions(HWND window, WORD) { ShowPlayerSettings(window); }
-void OnFillMemberId(HWND window, WORD) { FillMemberLoginForm(window); }
-void OnAbout(HWND window, WORD) { ShowAbout(window, 0); }
-void OnBanner(HWND window, WORD) { ToggleBanner(window); }
-void OnClicks4U(HWND window, WORD) { OpenServicePage(window); }
-void OnHelp(HWND window, WORD) { OpenHelpFile(window); }
-void OnInternetOptions(HWND, WORD) { OpenInternetOptions(); }
+// A counted site: record, count, reset.
+void CountSite(MainWindowState& state, HWND window, Count count) {
+    if (count == Count::kTicket)
+        RecordCorrectEvaluation(state.desk, window);
+    else
+        RecordIncorrectEvaluation(state.desk, window);  // reports its own failure
+    CountSite(state.session, window, count, state.desk.siteIsNew);
+    ResetDesk(state.desk, window);
+}
 
-void OnExit(HWND window, WORD) {
-    if (!ConfirmPendingEvaluation(window)) EndDialog(window, IDM_EXIT);
+void OnTicket(MainWindowState& state, HWND window, WORD) { CountSite(state, window, Count::kTicket); }
+void OnCount(MainWindowState& state, HWND window, WORD) { CountSite(state, window, Count::kError); }
+
+// A credit list's pick is a correct evaluation too.
+template <CreditKind kind>
+void OnCreditList(MainWindowState& state, HWND window, WORD) {
+    if (AddCredits(window, kind)) CountSite(state, window, Count::kTicket);
+}
+
+void OnSkipSite(MainWindowState& state, HWND window, WORD) {
+    if (!ConfirmPendingEvaluation(state.desk, window)) ResetDesk(state.desk, window);
+}
+
+void OnSiteIdChanged(MainWindowState& state, HWND window, WORD) { SiteIdBoxChanged(state.desk, window); }
+void OnRatingButton(MainWindowState& state, HWND window, WORD) { RatingClicked(state.desk, window); }
+void OnTicketsChanged(MainWindowState&, HWND window, WORD) { ShowTicketCount(window); }
+
+void OnStop(MainWindowState& state, HWND window, WORD) {
+    if (!ConfirmPendingEvaluation(state.desk, window)) StopSession(state.session, window);
+}
+
+void OnContinue(MainWindowState& state, HWND window, WORD) { StartSession(state.session, window); }  // not reported
+
+void OnSave(MainWindowState& state, HWND window, WORD) {
+    SaveAndEndSession(state.session, window);
+    ResetDesk(state.desk, window);
+}
+
+void OnStatistics(MainWindowState&, HWND window, WORD) { ShowSessions(window); }
+
+// The saved profile's facts reach the ticket bar and the menu.
+void OnPlayerOptions(MainWindowState&, HWND window, WORD) {
+    const std::optional<ProfileFacts> profile = ShowPlayerSettings(window);
+    if (!profile) return;
+    SetTicketMaximum(window, profile->ticketMaximum);
+    EnableMenuCommand(window, IDM_CLICKS4U, profile->hasServicePage);
+    EnableMenuCommand(window, IDM_FILL_MEMBER_ID, profile->hasLogin);
+}
+
+void OnFillMemberId(MainWindowState&, HWND window, WORD) { FillMemberLoginForm(window); }
+void OnAbout(MainWindowState&, HWND window, WORD) { ShowAbout(window, 0); }
+void OnBanner(MainWindowState& state, HWND window, WORD) { ToggleBanner(state.banner, window); }
+void OnClicks4U(MainWindowState&, HWND window, WORD) { OpenServicePage(window); }
+void OnHelp(MainWindowState&, HWND window, WORD) { OpenHelpFile(window); }
+void OnInternetOptions(MainWindowState&, HWND, WORD) { OpenInternetOptions(); }
+
+void OnExit(MainWindowState& state, HWND window, WORD) {
+    if (!ConfirmPendingEvaluation(state.desk, window)) EndDialog(window, IDM_EXIT);
 }
 
 // Locked Form Fields: the five counter fields are read-only while the item is checked.
-void OnLockedFormFields(HWND window, WORD) {
+void OnLockedFormFields(MainWindowState&, HWND window, WORD) {
     const bool lockedNow = GetMenuState(GetMenu(window), IDM_LOCKED_FIELDS, MF_BYCOMMAND) & MF_CHECKED;
     CheckMenuItem(GetMenu(window), IDM_LOCKED_FIELDS, lockedNow ? MF_UNCHECKED : MF_CHECKED);
     for (int id : {IDC_TICKETS, IDC_ERRORS, IDC_LOTTO_CREDITS, IDC_TRAFFIC_CREDITS, IDC_FREE_BANNERS})
@@ -76,9 +126,9 @@ constexpr Command kCommands[] = {
     {IDC_COUNT, 0, OnCount},
     {IDC_TICKETS, EN_CHANGE, OnTicketsChanged},
     {IDC_SITE_ID, EN_CHANGE, OnSiteIdChanged},
-    {IDC_BANNER_LIST, CBN_CLOSEUP, OnFreeBannerList},
-    {IDC_LOTTO_LIST, CBN_CLOSEUP, OnLottoList},
-    {IDC_TRAFFIC_LIST, CBN_CLOSEUP, OnTrafficList},
+    {IDC_BANNER_LIST, CBN_CLOSEUP, OnCreditList<CreditKind::kBanner>},
+    {IDC_LOTTO_LIST, CBN_CLOSEUP, OnCreditList<CreditKind::kLotto>},
+    {IDC_TRAFFIC_LIST, CBN_CLOSEUP, OnCreditList<CreditKind::kTraffic>},
     {IDC_RATING_POOR, 0, OnRatingButton},
     {IDC_RATING_FAIR, 0, OnRatingButton},
     {IDC_RATING_AVERAGE, 0, OnRatingButton},
@@ -101,10 +151,10 @@ constexpr Command kCommands[] = {
 
 }  // namespace
 
-INT_PTR DispatchMainCommand(HWND window, WORD id, WORD code) {
+INT_PTR DispatchMainCommand(MainWindowState& state, HWND window, WORD id, WORD code) {
     for (const Command& command : kCommands) {
         if (command.id != id) continue;
-        if (command.code == 0 || command.code == code) command.handler(window, code);
+        if (command.code == 0 || command.code == code) command.handler(state, window, code);
         break;
     }
     return id == IDM_EXIT ? TRUE : FALSE;

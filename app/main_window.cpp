@@ -10,10 +10,7 @@
 #include "base/program_folder.h"
 #include "base/settings.h"
 #include "base/window_helpers.h"
-#include "desk/desk.h"
 #include "resources/rtln_ids.h"
-#include "session/session.h"
-#include "banner.h"
 #include "keyboard.h"
 #include "main_commands.h"
 
@@ -57,18 +54,13 @@ constexpr const char* kRatingPictureName = "Vote Results: the site's last evalua
 
 // Menu items that depend on stored values, and whether the banner is wanted.
 bool ApplyStoredMenuStates(HWND window) {
-    bool bannerWanted = true;
     RegKey key = OpenSettings(KEY_QUERY_VALUE);
-    if (!key) return bannerWanted;
-    wchar_t text[kPathReadUnits];
-    if (ReadSettingText(key.get(), "Clicks4U", text, kPathReadUnits) && text[0])
-        EnableMenuCommand(window, IDM_CLICKS4U, true);
-    const bool hasLogin = (ReadSettingText(key.get(), "MemberID", text, kProfileTextUnits) && text[0]) ||
-                          (ReadSettingText(key.get(), "SiteID", text, kProfileTextUnits) && text[0]) ||
-                          (ReadSettingText(key.get(), "Password", text, kProfileTextUnits) && text[0]);
-    bannerWanted = ReadSettingDword(key.get(), "ShowBan") != 0;
+    if (!key) return true;
+    const ProfileFacts profile = ReadProfileFacts(key.get());
+    if (profile.hasServicePage) EnableMenuCommand(window, IDM_CLICKS4U, true);
+    const bool bannerWanted = ReadSettingDword(key.get(), kShowBannerValue) != 0;
     CheckMenuItem(GetMenu(window), IDM_BANNER, bannerWanted ? MF_CHECKED : MF_UNCHECKED);
-    if (hasLogin) EnableMenuCommand(window, IDM_FILL_MEMBER_ID, true);
+    if (profile.hasLogin) EnableMenuCommand(window, IDM_FILL_MEMBER_ID, true);
     return bannerWanted;
 }
 
@@ -102,12 +94,12 @@ BOOL OnInitDialog(HWND window, MainWindowState* state) {
         EnableMenuCommand(window, IDM_STATISTICS, true);
     CreateDigitsFont(window, *state);
     SetDialogIcons(window);
-    if (!OpenDesk(window)) {
+    if (!OpenDesk(state->desk, window)) {
         EndDialog(window, 0);
         return TRUE;
     }
-    if (!bannerWanted || !StartBanner(window)) HideBannerStrip(window);
-    CreateSessionStatusBar(window);
+    if (!bannerWanted || !StartBanner(state->banner, window)) HideBannerStrip(window);
+    CreateSessionStatusBar(state->session, window);
     SendDlgItemMessageA(window, IDC_SITE_ID, EM_LIMITTEXT, 6, 0);
     for (int id : {IDC_TICKETS, IDC_ERRORS, IDC_LOTTO_CREDITS, IDC_TRAFFIC_CREDITS})
         SendDlgItemMessageA(window, id, EM_LIMITTEXT, 3, 0);
@@ -115,7 +107,7 @@ BOOL OnInitDialog(HWND window, MainWindowState* state) {
     SetDlgItemTextA(window, IDC_SITE_ID, "");
     NamePicture(GetDlgItem(window, IDC_RATING_PICTURE), kRatingPictureName);
     state->keyboardShortcuts.reset(InstallKeyboardShortcuts(window));
-    OpenSessionCounters(window);
+    OpenSessionCounters(state->session, window);
     InsetEditRects(window, false);
     RestoreWindowPosition(window);
     state->positionRestored = true;
@@ -134,19 +126,19 @@ void OnDestroy(HWND window, MainWindowState& state) {
     state.keyboardShortcuts.reset();
     state.digitsFont.reset();
     RemoveProgramFont(kDigitsFontFile);
-    ReleaseBannerControl(window);
-    KillBannerTimer();
-    CloseSessionClock();
-    DeleteBannerBitmap();
-    CloseDesk();
+    ReleaseBannerControl(state.banner, window);
+    KillBannerTimer(state.banner);
+    CloseSessionClock(state.session);
+    DeleteBannerBitmap(state.banner);
+    CloseDesk(state.desk);
     if (state.positionRestored) SaveWindowPosition(window);
-    SaveCountedSession(window);
+    SaveCountedSession(state.session, window);
 }
 
-void OnEndSession(HWND window, const MainWindowState& state, bool ending) {
+void OnEndSession(HWND window, MainWindowState& state, bool ending) {
     if (!ending) return;
     if (state.positionRestored) SaveWindowPosition(window);
-    SaveOnEndSession(window);
+    SaveOnEndSession(state.session, window);
 }
 
 bool IsFlatNumberField(int id) {
@@ -161,10 +153,10 @@ bool IsFlatNumberField(int id) {
     }
 }
 
-INT_PTR OnCtlColorStatic(HDC dc, HWND control) {
+INT_PTR OnCtlColorStatic(const MainWindowState& state, HDC dc, HWND control) {
     const int id = GetDlgCtrlID(control);
     if (id == IDC_SITE_NUMBER)
-        SetTextColor(dc, Desk().siteIsNew ? kNewSiteColour : kKnownSiteColour);
+        SetTextColor(dc, state.desk.siteIsNew ? kNewSiteColour : kKnownSiteColour);
     else
         SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
     if (IsFlatNumberField(id)) {
@@ -175,17 +167,16 @@ INT_PTR OnCtlColorStatic(HDC dc, HWND control) {
     return reinterpret_cast<INT_PTR>(DialogBrush());
 }
 
-void OnDrawItem(const DRAWITEMSTRUCT* item) {
-    if (item->CtlID != IDC_BANNER) return;
-    HBITMAP banner = BannerBitmap();
-    if (!banner) return;
+void OnDrawItem(const Banner& banner, const DRAWITEMSTRUCT* item) {
+    if (item->CtlID != IDC_BANNER || !banner.bitmap) return;
     BITMAP info;
-    if (!GetObjectA(banner, sizeof info, &info)) return;
+    if (!GetObjectA(banner.bitmap.get(), sizeof info, &info)) return;
     const MemoryDc source(CreateCompatibleDC(item->hDC));
     if (!source) return;
-    const Selection frames = Select(source.get(), banner);
+    const Selection frames = Select(source.get(), banner.bitmap.get());
     const int frameHeight = info.bmHeight / 3;
-    BitBlt(item->hDC, 0, 0, info.bmWidth, frameHeight, source.get(), 0, BannerFrame() * frameHeight, SRCCOPY);
+    BitBlt(item->hDC, 0, 0, info.bmWidth, frameHeight, source.get(), 0,
+           banner.frame.load(std::memory_order_relaxed) * frameHeight, SRCCOPY);
 }
 
 void OnSysColorChange(HWND window) {
@@ -194,8 +185,8 @@ void OnSysColorChange(HWND window) {
     InvalidateRect(window, nullptr, TRUE);
 }
 
-void OnSysCommand(HWND window, WPARAM command) {
-    if ((command & 0xFFF0) == SC_CLOSE && !ConfirmPendingEvaluation(window)) EndDialog(window, 1);
+void OnSysCommand(MainWindowState& state, HWND window, WPARAM command) {
+    if ((command & 0xFFF0) == SC_CLOSE && !ConfirmPendingEvaluation(state.desk, window)) EndDialog(window, 1);
 }
 
 }  // namespace
@@ -213,14 +204,15 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
     }
     switch (message) {
     case kAddTooltipsMessage: AddMainTooltips(window); return TRUE;
-    case WM_COMMAND: return DispatchMainCommand(window, LOWORD(wParam), HIWORD(wParam));
-    case WM_SYSCOMMAND: OnSysCommand(window, wParam); return FALSE;
+    case WM_COMMAND: return DispatchMainCommand(*state, window, LOWORD(wParam), HIWORD(wParam));
+    case WM_SYSCOMMAND: OnSysCommand(*state, window, wParam); return FALSE;
     case WM_DESTROY: OnDestroy(window, *state); return FALSE;
     case WM_ENDSESSION: OnEndSession(window, *state, wParam != 0); return FALSE;
     case WM_CTLCOLORDLG: return reinterpret_cast<INT_PTR>(DialogBrush());
-    case WM_CTLCOLORSTATIC: return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_CTLCOLORSTATIC:
+        return OnCtlColorStatic(*state, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_SYSCOLORCHANGE: OnSysColorChange(window); return TRUE;
-    case WM_DRAWITEM: OnDrawItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
+    case WM_DRAWITEM: OnDrawItem(state->banner, reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
     default: return FALSE;
     }
 }

@@ -3,13 +3,20 @@
 #include <windows.h>
 
 #include "base/handle.h"
+#include "desk/desk.h"
+#include "session/session.h"
+#include "banner.h"
 
 // Registered message the main window answers with GetMenuState(wParam) of its menu.
 constexpr const char* kMenuStateQueryName = "TavrikRateline.MenuState";
 
 // The main window's own state, kept by whoever runs the window (WinMain, a test) and handed
-// to the dialog as its creation parameter; the window keeps it in DWLP_USER.
+// to the dialog as its creation parameter; the window keeps it in DWLP_USER. It holds the
+// features, and the window's command handlers run their steps.
 struct MainWindowState {
+    Desk desk;
+    Session session;
+    Banner banner;
     GdiObject<HFONT> digitsFont;
     HookHandle keyboardShortcuts;
     // The opening got as far as placing the window where the member left it: only then is the

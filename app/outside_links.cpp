@@ -46,7 +46,7 @@ void OpenServicePage(HWND window) {
     char target[TextBytes(kPathReadUnits)];
     {
         RegKey key = OpenSettings(KEY_QUERY_VALUE);
-        if (!key || !ReadSettingString(key.get(), "Clicks4U", target, kPathReadUnits)) return;
+        if (!key || !ReadSettingString(key.get(), kServicePageValue, target, kPathReadUnits)) return;
     }
     if (target[0]) OpenDocument(window, target);
 }

@@ -1,5 +1,7 @@
 #include "record_file.h"
 
+#include <algorithm>
+
 #include "handle.h"
 
 namespace {
@@ -53,14 +55,9 @@ const char* RecordFileMessage(const RecordFileTexts& texts, RecordFileResult res
     return nullptr;
 }
 
-bool ReportRecordFile(HWND owner, const RecordFileTexts& texts, RecordFileResult result) {
-    if (const char* text = RecordFileMessage(texts, result)) MessageBoxA(owner, text, "Error", MB_OK | MB_ICONERROR);
-    return result == RecordFileResult::kOk || result == RecordFileResult::kFlushFailed;
-}
-
 void SetWriterMappingCalls(const MappingCalls* calls) { g_calls = calls ? calls : &kSystemCalls; }
 
-RecordFileResult ReadRecordFile(const char* path, bool missingIsEmpty, RecordReader read, void* context) {
+RecordFileResult ReadRecordFile(const char* path, bool missingIsEmpty, RecordReader read) {
     FileHandle file(OpenExclusive(path, GENERIC_READ, OPEN_EXISTING));
     if (!file) {
         const DWORD error = GetLastError();
@@ -75,19 +72,21 @@ RecordFileResult ReadRecordFile(const char* path, bool missingIsEmpty, RecordRea
     if (!mapping) return RecordFileResult::kMapFailed;
     const MappedView view(static_cast<uint8_t*>(MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, 0)));
     if (!view) return RecordFileResult::kViewFailed;
-    read(context, view.get(), size);
+    read(std::span<const uint8_t>(view.get(), size));
     return RecordFileResult::kOk;
 }
 
-RecordFileResult AppendRecord(const char* path, const RecordAppend& append, RecordWriter write, void* context) {
+RecordFileResult AppendRecord(const char* path, std::span<const uint8_t> record, AppendOptions options) {
+    const DWORD recordSize = static_cast<DWORD>(record.size());
     // The file stays open to the end: its size cannot change while a mapping exists, and a
     // failure after the mapping lengthened it must cut it back.
-    const FileHandle file(OpenExclusive(path, GENERIC_READ | GENERIC_WRITE, append.creation));
+    const FileHandle file(
+        OpenExclusive(path, GENERIC_READ | GENERIC_WRITE, options.createMissing ? OPEN_ALWAYS : OPEN_EXISTING));
     if (!file || IsReadOnlyFile(file.get())) return RecordFileResult::kOpenFailed;
     DWORD size = 0;
     // One more record must still have a 32-bit end.
-    if (!FileSize32(file.get(), &size) || size > MAXDWORD - append.recordSize) return RecordFileResult::kSizeFailed;
-    const DWORD newSize = size + append.recordSize;
+    if (!FileSize32(file.get(), &size) || size > MAXDWORD - recordSize) return RecordFileResult::kSizeFailed;
+    const DWORD newSize = size + recordSize;
     KernelHandle mapping(CreateFileMappingA(file.get(), nullptr, PAGE_READWRITE, 0, newSize, nullptr));
     if (!mapping) {
         CutBack(file.get(), size);
@@ -99,7 +98,7 @@ RecordFileResult AppendRecord(const char* path, const RecordAppend& append, Reco
         CutBack(file.get(), size);
         return RecordFileResult::kViewFailed;
     }
-    write(context, view.get() + size / append.recordSize * append.recordSize);
-    if (append.flush && !g_calls->flushView(view.get(), newSize)) return RecordFileResult::kFlushFailed;
+    std::copy(record.begin(), record.end(), view.get() + size / recordSize * recordSize);
+    if (options.flush && !g_calls->flushView(view.get(), newSize)) return RecordFileResult::kFlushFailed;
     return RecordFileResult::kOk;
 }

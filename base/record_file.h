@@ -6,6 +6,9 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <span>
+
+#include "function_ref.h"
 
 enum class RecordFileResult { kOk, kOpenFailed, kSizeFailed, kMapFailed, kViewFailed, kFlushFailed };
 
@@ -21,27 +24,27 @@ struct RecordFileTexts {
 // The text for a result; null for kOk.
 const char* RecordFileMessage(const RecordFileTexts& texts, RecordFileResult result);
 
-// Shows the result's message in a box owned by owner, if it has one. True when the operation
-// did its work: read the file, or wrote the record (also when the record could not be flushed).
-bool ReportRecordFile(HWND owner, const RecordFileTexts& texts, RecordFileResult result);
+// Whether the operation did its work: read the file, or wrote the record (also when the
+// record could not be flushed).
+constexpr bool RecordFileDone(RecordFileResult result) {
+    return result == RecordFileResult::kOk || result == RecordFileResult::kFlushFailed;
+}
 
 // Hands the whole content of the file to read. A file of zero length has no records and is not
 // mapped; a missing file is a failure unless missingIsEmpty.
-using RecordReader = void (*)(void* context, const uint8_t* bytes, uint32_t size);
-RecordFileResult ReadRecordFile(const char* path, bool missingIsEmpty, RecordReader read, void* context);
+using RecordReader = FunctionRef<void(std::span<const uint8_t> bytes)>;
+RecordFileResult ReadRecordFile(const char* path, bool missingIsEmpty, RecordReader read);
 
-struct RecordAppend {
-    uint32_t recordSize;
-    DWORD creation;  // OPEN_EXISTING, or OPEN_ALWAYS to create a missing file
-    bool flush;      // write the view back before returning
+struct AppendOptions {
+    bool createMissing;  // a missing file is created, else it is a failure
+    bool flush;          // the view is written back before the call returns
 };
 
-// Appends one record, which write fills in place, after the file's last whole record (over any
-// shorter tail). The mapping lengthens the file by one record; when a later step fails the file
-// is cut back to its old size, so that no record of zeros is left. A file carrying the
+// Appends the record's bytes after the file's last whole record of that size (over any
+// shorter tail). The mapping lengthens the file by one record; when a later step fails the
+// file is cut back to its old size, so that no record of zeros is left. A file carrying the
 // read-only attribute is refused like one that cannot be opened.
-using RecordWriter = void (*)(void* context, uint8_t* record);
-RecordFileResult AppendRecord(const char* path, const RecordAppend& append, RecordWriter write, void* context);
+RecordFileResult AppendRecord(const char* path, std::span<const uint8_t> record, AppendOptions options);
 
 // The calls that come after a mapping has lengthened a file; tests replace them to provoke
 // those failures.

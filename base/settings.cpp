@@ -79,6 +79,19 @@ bool WriteSettingDword(HKEY key, const char* name, int32_t value) {
     return RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof data) == ERROR_SUCCESS;
 }
 
+ProfileFacts ReadProfileFacts(HKEY key) {
+    wchar_t text[kPathReadUnits];
+    const auto stored = [&](const char* name, DWORD units) {
+        return ReadSettingText(key, name, text, units) && text[0];
+    };
+    ProfileFacts facts{};
+    facts.hasLogin = stored(kMemberIdValue, kProfileTextUnits) || stored(kSiteIdValue, kProfileTextUnits) ||
+                     stored(kPasswordValue, kProfileTextUnits);
+    facts.hasServicePage = stored(kServicePageValue, kPathReadUnits);
+    facts.ticketMaximum = ReadSettingDword(key, kTicketMaximumValue);
+    return facts;
+}
+
 void SaveWindowPosition(HWND window, const char* keyPath) {
     if (IsIconic(window)) return;  // a minimised window keeps the last stored position
     RegKey key;
@@ -88,7 +101,8 @@ void SaveWindowPosition(HWND window, const char* keyPath) {
     RECT rect;
     if (!GetWindowRect(window, &rect)) return;
     int32_t corner[2] = {rect.left, rect.top};
-    RegSetValueExA(key.get(), "WPos", 0, REG_BINARY, reinterpret_cast<const BYTE*>(corner), sizeof corner);
+    RegSetValueExA(key.get(), kWindowPositionValue, 0, REG_BINARY, reinterpret_cast<const BYTE*>(corner),
+                   sizeof corner);
 }
 
 void RestoreWindowPosition(HWND window, const char* keyPath) {
@@ -96,7 +110,7 @@ void RestoreWindowPosition(HWND window, const char* keyPath) {
     if (!key) return;
     int32_t corner[2] = {0, 0};
     DWORD length = sizeof corner;
-    if (RegQueryValueExA(key.get(), "WPos", nullptr, nullptr, reinterpret_cast<BYTE*>(corner), &length) !=
+    if (RegQueryValueExA(key.get(), kWindowPositionValue, nullptr, nullptr, reinterpret_cast<BYTE*>(corner), &length) !=
         ERROR_SUCCESS)
         return;
     // A shorter value never comes from this program; using it would mean reading bytes

@@ -8,6 +8,16 @@
 
 constexpr const char* kSettingsKeyPath = RTLN_SETTINGS_KEY;
 
+// The values of the settings key.
+constexpr const char* kMemberIdValue = "MemberID";       // text: the login's member ID or e-mail
+constexpr const char* kSiteIdValue = "SiteID";           // text: or the login's site ID
+constexpr const char* kPasswordValue = "Password";       // text: the password, stored shifted
+constexpr const char* kServicePageValue = "Clicks4U";    // text: what "Clicks4U..." opens
+constexpr const char* kTicketMaximumValue = "nTickets";  // DWORD: the ticket bar's maximum
+constexpr const char* kSitesValue = "nSites";            // DWORD: new sites counted
+constexpr const char* kShowBannerValue = "ShowBan";      // DWORD: the banner strip is shown
+constexpr const char* kWindowPositionValue = "WPos";     // binary: the window's corner
+
 // Opens the settings key (under HKEY_CURRENT_USER) with the given rights; an empty
 // RegKey when it does not exist or cannot be opened. Never creates it.
 RegKey OpenSettings(REGSAM access, const char* keyPath = kSettingsKeyPath);
@@ -34,8 +44,17 @@ bool WriteSettingString(HKEY key, const char* name, const char* text, DWORD unit
 // Whether text of the program's code page fits a value of `units` units whole.
 bool FitsSetting(const char* text, DWORD units);
 
+// A 4-byte REG_DWORD; -1 when absent or of another type or size.
 int32_t ReadSettingDword(HKEY key, const char* name);
 bool WriteSettingDword(HKEY key, const char* name, int32_t value);
+
+// What the main window takes from the stored profile.
+struct ProfileFacts {
+    bool hasLogin;        // a member ID, a site ID or a password is stored ("Fill Member ID")
+    bool hasServicePage;  // "Clicks4U..." has something to open
+    int32_t ticketMaximum;
+};
+ProfileFacts ReadProfileFacts(HKEY key);
 
 void SaveWindowPosition(HWND window, const char* keyPath = kSettingsKeyPath);
 void RestoreWindowPosition(HWND window, const char* keyPath = kSettingsKeyPath);

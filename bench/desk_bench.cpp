@@ -34,19 +34,11 @@ constexpr int32_t kAbsentSite = 1000000;  // above every six-digit key
 constexpr int32_t kOldSite = 424242;
 constexpr int kRuns = 7;
 
-bool CountOnly(void* context, int32_t, int) {
-    ++*static_cast<uint32_t*>(context);
-    return true;
-}
-
-bool PlanVisit(void* context, int32_t stampTime, int rating) {
-    return static_cast<MarkPlanner*>(context)->Visit(stampTime, rating);
-}
 
 #ifdef _WIN32
 // The program's lookup path: exclusive open, size, mapping, view, walk.
-bool Lookup(const std::string& path, int32_t key, SiteVisitor visit, void* context) {
-    return ScanSiteFile(path.c_str(), key, visit, context) == SiteFileResult::kOk;
+bool Lookup(const std::string& path, int32_t key, SiteVisitor visit) {
+    return ScanSiteFile(path.c_str(), key, visit) == SiteFileResult::kOk;
 }
 
 // A lookup's limit here: the mapping's cost under Windows is the system's, so the whole
@@ -93,7 +85,7 @@ bool ReadWhole(const std::string& path, std::vector<unsigned char>& buffer) {
 }
 #else
 // The same sequence on POSIX: open, size, map the whole file read-only, walk, release.
-bool Lookup(const std::string& path, int32_t key, SiteVisitor visit, void* context) {
+bool Lookup(const std::string& path, int32_t key, SiteVisitor visit) {
     const int file = open(path.c_str(), O_RDONLY);
     if (file < 0) return false;
     struct stat info;
@@ -105,7 +97,7 @@ bool Lookup(const std::string& path, int32_t key, SiteVisitor visit, void* conte
     void* view = mmap(nullptr, size, PROT_READ, MAP_SHARED, file, 0);
     close(file);
     if (view == MAP_FAILED) return false;
-    WalkSiteRecords(static_cast<const unsigned char*>(view), static_cast<uint32_t>(size), key, visit, context);
+    WalkSiteRecords({static_cast<const uint8_t*>(view), size}, key, visit);
     munmap(view, size);
     return true;
 }
@@ -184,7 +176,10 @@ bool TimeWalks(const std::string& path, int32_t key, uint32_t* matches, WalkSpli
         double* const times[2] = {&split->firstMs, &split->secondMs};
         for (double* best : times) {
             const auto start = std::chrono::steady_clock::now();
-            WalkSiteRecords(file.bytes(), file.size(), key, CountOnly, matches);
+            WalkSiteRecords({file.bytes(), file.size()}, key, [&](int32_t, int) {
+                ++*matches;
+                return true;
+            });
             *best = std::min(*best, Since(start));
         }
     }
@@ -223,15 +218,20 @@ int main(int argc, char** argv) {
 
     std::vector<unsigned char> buffer(static_cast<size_t>(kRecords) * kSiteRecordSize);
     uint32_t matches = 0;
+    const auto countOnly = [&](int32_t, int) {
+        ++matches;
+        return true;
+    };
     // Warm both paths once before timing.
-    bool ok = ReadWhole(path, buffer) && Lookup(path, kAbsentSite, CountOnly, &matches);
-    const double lookupMs = BestMs([&] { return Lookup(path, kAbsentSite, CountOnly, &matches); });
+    bool ok = ReadWhole(path, buffer) && Lookup(path, kAbsentSite, countOnly);
+    const double lookupMs = BestMs([&] { return Lookup(path, kAbsentSite, countOnly); });
     const double readMs = BestMs([&] { return ReadWhole(path, buffer); });
     WalkSplit split;
     ok = ok && TimeWalks(path, kAbsentSite, &matches, &split);
     MarkPlanner planner;
     planner.now = now;
-    ok = ok && lookupMs >= 0 && readMs >= 0 && matches == 0 && Lookup(path, kOldSite, PlanVisit, &planner);
+    ok = ok && lookupMs >= 0 && readMs >= 0 && matches == 0 &&
+         Lookup(path, kOldSite, [&](int32_t stampTime, int rating) { return planner.Visit(stampTime, rating); });
 
     fs::remove(path, error);
     fs::remove(folder, error);

@@ -1,56 +1,72 @@
 #pragma once
-// The rating desk as the rest of the program sees it: its state, the commands the main
-// window dispatches to it, and the operations the session counters call.
+// The rating desk: the Site ID entry, the lookup of a site with its history picture, and the
+// recording of an evaluation. The main window owns one Desk and runs the steps of each command.
 #include <windows.h>
-#include <cstdint>
 
-struct RatingDesk {
-    char siteDigits[16];        // decimal digits of the Site ID last taken, zero-terminated
-    int32_t currentSiteNumber;  // key of the site on the desk; 0 when the desk is empty
-    int shownRating;            // rating the last lookup showed; 0 when the site had no record
-    bool evaluatedToday;        // the last lookup met a record less than 24 hours old
-    bool siteIsNew;             // the last lookup met no record of the site
+#include <cstdint>
+#include <optional>
+
+#include "base/handle.h"
+
+// What the desk shows, which decides the controls it enables.
+enum class DeskPhase {
+    kReady,     // empty: the Site ID entry is open
+    kTaken,     // a pasted Site ID is being looked up (Skip Site is open)
+    kLookedUp,  // a site and its history are shown; its rating is to be chosen
+    kRated,     // the member chose a rating: the site can be counted
 };
 
-const RatingDesk& Desk();
+struct Desk {
+    DeskPhase phase = DeskPhase::kReady;
+    int32_t siteNumber = 0;             // the site shown, from kLookedUp on
+    int shownRating = 0;                // rating the lookup showed; 0 when the site had no record
+    bool evaluatedToday = false;        // the lookup met a record less than 24 hours old
+    bool siteIsNew = false;             // the lookup met no record of the site
+    bool showingRatingPicture = false;  // the picture control shows picture, not grid
+    bool settingSiteIdBox = false;      // the program sets the box: its change notice is no edit
+    GdiObject<HBITMAP> grid;            // background picture, 103 x 90
+    GdiObject<HBITMAP> marks;           // sheet of 14 x 14 marks, 70 x 56
+    GdiObject<HBITMAP> picture;         // 24-bit picture the lookup draws into
+    // Above 96 DPI: the grid and the drawn picture stretched to the display's scale, which the
+    // control shows instead (null at 96 DPI, or when they could not be made).
+    GdiObject<HBITMAP> scaledGrid;
+    GdiObject<HBITMAP> scaledPicture;
+};
 
 // Opening: the desk's pictures, the picture control showing the grid at the display's scale;
 // false when one cannot be made (the window cannot work then).
-bool OpenDesk(HWND window);
+bool OpenDesk(Desk& desk, HWND window);
 // Closing: the pictures, in the order mark sheet, grid, drawn picture, then their scaled copies.
-void CloseDesk();
+void CloseDesk(Desk& desk);
 
-// Main window commands (the id's notification code is passed on).
-void OnSkipSite(HWND window, WORD code);
-void OnSiteIdChanged(HWND window, WORD code);
-void OnRatingButton(HWND window, WORD code);
+// The Site ID, as the number of its 4 to 6 digits, from the clipboard's text (Paste) or from
+// the Site ID box (Find, or Enter in the box); nothing after the message of a refused one, or
+// from an empty box.
+std::optional<int32_t> PasteSiteId(Desk& desk, HWND window);
+std::optional<int32_t> TakeBoxSiteId(HWND window);
 
-// Where a lookup takes its Site ID: the digits of the last Paste, or the Site ID box (Find,
-// or Enter in the box). The command decides, never the state of Find: a reset empties the box.
-enum class SiteSource { kPaste, kBox };
-
-// The lookup: takes the Site ID from its source, walks the site's records and shows it on
-// the desk. False when the desk was not updated (nothing to look up, a refused Site ID after
-// its message, or a file failure after its message).
-bool FindSite(HWND window, SiteSource source);
+// The lookup: walks the site's records and shows the site with its history. False when the
+// desk was not updated (the site file's failure, after its message).
+bool LookUpSite(Desk& desk, HWND window, int32_t site);
 
 // Asks whether the site on the desk should be evaluated first. True: the member wants to,
 // the caller drops its command. False: the desk was empty or has been reset; go on.
-bool ConfirmPendingEvaluation(HWND window);
+bool ConfirmPendingEvaluation(Desk& desk, HWND window);
 
 // Records the checked rating (0 when none is checked) as an incorrect evaluation of the site
 // on the desk; a file failure shows its message.
-void RecordIncorrectEvaluation(HWND window);
+void RecordIncorrectEvaluation(const Desk& desk, HWND window);
 
 // Records the checked rating as a correct evaluation, except when the site was already
 // evaluated in the last 24 hours and the checked rating is the one the lookup showed.
-void RecordCorrectEvaluation(HWND window);
+void RecordCorrectEvaluation(const Desk& desk, HWND window);
 
 // Rating (1 to 5) whose button is checked, 0 when none is.
 int CheckedRating(HWND window);
 
-// Takes the Site ID digits from the clipboard text into siteDigits; false after a message.
-bool PasteSiteId(HWND window);
-
 // Returns the desk to its ready state and empties the clipboard.
-void ResetDesk(HWND window);
+void ResetDesk(Desk& desk, HWND window);
+
+// The controls' notices: a rating button clicked, the Site ID box edited.
+void RatingClicked(Desk& desk, HWND window);
+void SiteIdBoxChanged(Desk& desk, HWND window);

@@ -12,44 +12,34 @@ constexpr RecordFileTexts kSiteFileTexts = {
     nullptr,  // the site file is not flushed
 };
 
-struct Scan {
-    int32_t key;
-    SiteVisitor visit;
-    void* context;
-};
-
-void WalkMappedRecords(void* context, const uint8_t* bytes, uint32_t size) {
-    const Scan& scan = *static_cast<const Scan*>(context);
-    WalkSiteRecords(bytes, size, scan.key, scan.visit, scan.context);
+// Shows the failure's message, once the file is released; true when the operation did its work.
+bool Report(HWND owner, SiteFileResult result) {
+    if (const char* text = SiteFileMessage(result)) MessageBoxA(owner, text, "Error", MB_OK | MB_ICONERROR);
+    return RecordFileDone(result);
 }
-
-void EncodeInPlace(void* context, uint8_t* out) { EncodeSiteRecord(*static_cast<const SiteRecord*>(context), out); }
 
 }  // namespace
 
 const char* SiteFileMessage(SiteFileResult result) { return RecordFileMessage(kSiteFileTexts, result); }
 
-SiteFileResult ScanSiteFile(const char* path, int32_t key, SiteVisitor visit, void* context) {
-    Scan scan{key, visit, context};
-    return ReadRecordFile(path, false, WalkMappedRecords, &scan);
+SiteFileResult ScanSiteFile(const char* path, int32_t key, SiteVisitor visit) {
+    return ReadRecordFile(path, false, [&](std::span<const uint8_t> bytes) { WalkSiteRecords(bytes, key, visit); });
 }
 
 SiteFileResult AppendRecordToFile(const char* path, int32_t key, int rating, int32_t stampTime) {
-    SiteRecord record{key, stampTime, static_cast<int16_t>(rating)};
-    return AppendRecord(path, {kSiteRecordSize, OPEN_EXISTING, false}, EncodeInPlace, &record);
+    uint8_t record[kSiteRecordSize];
+    EncodeSiteRecord({key, stampTime, static_cast<int16_t>(rating)}, record);
+    return AppendRecord(path, record, {false, false});
 }
 
-bool ScanSite(HWND owner, int32_t key, SiteVisitor visit, void* context) {
+bool ScanSite(HWND owner, int32_t key, SiteVisitor visit) {
     char path[kPathBytes];
-    if (!DataFilePath("site.qzd", path, sizeof path))
-        return ReportRecordFile(owner, kSiteFileTexts, SiteFileResult::kOpenFailed);
-    return ReportRecordFile(owner, kSiteFileTexts, ScanSiteFile(path, key, visit, context));
+    if (!DataFilePath("site.qzd", path, sizeof path)) return Report(owner, SiteFileResult::kOpenFailed);
+    return Report(owner, ScanSiteFile(path, key, visit));
 }
 
 bool AppendEvaluation(HWND owner, int32_t key, int rating) {
     char path[kPathBytes];
-    if (!DataFilePath("site.qzd", path, sizeof path))
-        return ReportRecordFile(owner, kSiteFileTexts, SiteFileResult::kOpenFailed);
-    return ReportRecordFile(owner, kSiteFileTexts,
-                            AppendRecordToFile(path, key, rating, static_cast<int32_t>(CurrentUnixTime())));
+    if (!DataFilePath("site.qzd", path, sizeof path)) return Report(owner, SiteFileResult::kOpenFailed);
+    return Report(owner, AppendRecordToFile(path, key, rating, static_cast<int32_t>(CurrentUnixTime())));
 }

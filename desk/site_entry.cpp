@@ -1,11 +1,10 @@
 // The Site ID entry: Paste from the clipboard, the typed Site ID box, and the reset of the
 // desk after every confirmed or skipped site.
-#include <cstring>
-#include <initializer_list>
 
 #include "base/window_helpers.h"
 #include "resources/rtln_ids.h"
 #include "desk_internal.h"
+#include "product_facts.h"
 #include "site_digits.h"
 
 namespace {
@@ -16,16 +15,24 @@ constexpr const char* kTooFewDigitsText = "Error! The Site ID can't be less than
 // Clipboard that can't be opened, holds no text, or a text without any digit.
 constexpr const char* kNoSiteIdText = "Error! No Site ID was found.";
 
-// Shows the message for a refused Site ID; true when it was accepted.
-bool Judge(HWND window, SiteIdVerdict verdict) {
+const char* RefusalText(SiteIdVerdict verdict) {
     switch (verdict) {
-    case SiteIdVerdict::kAccepted: return true;
-    case SiteIdVerdict::kTooLong: ShowDeskError(window, kTooLongText); break;
-    case SiteIdVerdict::kNoDigit: ShowDeskError(window, kNoSiteIdText); break;
-    case SiteIdVerdict::kTooManyDigits: ShowDeskError(window, kTooManyDigitsText); break;
-    case SiteIdVerdict::kTooFewDigits: ShowDeskError(window, kTooFewDigitsText); break;
+    case SiteIdVerdict::kAccepted: break;
+    case SiteIdVerdict::kTooLong: return kTooLongText;
+    case SiteIdVerdict::kNoDigit: return kNoSiteIdText;
+    case SiteIdVerdict::kTooManyDigits: return kTooManyDigitsText;
+    case SiteIdVerdict::kTooFewDigits: return kTooFewDigitsText;
     }
-    return false;
+    return nullptr;
+}
+
+// The Site ID of accepted digits; nothing after the message of a refused one.
+std::optional<int32_t> Judge(HWND window, SiteIdVerdict verdict, const char* digits) {
+    if (const char* text = RefusalText(verdict)) {
+        MessageBoxA(window, text, RTLN_PRODUCT_NAME, MB_OK | MB_ICONERROR);
+        return std::nullopt;
+    }
+    return SiteNumberOf(digits);
 }
 
 // Reads the clipboard's text into siteDigits; the clipboard is closed before any message.
@@ -41,63 +48,49 @@ SiteIdVerdict ReadClipboardDigits(char (&digits)[kSiteDigitsSize]) {
 
 }  // namespace
 
-void SetSiteIdBoxQuietly(HWND window, const char* text) {
-    TheDesk().settingSiteIdBox = true;
+void SetSiteIdBoxQuietly(Desk& desk, HWND window, const char* text) {
+    desk.settingSiteIdBox = true;
     SetDlgItemTextA(window, IDC_SITE_ID, text);
-    TheDesk().settingSiteIdBox = false;
+    desk.settingSiteIdBox = false;
 }
 
-bool PasteSiteId(HWND window) {
-    RatingDesk& desk = TheDesk().shown;
-    if (!Judge(window, ReadClipboardDigits(desk.siteDigits))) return false;
+std::optional<int32_t> PasteSiteId(Desk& desk, HWND window) {
+    char digits[kSiteDigitsSize] = {};
+    const std::optional<int32_t> site = Judge(window, ReadClipboardDigits(digits), digits);
+    if (!site) return site;
     SetDlgItemTextA(window, IDC_SITE_NUMBER, "");
-    ShowBackgroundPicture(window);
-    Enable(window, IDC_SKIP_SITE, true);
-    return true;
+    ShowBackgroundPicture(desk, window);
+    desk.phase = DeskPhase::kTaken;
+    ShowPhase(desk, window);
+    return site;
 }
 
-bool TakeSiteNumber(HWND window, SiteSource source) {
-    RatingDesk& desk = TheDesk().shown;
-    if (source == SiteSource::kBox) {
-        char text[64];
-        const int length = GetDlgItemTextA(window, IDC_SITE_ID, text, sizeof text);
-        if (length <= 0) return false;
-        // Text can reach the box by a paste whatever its characters: the digits must pass
-        // the same rule as a pasted Site ID.
-        if (!Judge(window, ClassifyDigitCount(CollectDigits(text, static_cast<size_t>(length), desk.siteDigits))))
-            return false;
-    } else if (!desk.siteDigits[0]) {
-        return false;
-    }
-    desk.currentSiteNumber = SiteNumberOf(desk.siteDigits);
-    return true;
+std::optional<int32_t> TakeBoxSiteId(HWND window) {
+    char text[64];
+    const int length = GetDlgItemTextA(window, IDC_SITE_ID, text, sizeof text);
+    if (length <= 0) return std::nullopt;
+    // Text can reach the box by a paste whatever its characters: the digits must pass the
+    // same rule as a pasted Site ID.
+    char digits[kSiteDigitsSize] = {};
+    return Judge(window, ClassifyDigitCount(CollectDigits(text, static_cast<size_t>(length), digits)), digits);
 }
 
-void OnSiteIdChanged(HWND window, WORD) {
-    if (TheDesk().settingSiteIdBox) return;
-    if (ConfirmPendingEvaluation(window)) return;
-    Enable(window, IDC_FIND, GetWindowTextLengthA(GetDlgItem(window, IDC_SITE_ID)) > 3);
+void SiteIdBoxChanged(Desk& desk, HWND window) {
+    if (desk.settingSiteIdBox || ConfirmPendingEvaluation(desk, window)) return;
+    ShowPhase(desk, window);  // Find follows the box's length
 }
 
-void ResetDesk(HWND window) {
-    ShowBackgroundPicture(window);
-    SetSiteIdBoxQuietly(window, "");
+void ResetDesk(Desk& desk, HWND window) {
+    ShowBackgroundPicture(desk, window);
+    SetSiteIdBoxQuietly(desk, window, "");
     SetDlgItemTextA(window, IDC_SITE_NUMBER, "");
-    for (int id = IDC_RATING_POOR; id <= IDC_RATING_GREAT; ++id) {
-        CheckDlgButton(window, id, BST_UNCHECKED);
-        Enable(window, id, false);
-    }
-    Enable(window, IDC_SITE_ID, true);
-    Enable(window, IDC_PASTE, true);
-    // Find follows the box's length, and the box is empty now.
-    Enable(window, IDC_FIND, false);
-    for (int id : {IDC_TICKET, IDC_COUNT, IDC_SKIP_SITE, IDC_LOTTO_LIST, IDC_TRAFFIC_LIST, IDC_BANNER_LIST})
-        Enable(window, id, false);
-    RatingDesk& desk = TheDesk().shown;
-    std::memset(desk.siteDigits, 0, sizeof desk.siteDigits);
+    for (int id = IDC_RATING_POOR; id <= IDC_RATING_GREAT; ++id) CheckDlgButton(window, id, BST_UNCHECKED);
+    desk.phase = DeskPhase::kReady;
+    desk.siteNumber = 0;
+    desk.shownRating = 0;
     desk.siteIsNew = false;
     desk.evaluatedToday = false;
-    desk.currentSiteNumber = 0;
+    ShowPhase(desk, window);
     if (const OpenedClipboard clipboard = OpenClipboardOf(window)) EmptyClipboard();
     FocusControl(window, IDC_PASTE);
 }

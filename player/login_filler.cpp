@@ -30,8 +30,8 @@ struct LoginTexts {
 bool ReadLoginTexts(LoginTexts& texts) {
     const RegKey key = g_calls->openSettings(KEY_QUERY_VALUE, kSettingsKeyPath);
     if (!key) return false;
-    ReadSettingText(key.get(), "MemberID", texts.member, kProfileTextUnits);
-    ReadSettingText(key.get(), "SiteID", texts.site, kProfileTextUnits);
+    ReadSettingText(key.get(), kMemberIdValue, texts.member, kProfileTextUnits);
+    ReadSettingText(key.get(), kSiteIdValue, texts.site, kProfileTextUnits);
     ReadPassword(key.get(), texts.password);
     return true;
 }

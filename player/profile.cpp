@@ -4,9 +4,7 @@
 
 #include "base/format_text.h"
 #include "base/settings.h"
-#include "base/window_helpers.h"
 #include "resources/rtln_ids.h"
-#include "session/session.h"
 #include "stored_password.h"
 
 namespace {
@@ -17,22 +15,19 @@ void ShowProfileText(HKEY key, const char* name, HWND dialog, int id) {
         SetDlgItemTextA(dialog, id, text);
 }
 
-// Stores a field's text as a fixed-length value; true when the text is not empty. The dialog
-// has made sure that it fits.
-bool StoreField(HKEY key, const char* name, HWND dialog, int id, DWORD units) {
+// Stores a field's text as a fixed-length value. The dialog has made sure that it fits.
+void StoreField(HKEY key, const char* name, HWND dialog, int id, DWORD units) {
     char text[TextBytes(kPathTextUnits)];
     GetDlgItemTextA(dialog, id, text, static_cast<int>(TextBytes(units)));
     WriteSettingString(key, name, text, units);
-    return text[0] != 0;
 }
 
-bool StorePassword(HKEY key, HWND dialog) {
+void StorePassword(HKEY key, HWND dialog) {
     char typed[TextBytes(kProfileTextUnits)], character[8];
     GetDlgItemTextA(dialog, IDC_PLAYER_PASSWORD, typed, sizeof typed);
     wchar_t stored[kProfileTextUnits];
     if (StoredPasswordOf(typed, stored, character) == PasswordProblem::kNone)
-        WriteSettingText(key, "Password", stored, kProfileTextUnits);
-    return typed[0] != 0;
+        WriteSettingText(key, kPasswordValue, stored, kProfileTextUnits);
 }
 
 }  // namespace
@@ -41,37 +36,30 @@ void LoadPlayerProfile(HWND dialog) {
     RegKey key = OpenSettings(KEY_QUERY_VALUE);
     if (!key) return;
     char number[16];  // "%d" of any 32-bit value
-    FormatText(number, sizeof number, "%d", static_cast<int>(ReadSettingDword(key.get(), "nTickets")));
+    FormatText(number, sizeof number, "%d", static_cast<int>(ReadSettingDword(key.get(), kTicketMaximumValue)));
     SetDlgItemTextA(dialog, IDC_PLAYER_MAX_TICKETS, number);
-    ShowProfileText(key.get(), "MemberID", dialog, IDC_PLAYER_MEMBER_ID);
-    ShowProfileText(key.get(), "SiteID", dialog, IDC_PLAYER_SITE_ID);
+    ShowProfileText(key.get(), kMemberIdValue, dialog, IDC_PLAYER_MEMBER_ID);
+    ShowProfileText(key.get(), kSiteIdValue, dialog, IDC_PLAYER_SITE_ID);
     wchar_t password[kPasswordUnits];
     ReadPassword(key.get(), password);
     if (password[0]) {
         SetDlgItemTextW(dialog, IDC_PLAYER_PASSWORD, password);
         SetDlgItemTextW(dialog, IDC_PLAYER_CONFIRM, password);
     }
-    ShowProfileText(key.get(), "Clicks4U", dialog, IDC_PLAYER_PATH);
+    ShowProfileText(key.get(), kServicePageValue, dialog, IDC_PLAYER_PATH);
 }
 
-void SavePlayerProfile(HWND dialog) {
-    const HWND window = GetWindow(dialog, GW_OWNER);  // the main window
-    bool hasLogin = false;
-    {
-        RegKey key = OpenSettings(KEY_SET_VALUE);
-        if (!key) return;
-        char number[kProfileTextUnits];
-        GetDlgItemTextA(dialog, IDC_PLAYER_MAX_TICKETS, number, sizeof number);
-        const int32_t maximum = ParseTicketMaximum(number);  // empty or no number: 0
-        WriteSettingDword(key.get(), "nTickets", maximum);
-        SetTicketMaximum(window, maximum);
-        hasLogin |= StoreField(key.get(), "MemberID", dialog, IDC_PLAYER_MEMBER_ID, kProfileTextUnits);
-        hasLogin |= StoreField(key.get(), "SiteID", dialog, IDC_PLAYER_SITE_ID, kProfileTextUnits);
-        hasLogin |= StorePassword(key.get(), dialog);
-        EnableMenuCommand(window, IDM_CLICKS4U, GetWindowTextLengthA(GetDlgItem(dialog, IDC_PLAYER_PATH)) > 0);
-        StoreField(key.get(), "Clicks4U", dialog, IDC_PLAYER_PATH, kPathTextUnits);
-    }
-    EnableMenuCommand(window, IDM_FILL_MEMBER_ID, hasLogin);
+bool SavePlayerProfile(HWND dialog) {
+    RegKey key = OpenSettings(KEY_SET_VALUE);
+    if (!key) return false;
+    char number[kProfileTextUnits];
+    GetDlgItemTextA(dialog, IDC_PLAYER_MAX_TICKETS, number, sizeof number);
+    WriteSettingDword(key.get(), kTicketMaximumValue, ParseLeadingNumber(number));  // empty or no number: 0
+    StoreField(key.get(), kMemberIdValue, dialog, IDC_PLAYER_MEMBER_ID, kProfileTextUnits);
+    StoreField(key.get(), kSiteIdValue, dialog, IDC_PLAYER_SITE_ID, kProfileTextUnits);
+    StorePassword(key.get(), dialog);
+    StoreField(key.get(), kServicePageValue, dialog, IDC_PLAYER_PATH, kPathTextUnits);
+    return true;
 }
 
 bool PasswordFieldsMatch(HWND dialog) {

@@ -6,6 +6,7 @@
 
 #include "base/dialog_look.h"
 #include "base/format_text.h"
+#include "base/settings.h"
 #include "base/window_helpers.h"
 #include "resources/rtln_ids.h"
 #include "player.h"
@@ -27,6 +28,7 @@ constexpr char kSaveTip[] = "Save Player Settings";
 
 struct PlayerDialog {
     bool fillingByProgram;  // fields set by the program raise change notices that are no edits
+    bool saved;             // the profile was stored
 };
 
 PlayerDialog& State(HWND dialog) { return *reinterpret_cast<PlayerDialog*>(GetWindowLongPtrA(dialog, DWLP_USER)); }
@@ -111,7 +113,7 @@ void OnSave(HWND dialog) {
         return;
     }
     if (!FieldsCanBeStored(dialog)) return;
-    SavePlayerProfile(dialog);
+    State(dialog).saved = SavePlayerProfile(dialog);
     EndDialog(dialog, 1);
 }
 
@@ -155,8 +157,12 @@ INT_PTR CALLBACK PlayerDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
 
 }  // namespace
 
-void ShowPlayerSettings(HWND window) {
+std::optional<ProfileFacts> ShowPlayerSettings(HWND window) {
     PlayerDialog state = {};
     DialogBoxParamA(AppInstance(), MAKEINTRESOURCEA(IDD_PLAYER_SETTINGS), window, PlayerDialogProc,
                     reinterpret_cast<LPARAM>(&state));
+    if (!state.saved) return std::nullopt;
+    const RegKey key = OpenSettings(KEY_QUERY_VALUE);
+    if (!key) return std::nullopt;
+    return ReadProfileFacts(key.get());
 }

@@ -80,7 +80,7 @@ PasswordProblem StoredPasswordOf(const char* typed, wchar_t (&stored)[kProfileTe
 void ReadPassword(HKEY key, wchar_t (&typed)[kPasswordUnits]) {
     wchar_t wide[kProfileTextUnits];
     PasswordText stored, loaded;
-    if (ReadSettingText(key, "Password", wide, kProfileTextUnits)) {
+    if (ReadSettingText(key, kPasswordValue, wide, kProfileTextUnits)) {
         stored.length = std::wcslen(wide);
         std::copy(wide, wide + stored.length, stored.units);
         UnshiftStoredPassword(stored, SystemCodePage(), loaded);

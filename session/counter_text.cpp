@@ -10,19 +10,7 @@ constexpr char kCreditEntries[3][kCreditEntryCount][kCreditEntrySize] = {
     {"Banner", "10", "20", "30", "50", "100", "150"},
 };
 
-bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-
 }  // namespace
-
-int32_t ParseCounterText(const char* text) {
-    const char* p = text;
-    while (IsBlank(*p)) ++p;
-    bool negative = false;
-    if (*p == '+' || *p == '-') negative = *p++ == '-';
-    uint32_t value = 0;  // unsigned, so an over-long number wraps without undefined behaviour
-    for (; *p >= '0' && *p <= '9'; ++p) value = value * 10u + static_cast<uint32_t>(*p - '0');
-    return static_cast<int32_t>(negative ? 0u - value : value);
-}
 
 void FormatCounter(int32_t value, char (&out)[kCounterTextSize]) {
     FormatText(out, sizeof out, "%i", static_cast<int>(value));
@@ -33,7 +21,7 @@ int32_t AddWrapping(int32_t a, int32_t b) {
 }
 
 void IncrementedCounterText(const char* fieldText, char (&out)[kCounterTextSize]) {
-    FormatCounter(fieldText[0] ? AddWrapping(ParseCounterText(fieldText), 1) : 1, out);
+    FormatCounter(fieldText[0] ? AddWrapping(ParseLeadingNumber(fieldText), 1) : 1, out);
 }
 
 const char* CreditEntryText(CreditList list, int entry) {
@@ -50,6 +38,6 @@ bool AddCreditAmount(CreditList list, int entry, const char* fieldText, char (&o
         FormatText(out, sizeof out, "%s", amount);
         return true;
     }
-    FormatCounter(AddWrapping(ParseCounterText(amount), ParseCounterText(fieldText)), out);
+    FormatCounter(AddWrapping(ParseLeadingNumber(amount), ParseLeadingNumber(fieldText)), out);
     return true;
 }

@@ -4,14 +4,11 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "base/format_text.h"
+
 constexpr int kCounterReadLength = 15;   // characters read from a counter field
 constexpr int kCreditReadLength = 7;     // characters read from a credit field before adding
 constexpr size_t kCounterTextSize = 16;  // room for "%i" of any 32-bit value
-
-// The leading signed decimal number of the text: leading blanks and one sign allowed,
-// parsing stops at the first non-digit, no digits give 0. Values that do not fit in 32
-// bits wrap instead of overflowing.
-int32_t ParseCounterText(const char* text);
 
 // "%i" of the value.
 void FormatCounter(int32_t value, char (&out)[kCounterTextSize]);

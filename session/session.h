@@ -1,58 +1,71 @@
 #pragma once
-// The session statistics as the main window sees them: what it sets up when it opens,
-// the commands it dispatches, and what it must run when it closes.
+// The session statistics: the counter fields, the session clock in the status bar, the history
+// file and the Player Sessions dialog. The main window owns one Session and runs the steps of
+// each command.
 #include <windows.h>
+#include <mmsystem.h>
 
+#include <atomic>
 #include <cstdint>
+
+#include "base/handle.h"
+
+// Creates the clock's periodic event: timeSetEvent, or a test's replacement.
+using TimerStarter = MMRESULT(WINAPI*)(UINT delay, UINT resolution, LPTIMECALLBACK callback, DWORD_PTR user,
+                                       UINT flags);
+
+struct Session {
+    HWND statusBar = nullptr;
+    HWND clockReceiver = nullptr;  // hidden child of the bar that shows the clock's ticks
+    IconHandle statusIcons[4];
+    char dateText[32] = "";
+    std::atomic<int32_t> elapsed{0};  // written by the tick while the timer runs, else by EndSession
+    int32_t startTime = 0;
+    TimerStarter startTimer = timeSetEvent;
+    MultimediaTimer timer;
+    std::atomic<DWORD_PTR> clockRun{0};   // number of the current clock run, read by its ticks
+    std::atomic<LONG> deliveredTicks{0};  // ticks shown since the session was made (for the tests)
+    int32_t sitesCounter = 0;             // new sites counted so far
+};
 
 // Opening, in this order: the status bar (once the window has its size), then the sites
 // counter, the ticket maximum and the three credit lists.
-void CreateSessionStatusBar(HWND window);
-void OpenSessionCounters(HWND window);
-
-// Whether the session clock's periodic timer runs.
-bool IsSessionClockRunning();
+void CreateSessionStatusBar(Session& session, HWND window);
+void OpenSessionCounters(Session& session, HWND window);
 
 // Begins a new session or continues a paused one and starts the clock; false when the
 // timer could not be created.
-bool StartSession(HWND window);
+bool StartSession(Session& session, HWND window);
+// Pauses the clock.
+void StopSession(Session& session, HWND window);
 
-// The ticket bar's range: 0 to the maximum's low 16 bits, 60 for -1 (no maximum set). Called
-// at opening and after the Player Settings dialog stored a new maximum.
+// The ticket bar's range: 0 to the maximum's low 16 bits, 60 for -1 (no maximum set).
 void SetTicketMaximum(HWND window, int32_t maximum);
 
-// The ticket maximum as the member types it: the text's leading number, 0 for none.
-int32_t ParseTicketMaximum(const char* text);
+// A counted site: one more ticket (the evaluation was right) or error, and one more new site
+// when the database did not know it.
+enum class Count { kTicket, kError };
+void CountSite(Session& session, HWND window, Count count, bool siteWasNew);
 
-// New sites counted so far (shown in status part 3, stored as "nSites").
-int32_t SitesCounter();
+// A credit list closed up: true when its pick added an amount to its field.
+enum class CreditKind { kLotto, kTraffic, kBanner };
+bool AddCredits(HWND window, CreditKind kind);
 
+// The Tickets field changed: the ticket bar follows it.
+void ShowTicketCount(HWND window);
+
+// "Save": a failed save keeps the session as it was (the member can save again once the file
+// is free); a written record, or nothing to write, ends it.
+void SaveAndEndSession(Session& session, HWND window);
 
 // The Player Sessions dialog, owned by the window; whether it ended with OK.
 bool ShowSessions(HWND window);
-// Fills its list from sess.qzd, newest first; false when the dialog must close.
-bool FillSessionList(HWND dialog);
 
-// Cancels the clock's timer. After it returns no tick runs any more.
-void KillSessionTimer();
 // Closing: the timer, then the status bar's icons.
-void CloseSessionClock();
-
+void CloseSessionClock(Session& session);
 // Closing: stores the session if the clock has counted time.
-void SaveCountedSession(HWND window);
+void SaveCountedSession(const Session& session, HWND window);
 
 // The desktop session ends (log-off, shut-down): store what must not be lost now, asking
 // nothing; a failed save shows its message.
-void SaveOnEndSession(HWND window);
-
-// Main window commands.
-void OnTicket(HWND window, WORD code);
-void OnCount(HWND window, WORD code);
-void OnTicketsChanged(HWND window, WORD code);
-void OnLottoList(HWND window, WORD code);
-void OnTrafficList(HWND window, WORD code);
-void OnFreeBannerList(HWND window, WORD code);
-void OnStop(HWND window, WORD code);
-void OnContinue(HWND window, WORD code);
-void OnStatistics(HWND window, WORD code);
-void OnSave(HWND window, WORD code);
+void SaveOnEndSession(Session& session, HWND window);

@@ -20,7 +20,6 @@
 #include "base/unix_time.h"
 #include "base/window_helpers.h"
 #include "resources/rtln_ids.h"
-#include "session.h"
 #include "session_internal.h"
 
 namespace {
@@ -35,141 +34,128 @@ constexpr int kStartPart = 1;
 constexpr int kClockPart = 2;
 constexpr UINT kTickPeriodMs = 1000;
 
-SessionState g_session;
-TimerStarter g_startTimer = timeSetEvent;
-
-void EnableSessionMenu(UINT id, bool enabled) { EnableMenuCommand(g_session.window, id, enabled); }
-
-void CALLBACK SessionTick(UINT, UINT, DWORD_PTR run, DWORD_PTR, DWORD_PTR) {
-    const int32_t next = NextElapsed(g_session.elapsed.load(std::memory_order_relaxed));
-    g_session.elapsed.store(next, std::memory_order_relaxed);
-    if (g_session.clockReceiver)
-        PostMessageA(g_session.clockReceiver, kClockTickMessage, static_cast<WPARAM>(next), run);
+void CALLBACK SessionTick(UINT, UINT, DWORD_PTR user, DWORD_PTR, DWORD_PTR) {
+    Session& session = *reinterpret_cast<Session*>(user);
+    const int32_t next = NextElapsed(session.elapsed.load(std::memory_order_relaxed));
+    session.elapsed.store(next, std::memory_order_relaxed);
+    if (session.clockReceiver)
+        PostMessageA(session.clockReceiver, kClockTickMessage, static_cast<WPARAM>(next),
+                     static_cast<LPARAM>(session.clockRun.load(std::memory_order_relaxed)));
 }
 
-void ShowClock(int32_t elapsed) {
+void ShowClock(const Session& session, int32_t elapsed) {
     char text[kClockTextSize];
     FormatClock(elapsed, text);
-    SetStatusText(kClockPart, text);
+    SetStatusText(session, kClockPart, text);
 }
 
+// The receiver keeps its session in GWLP_USERDATA.
 LRESULT CALLBACK ClockReceiverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message != kClockTickMessage) return DefWindowProcA(window, message, wParam, lParam);
+    auto* session = reinterpret_cast<Session*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (message != kClockTickMessage || !session) return DefWindowProcA(window, message, wParam, lParam);
     // A tick of the current run still counts after the timer was cancelled (Stop, Save, exit):
     // its second is in the session, so the clock shows it. Ticks of older runs are dropped.
-    if (static_cast<DWORD_PTR>(lParam) == g_session.clockRun) {
-        ShowClock(static_cast<int32_t>(wParam));
-        ++g_session.deliveredTicks;
+    if (static_cast<DWORD_PTR>(lParam) == session->clockRun.load(std::memory_order_relaxed)) {
+        ShowClock(*session, static_cast<int32_t>(wParam));
+        ++session->deliveredTicks;
     }
     return 0;
 }
 
-void CreateClockReceiver(HINSTANCE instance) {
+void CreateClockReceiver(Session& session, HINSTANCE instance) {
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = ClockReceiverProc;
     windowClass.hInstance = instance;
     windowClass.lpszClassName = kClockReceiverClass;
     RegisterClassA(&windowClass);  // already registered by an earlier window: fine
     // A hidden child of the bar, so it is destroyed with the main window.
-    g_session.clockReceiver = CreateWindowExA(0, kClockReceiverClass, "", WS_CHILD, 0, 0, 0, 0, g_session.statusBar,
-                                              nullptr, instance, nullptr);
+    session.clockReceiver = CreateWindowExA(0, kClockReceiverClass, "", WS_CHILD, 0, 0, 0, 0, session.statusBar,
+                                            nullptr, instance, nullptr);
+    if (session.clockReceiver)
+        SetWindowLongPtrA(session.clockReceiver, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&session));
 }
 
 // The locale's time marks (AM/PM) may be letters of any script. Without LOCALE_USE_CP_ACP the
 // 8-bit text would come in the locale's own code page, not the program's.
-void ShowStartTime() {
+void ShowStartTime(const Session& session) {
     char text[32];
     if (GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOSECONDS | LOCALE_USE_CP_ACP, nullptr, nullptr, text, sizeof text))
-        SetStatusText(kStartPart, text);
+        SetStatusText(session, kStartPart, text);
 }
 
 }  // namespace
 
-HWND SessionStatusBar() { return g_session.statusBar; }
-
-void SetStatusText(int part, const char* text) {
-    if (g_session.statusBar)
-        SendMessageA(g_session.statusBar, SB_SETTEXTA, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(text));
+void SetStatusText(const Session& session, int part, const char* text) {
+    if (session.statusBar)
+        SendMessageA(session.statusBar, SB_SETTEXTA, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(text));
 }
 
-int32_t SessionElapsed() { return g_session.elapsed.load(std::memory_order_relaxed); }
-int32_t SessionStartTime() { return g_session.startTime; }
-LONG DeliveredClockTicks() { return g_session.deliveredTicks.load(); }
-
-void SetSessionTimerStarter(TimerStarter starter) { g_startTimer = starter ? starter : timeSetEvent; }
-
-SessionState& TheSession() { return g_session; }
-
-void CreateSessionStatusBar(HWND window) {
+void CreateSessionStatusBar(Session& session, HWND window) {
     const HINSTANCE instance = AppInstance();
-    g_session.window = window;
     for (int part = 0; part < 4; ++part)
-        g_session.statusIcons[part].reset(static_cast<HICON>(
+        session.statusIcons[part].reset(static_cast<HICON>(
             LoadImageA(instance, MAKEINTRESOURCEA(IDI_STATUS_DATE + part), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
                        GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR)));
-    g_session.clockReceiver = nullptr;
+    session.clockReceiver = nullptr;
     RECT client = {};
     GetClientRect(window, &client);
-    g_session.statusBar = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_TOOLTIPS, 0, 0, 0, 0,
-                                          window, nullptr, instance, nullptr);
-    if (!g_session.statusBar) return;
+    session.statusBar = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_TOOLTIPS, 0, 0, 0, 0,
+                                        window, nullptr, instance, nullptr);
+    if (!session.statusBar) return;
     const int quarter = client.right / 4;
     int edges[4] = {quarter, 2 * quarter + ScalePixels(6), 3 * quarter + ScalePixels(8), 4 * quarter};
-    SendMessageA(g_session.statusBar, SB_SETPARTS, 4, reinterpret_cast<LPARAM>(edges));
+    SendMessageA(session.statusBar, SB_SETPARTS, 4, reinterpret_cast<LPARAM>(edges));
     for (int part = 0; part < 4; ++part)
-        SendMessageA(g_session.statusBar, SB_SETICON, static_cast<WPARAM>(part),
-                     reinterpret_cast<LPARAM>(g_session.statusIcons[part].get()));
-    if (!GetDateFormatA(LOCALE_USER_DEFAULT, LOCALE_USE_CP_ACP, nullptr, kStatusDatePicture, g_session.dateText,
-                        sizeof g_session.dateText))
-        g_session.dateText[0] = 0;
-    SetStatusText(kDatePart, g_session.dateText);
-    SendMessageA(g_session.statusBar, SB_SETTIPTEXTA, kDatePart, reinterpret_cast<LPARAM>(g_session.dateText));
-    SendMessageA(g_session.statusBar, SB_SETTIPTEXTA, kStartPart, reinterpret_cast<LPARAM>(kStartTip));
-    SendMessageA(g_session.statusBar, SB_SETTIPTEXTA, kClockPart, reinterpret_cast<LPARAM>(kClockTip));
-    CreateClockReceiver(instance);
+        SendMessageA(session.statusBar, SB_SETICON, static_cast<WPARAM>(part),
+                     reinterpret_cast<LPARAM>(session.statusIcons[part].get()));
+    if (!GetDateFormatA(LOCALE_USER_DEFAULT, LOCALE_USE_CP_ACP, nullptr, kStatusDatePicture, session.dateText,
+                        sizeof session.dateText))
+        session.dateText[0] = 0;
+    SetStatusText(session, kDatePart, session.dateText);
+    SendMessageA(session.statusBar, SB_SETTIPTEXTA, kDatePart, reinterpret_cast<LPARAM>(session.dateText));
+    SendMessageA(session.statusBar, SB_SETTIPTEXTA, kStartPart, reinterpret_cast<LPARAM>(kStartTip));
+    SendMessageA(session.statusBar, SB_SETTIPTEXTA, kClockPart, reinterpret_cast<LPARAM>(kClockTip));
+    CreateClockReceiver(session, instance);
 }
 
-bool IsSessionClockRunning() { return static_cast<bool>(g_session.timer); }
-
-bool StartSession(HWND window) {
-    if (g_session.timer) return true;  // already running: nothing to start
-    if (SessionElapsed() == 0) {
-        g_session.startTime = static_cast<int32_t>(CurrentUnixTime());
-        SetStatusText(kClockPart, "00:00:00");
+bool StartSession(Session& session, HWND window) {
+    if (session.timer) return true;  // already running: nothing to start
+    const int32_t elapsed = session.elapsed.load(std::memory_order_relaxed);
+    if (elapsed == 0) {
+        session.startTime = static_cast<int32_t>(CurrentUnixTime());
+        SetStatusText(session, kClockPart, "00:00:00");
         EmptyCounterFields(window);
         EnableMenuCommand(window, IDM_SAVE, false);
     } else {
         // Ticks of the stopped run still queued will be dropped: show the length they reached.
-        ShowClock(SessionElapsed());
+        ShowClock(session, elapsed);
     }
     EnableMenuCommand(window, IDM_STOP, true);
     EnableMenuCommand(window, IDM_CONTINUE, false);
-    ++g_session.clockRun;
-    g_session.timer.reset(g_startTimer(kTickPeriodMs, 0, SessionTick, g_session.clockRun,
-                                       TIME_PERIODIC | TIME_CALLBACK_FUNCTION | TIME_KILL_SYNCHRONOUS));
-    if (!g_session.timer) return false;
-    ShowStartTime();
+    ++session.clockRun;
+    session.timer.reset(session.startTimer(kTickPeriodMs, 0, SessionTick, reinterpret_cast<DWORD_PTR>(&session),
+                                           TIME_PERIODIC | TIME_CALLBACK_FUNCTION | TIME_KILL_SYNCHRONOUS));
+    if (!session.timer) return false;
+    ShowStartTime(session);
     return true;
 }
 
-void KillSessionTimer() { g_session.timer.reset(); }
-
-void CloseSessionClock() {
-    KillSessionTimer();
-    for (IconHandle& icon : g_session.statusIcons) icon.reset();
+void CloseSessionClock(Session& session) {
+    session.timer.reset();
+    for (IconHandle& icon : session.statusIcons) icon.reset();
 }
 
-void StopSession(HWND window) {
-    KillSessionTimer();
+void StopSession(Session& session, HWND window) {
+    session.timer.reset();
     EnableMenuCommand(window, IDM_STOP, false);
     EnableMenuCommand(window, IDM_CONTINUE, true);
 }
 
-void EndSession() {
-    KillSessionTimer();
-    g_session.elapsed.store(0, std::memory_order_relaxed);
-    EnableSessionMenu(IDM_STOP, false);
-    EnableSessionMenu(IDM_CONTINUE, true);
-    EnableSessionMenu(IDM_SAVE, false);
-    EnableSessionMenu(IDM_STATISTICS, true);
+void EndSession(Session& session, HWND window) {
+    session.timer.reset();
+    session.elapsed.store(0, std::memory_order_relaxed);
+    EnableMenuCommand(window, IDM_STOP, false);
+    EnableMenuCommand(window, IDM_CONTINUE, true);
+    EnableMenuCommand(window, IDM_SAVE, false);
+    EnableMenuCommand(window, IDM_STATISTICS, true);
 }

@@ -6,10 +6,8 @@
 #include "base/format_text.h"
 #include "base/settings.h"
 #include "base/window_helpers.h"
-#include "desk/desk.h"
 #include "resources/rtln_ids.h"
 #include "counter_text.h"
-#include "session.h"
 #include "session_internal.h"
 
 namespace {
@@ -25,67 +23,27 @@ struct CreditControls {
     int fieldId;
 };
 
-constexpr CreditControls kLotto = {CreditList::Lotto, IDC_LOTTO_LIST, IDC_LOTTO_CREDITS};
-constexpr CreditControls kTraffic = {CreditList::Traffic, IDC_TRAFFIC_LIST, IDC_TRAFFIC_CREDITS};
-constexpr CreditControls kBanner = {CreditList::Banner, IDC_BANNER_LIST, IDC_FREE_BANNERS};
+// In the order of CreditKind.
+constexpr CreditControls kCredits[] = {{CreditList::Lotto, IDC_LOTTO_LIST, IDC_LOTTO_CREDITS},
+                                       {CreditList::Traffic, IDC_TRAFFIC_LIST, IDC_TRAFFIC_CREDITS},
+                                       {CreditList::Banner, IDC_BANNER_LIST, IDC_FREE_BANNERS}};
 
 void SetTicketBar(HWND window, int32_t position) {
     SendDlgItemMessageA(window, IDC_TICKET_PROGRESS, PBM_SETPOS, static_cast<WPARAM>(position), 0);
 }
 
-void ShowSitesCounter() {
+void ShowSitesCounter(const Session& session) {
     char text[kCounterTextSize];
-    FormatText(text, sizeof text, "%d", static_cast<int>(TheSession().sitesCounter));
-    SetStatusText(kSitesPart, text);
+    FormatText(text, sizeof text, "%d", static_cast<int>(session.sitesCounter));
+    SetStatusText(session, kSitesPart, text);
 }
 
 // One more site that was new to the database: shown at once, stored when the key opens.
-void CountNewSite() {
-    TheSession().sitesCounter = AddWrapping(TheSession().sitesCounter, 1);
-    ShowSitesCounter();
+void CountNewSite(Session& session) {
+    session.sitesCounter = AddWrapping(session.sitesCounter, 1);
+    ShowSitesCounter(session);
     RegKey key = OpenSettings(KEY_SET_VALUE);
-    if (key) WriteSettingDword(key.get(), "nSites", TheSession().sitesCounter);
-}
-
-// Adds one to the Tickets or Errors field and closes the site on the desk.
-void IncrementCounter(HWND window, int field) {
-    char text[kCounterReadLength + 1];
-    GetDlgItemTextA(window, field, text, sizeof text);
-    char next[kCounterTextSize];
-    IncrementedCounterText(text, next);
-    // Explicitly: the program's own SetWindowText of a multi-line edit raises no EN_CHANGE.
-    if (field == IDC_TICKETS) SetTicketBar(window, ParseCounterText(next));
-    SetDlgItemTextA(window, field, next);
-    if (Desk().siteIsNew) CountNewSite();
-    ResetDesk(window);
-    EnableMenuCommand(window, IDM_STOP, true);
-    EnableMenuCommand(window, IDM_SAVE, true);
-}
-
-void CountTicket(HWND window) {
-    RecordCorrectEvaluation(window);
-    IncrementCounter(window, IDC_TICKETS);
-}
-
-void CountError(HWND window) {
-    RecordIncorrectEvaluation(window);  // reports its own failure
-    IncrementCounter(window, IDC_ERRORS);
-}
-
-// True when the list's pick added an amount to its field.
-bool AddCredits(HWND window, const CreditControls& credit) {
-    const LRESULT entry = SendDlgItemMessageA(window, credit.listId, CB_GETCURSEL, 0, 0);
-    if (entry == CB_ERR || entry == 0) return false;
-    char text[kCreditReadLength + 1];
-    GetDlgItemTextA(window, credit.fieldId, text, sizeof text);
-    char sum[kCounterTextSize];
-    if (!AddCreditAmount(credit.list, static_cast<int>(entry), text, sum)) return false;
-    SetDlgItemTextA(window, credit.fieldId, sum);
-    return SendDlgItemMessageA(window, credit.listId, CB_SETCURSEL, 0, 0) != CB_ERR;
-}
-
-void OnCreditList(HWND window, WORD code, const CreditControls& credit) {
-    if (code == CBN_CLOSEUP && AddCredits(window, credit)) CountTicket(window);
+    if (key) WriteSettingDword(key.get(), kSitesValue, session.sitesCounter);
 }
 
 void FillCreditList(HWND window, const CreditControls& credit) {
@@ -101,7 +59,7 @@ int32_t ReadCounterField(HWND window, int id, int maxChars) {
     char text[kCounterReadLength + 1];
     const int size = maxChars + 1 < static_cast<int>(sizeof text) ? maxChars + 1 : static_cast<int>(sizeof text);
     GetDlgItemTextA(window, id, text, size);
-    return ParseCounterText(text);
+    return ParseLeadingNumber(text);
 }
 
 void EmptyCounterFields(HWND window) {
@@ -115,30 +73,44 @@ void SetTicketMaximum(HWND window, int32_t maximum) {
     SendDlgItemMessageA(window, IDC_TICKET_PROGRESS, PBM_SETRANGE, 0, MAKELPARAM(0, top));
 }
 
-void OpenSessionCounters(HWND window) {
+void OpenSessionCounters(Session& session, HWND window) {
     int32_t ticketMaximum = -1;  // -1: absent or not a 4-byte REG_DWORD
     int32_t sites = -1;
     if (RegKey key = OpenSettings(KEY_QUERY_VALUE)) {
-        ticketMaximum = ReadSettingDword(key.get(), "nTickets");
-        sites = ReadSettingDword(key.get(), "nSites");
+        ticketMaximum = ReadSettingDword(key.get(), kTicketMaximumValue);
+        sites = ReadSettingDword(key.get(), kSitesValue);
     }
-    TheSession().sitesCounter = sites == -1 ? 0 : sites;
-    ShowSitesCounter();
+    session.sitesCounter = sites == -1 ? 0 : sites;
+    ShowSitesCounter(session);
     SetTicketMaximum(window, ticketMaximum);
     SendDlgItemMessageA(window, IDC_TICKET_PROGRESS, PBM_SETSTEP, 1, 0);
-    for (const CreditControls* credit : {&kLotto, &kTraffic, &kBanner}) FillCreditList(window, *credit);
+    for (const CreditControls& credit : kCredits) FillCreditList(window, credit);
 }
 
-int32_t ParseTicketMaximum(const char* text) { return ParseCounterText(text); }
-
-int32_t SitesCounter() { return TheSession().sitesCounter; }
-
-void OnTicket(HWND window, WORD) { CountTicket(window); }
-void OnCount(HWND window, WORD) { CountError(window); }
-void OnLottoList(HWND window, WORD code) { OnCreditList(window, code, kLotto); }
-void OnTrafficList(HWND window, WORD code) { OnCreditList(window, code, kTraffic); }
-void OnFreeBannerList(HWND window, WORD code) { OnCreditList(window, code, kBanner); }
-
-void OnTicketsChanged(HWND window, WORD code) {
-    if (code == EN_CHANGE) SetTicketBar(window, ReadCounterField(window, IDC_TICKETS, kCounterReadLength));
+void CountSite(Session& session, HWND window, Count count, bool siteWasNew) {
+    const int field = count == Count::kTicket ? IDC_TICKETS : IDC_ERRORS;
+    char text[kCounterReadLength + 1];
+    GetDlgItemTextA(window, field, text, sizeof text);
+    char next[kCounterTextSize];
+    IncrementedCounterText(text, next);
+    // Explicitly: the program's own SetWindowText of a multi-line edit raises no EN_CHANGE.
+    if (field == IDC_TICKETS) SetTicketBar(window, ParseLeadingNumber(next));
+    SetDlgItemTextA(window, field, next);
+    if (siteWasNew) CountNewSite(session);
+    EnableMenuCommand(window, IDM_STOP, true);
+    EnableMenuCommand(window, IDM_SAVE, true);
 }
+
+bool AddCredits(HWND window, CreditKind kind) {
+    const CreditControls& credit = kCredits[static_cast<int>(kind)];
+    const LRESULT entry = SendDlgItemMessageA(window, credit.listId, CB_GETCURSEL, 0, 0);
+    if (entry == CB_ERR || entry == 0) return false;
+    char text[kCreditReadLength + 1];
+    GetDlgItemTextA(window, credit.fieldId, text, sizeof text);
+    char sum[kCounterTextSize];
+    if (!AddCreditAmount(credit.list, static_cast<int>(entry), text, sum)) return false;
+    SetDlgItemTextA(window, credit.fieldId, sum);
+    return SendDlgItemMessageA(window, credit.listId, CB_SETCURSEL, 0, 0) != CB_ERR;
+}
+
+void ShowTicketCount(HWND window) { SetTicketBar(window, ReadCounterField(window, IDC_TICKETS, kCounterReadLength)); }

@@ -9,7 +9,6 @@
 #include "base/record_file.h"
 #include "resources/rtln_ids.h"
 #include "counter_text.h"
-#include "session.h"
 #include "session_internal.h"
 
 namespace {
@@ -33,21 +32,12 @@ SessionRecord CollectRecord(HWND window, int32_t start, int32_t elapsed) {
 
 bool FieldIsEmpty(HWND window, int id) { return GetWindowTextLengthA(GetDlgItem(window, id)) == 0; }
 
-void EncodeInPlace(void* context, uint8_t* out) {
-    EncodeSessionRecord(*static_cast<const SessionRecord*>(context), out);
-}
-
-struct Reading {
-    SessionVisitor visit;
-    void* context;
-    bool complete;
-};
-
-void VisitMappedRecords(void* context, const uint8_t* bytes, uint32_t size) {
-    Reading& reading = *static_cast<Reading*>(context);
-    reading.complete =
-        VisitSessionsNewestFirst(std::span<const uint8_t>(bytes, size),
-                                 [&](const SessionRecord& record) { return reading.visit(record, reading.context); });
+// Shows the failure's message, once the file is released; true when the operation did its work
+// (a record that could not be flushed is written all the same).
+bool Report(HWND owner, RecordFileResult result) {
+    if (const char* text = RecordFileMessage(kSessionFileTexts, result))
+        MessageBoxA(owner, text, "Error", MB_OK | MB_ICONERROR);
+    return RecordFileDone(result);
 }
 
 }  // namespace
@@ -55,21 +45,37 @@ void VisitMappedRecords(void* context, const uint8_t* bytes, uint32_t size) {
 SaveResult SaveSessionTo(HWND window, const char* path, int32_t start, int32_t elapsed) {
     if (elapsed == 0) return SaveResult::NothingToSave;
     if (FieldIsEmpty(window, IDC_TICKETS) && FieldIsEmpty(window, IDC_ERRORS)) return SaveResult::NothingToSave;
-    SessionRecord record = CollectRecord(window, start, elapsed);
-    const RecordFileResult result = AppendRecord(path, {kSessionRecordSize, OPEN_ALWAYS, true}, EncodeInPlace, &record);
-    // Shown after the file is released, so it is not held while the member reads.
-    return ReportRecordFile(window, kSessionFileTexts, result) ? SaveResult::Written : SaveResult::Failed;
+    uint8_t record[kSessionRecordSize];
+    EncodeSessionRecord(CollectRecord(window, start, elapsed), record);
+    return Report(window, AppendRecord(path, record, {true, true})) ? SaveResult::Written : SaveResult::Failed;
 }
 
-SaveResult SaveSession(HWND window) {
+SaveResult SaveSession(const Session& session, HWND window) {
     char path[kPathBytes];
     if (!DataFilePath(kSessionFile, path, sizeof path)) path[0] = 0;  // then it cannot be opened
-    return SaveSessionTo(window, path, SessionStartTime(), SessionElapsed());
+    return SaveSessionTo(window, path, session.startTime, session.elapsed.load(std::memory_order_relaxed));
 }
 
-ReadResult ReadSessionFile(HWND owner, const char* path, SessionVisitor visit, void* context) {
-    Reading reading{visit, context, true};
-    if (!ReportRecordFile(owner, kSessionFileTexts, ReadRecordFile(path, true, VisitMappedRecords, &reading)))
-        return ReadResult::Failed;
-    return reading.complete ? ReadResult::Done : ReadResult::Stopped;
+void SaveAndEndSession(Session& session, HWND window) {
+    if (SaveSession(session, window) != SaveResult::Failed) EndSession(session, window);
+}
+
+void SaveCountedSession(const Session& session, HWND window) {
+    if (session.elapsed.load(std::memory_order_relaxed) != 0) SaveSession(session, window);
+}
+
+// The process may end without the window's destroy handling: store the session now,
+// asking nothing. A written session is ended, so a later destroy does not store it again;
+// after a failure the destroy handling tries once more.
+void SaveOnEndSession(Session& session, HWND window) {
+    if (session.elapsed.load(std::memory_order_relaxed) != 0 && SaveSession(session, window) == SaveResult::Written)
+        EndSession(session, window);
+}
+
+ReadResult ReadSessionFile(HWND owner, const char* path, SessionVisitor visit) {
+    bool complete = true;
+    const RecordFileResult result = ReadRecordFile(
+        path, true, [&](std::span<const uint8_t> bytes) { complete = VisitSessionsNewestFirst(bytes, visit); });
+    if (!Report(owner, result)) return ReadResult::Failed;
+    return complete ? ReadResult::Done : ReadResult::Stopped;
 }

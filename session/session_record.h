@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <span>
 
+#include "base/record_bytes.h"
+
 constexpr uint32_t kSessionRecordSize = 28;
 constexpr int32_t kClockWrapSeconds = 360000;  // the clock wraps to 0 after 99:59:59
 
@@ -22,18 +24,12 @@ struct SessionRecord {
 void EncodeSessionRecord(const SessionRecord& record, uint8_t* out);  // writes 28 bytes
 SessionRecord DecodeSessionRecord(const uint8_t* in);                 // reads 28 bytes
 
-// Where the next record goes in a file of fileSize bytes: after the last whole record,
-// over any shorter tail.
-uint32_t SessionAppendOffset(uint32_t fileSize);
-
 // Hands the records of the bytes to visit, newest (last) first. visit returns false to
 // stop; the result is false when it stopped.
 template <typename Visit>
 bool VisitSessionsNewestFirst(std::span<const uint8_t> bytes, Visit visit) {
-    for (size_t index = bytes.size() / kSessionRecordSize; index > 0; --index) {
-        if (!visit(DecodeSessionRecord(bytes.data() + (index - 1) * kSessionRecordSize))) return false;
-    }
-    return true;
+    return VisitRecordsNewestFirst(bytes, kSessionRecordSize,
+                                   [&](const uint8_t* record) { return visit(DecodeSessionRecord(record)); });
 }
 
 // The clock after one more second: wraps to 0 when it reaches 100 hours.

@@ -30,10 +30,10 @@ CivilTime LocalStart(int32_t start) {
     return time;
 }
 
-bool AddSessionLine(const SessionRecord& record, void* context) {
+bool AddSessionLine(HWND list, const SessionRecord& record) {
     char line[kSessionLineSize];
     if (!FormatSessionLine(record, LocalStart(record.start), line, sizeof line)) return false;
-    const LRESULT added = SendMessageA(static_cast<HWND>(context), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line));
+    const LRESULT added = SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line));
     return added != LB_ERR && added != LB_ERRSPACE;
 }
 
@@ -66,7 +66,9 @@ INT_PTR CALLBACK SessionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
 
 bool FillSessionListFrom(HWND dialog, const char* path) {
     const HWND list = GetDlgItem(dialog, IDC_SESSION_LIST);
-    if (ReadSessionFile(dialog, path, AddSessionLine, list) != ReadResult::Done) return false;
+    if (ReadSessionFile(dialog, path, [&](const SessionRecord& record) { return AddSessionLine(list, record); }) !=
+        ReadResult::Done)
+        return false;
     SendMessageA(list, LB_SETCURSEL, 0, 0);  // the newest session; nothing to select in an empty list
     return true;
 }

@@ -17,7 +17,7 @@ int32_t Wrapped(int64_t value) { return static_cast<int32_t>(static_cast<uint32_
 
 // The C library reads the same grammar: blanks, one sign, decimal digits.
 void CheckRead(const char* text) {
-    const int32_t value = ParseCounterText(text);
+    const int32_t value = ParseLeadingNumber(text);
     errno = 0;
     const long long reference = std::strtoll(text, nullptr, 10);
     if (errno != ERANGE) FUZZ_CHECK(value == Wrapped(reference));
@@ -29,10 +29,10 @@ void CheckWrite(int32_t value) {
     char reference[32];
     std::snprintf(reference, sizeof reference, "%d", static_cast<int>(value));
     FUZZ_CHECK(std::strcmp(text, reference) == 0);
-    FUZZ_CHECK(ParseCounterText(text) == value);
+    FUZZ_CHECK(ParseLeadingNumber(text) == value);
     char next[kCounterTextSize];
     IncrementedCounterText(text, next);
-    FUZZ_CHECK(ParseCounterText(next) == Wrapped(int64_t{value} + 1));
+    FUZZ_CHECK(ParseLeadingNumber(next) == Wrapped(int64_t{value} + 1));
 }
 
 void CheckCredit(CreditList list, int entry, const char* fieldText) {
@@ -44,10 +44,10 @@ void CheckCredit(CreditList list, int entry, const char* fieldText) {
     if (!added) return;
     const int amount = kAmounts[static_cast<int>(list)][entry - 1];
     FUZZ_CHECK(std::strlen(out) < sizeof out);
-    const int32_t field = fieldText[0] ? ParseCounterText(fieldText) : 0;
-    FUZZ_CHECK(ParseCounterText(out) == Wrapped(int64_t{amount} + field));
+    const int32_t field = fieldText[0] ? ParseLeadingNumber(fieldText) : 0;
+    FUZZ_CHECK(ParseLeadingNumber(out) == Wrapped(int64_t{amount} + field));
     char written[kCounterTextSize];
-    FormatCounter(ParseCounterText(out), written);
+    FormatCounter(ParseLeadingNumber(out), written);
     FUZZ_CHECK(std::strcmp(out, written) == 0);  // a plain "%i" text, also for an empty field
 }
 
@@ -68,6 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CheckCredit(list, entry, text.c_str());
     char incremented[kCounterTextSize];
     IncrementedCounterText(text.c_str(), incremented);
-    FUZZ_CHECK(ParseCounterText(incremented) == (text[0] ? Wrapped(int64_t{ParseCounterText(text.c_str())} + 1) : 1));
+    FUZZ_CHECK(ParseLeadingNumber(incremented) ==
+               (text[0] ? Wrapped(int64_t{ParseLeadingNumber(text.c_str())} + 1) : 1));
     return 0;
 }

@@ -22,7 +22,7 @@ TEST(CounterText, ReadsTheLeadingSignedDecimal) {
         {"-2147483648", INT32_MIN},
         {"4294967297", 1},  // wraps instead of overflowing
     };
-    for (const auto& c : cases) EXPECT_EQ(ParseCounterText(c.text), c.value) << '"' << c.text << '"';
+    for (const auto& c : cases) EXPECT_EQ(ParseLeadingNumber(c.text), c.value) << '"' << c.text << '"';
 }
 
 TEST(CounterText, IncrementWritesPercentI) {

@@ -49,14 +49,6 @@ TEST(SessionRecord, EncodesSevenLittleEndianFields) {
     EXPECT_EQ(back.banners, record.banners);
 }
 
-TEST(SessionRecord, AppendGoesAfterTheLastWholeRecord) {
-    const struct {
-        uint32_t size;
-        uint32_t offset;
-    } cases[] = {{0, 0}, {1, 0}, {27, 0}, {28, 28}, {30, 28}, {55, 28}, {56, 56}, {0xFFFFFFFFu, 0xFFFFFFFCu}};
-    for (const auto& c : cases) EXPECT_EQ(SessionAppendOffset(c.size), c.offset) << c.size;
-}
-
 TEST(SessionRecord, WalksNewestFirstAndIgnoresAShortTail) {
     const SessionRecord a = {1, 10, 1, 0, 0, 0, 0}, b = {2, 20, 2, 0, 0, 0, 0}, c = {3, 30, 3, 0, 0, 0, 0};
     EXPECT_TRUE(NewestFirst({}).empty());

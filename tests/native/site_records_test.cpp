@@ -20,14 +20,12 @@ Bytes FileOf(const std::vector<SiteRecord>& records, size_t strayBytes = 0) {
 
 using Visits = std::vector<std::pair<int32_t, int>>;
 
-bool Collect(void* context, int32_t stampTime, int rating) {
-    static_cast<Visits*>(context)->emplace_back(stampTime, rating);
-    return true;
-}
-
 Visits Walk(const Bytes& bytes, int32_t key, uint32_t* count = nullptr) {
     Visits visits;
-    const uint32_t n = WalkSiteRecords(bytes.data(), static_cast<uint32_t>(bytes.size()), key, Collect, &visits);
+    const uint32_t n = WalkSiteRecords(bytes, key, [&](int32_t stampTime, int rating) {
+        visits.emplace_back(stampTime, rating);
+        return true;
+    });
     if (count) *count = n;
     return visits;
 }
@@ -48,13 +46,6 @@ TEST(SiteRecords, EncodingIsLittleEndianWithZeroPadding) {
     EXPECT_EQ(7, back.siteNumber);
     EXPECT_EQ(8, back.stampTime);
     EXPECT_EQ(-1, back.rating);
-}
-
-TEST(SiteRecords, AppendGoesAfterTheLastWholeRecord) {
-    const struct {
-        uint32_t size, offset;
-    } cases[] = {{0, 0}, {1, 0}, {11, 0}, {12, 12}, {13, 12}, {23, 12}, {24, 24}, {0xFFFFFFFFu, 0xFFFFFFFCu}};
-    for (const auto& c : cases) EXPECT_EQ(c.offset, AppendOffset(c.size)) << c.size;
 }
 
 TEST(SiteRecords, SpansWithoutAWholeRecordHoldNothing) {
@@ -95,7 +86,6 @@ TEST(SiteRecords, SiteIdsWithTheSameDigitValueShareRecords) {
 TEST(SiteRecords, VisitorStopsTheWalk) {
     const Bytes bytes = FileOf({{7, 1, 1}, {7, 2, 2}, {7, 3, 3}, {7, 4, 4}});
     int calls = 0;
-    auto stopAtSecond = [](void* context, int32_t, int) { return ++*static_cast<int*>(context) < 2; };
-    EXPECT_EQ(2u, WalkSiteRecords(bytes.data(), static_cast<uint32_t>(bytes.size()), 7, stopAtSecond, &calls));
+    EXPECT_EQ(2u, WalkSiteRecords(bytes, 7, [&](int32_t, int) { return ++calls < 2; }));
     EXPECT_EQ(2, calls);
 }

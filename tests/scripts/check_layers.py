@@ -1,18 +1,18 @@
 #!/usr/bin/env python3
-"""Checks that the product's includes run down the stack of folders, never up or sideways.
+"""Checks that the product's includes keep the features side by side.
 
-base/ is the toolbox at the bottom; desk/, session/ and player/ stand on it in that order, and
-app/ is on top. A folder includes its own files, base/ and resources/ (base/ only those two),
-and a feature folder below it only through that folder's one narrow header. Nothing includes
-app/. The uninstaller shares nothing with the program but the handle owners and the display
-scale of base/ (both header-only).
+base/ is the toolbox at the bottom; the features desk/, session/ and player/ stand on it side by
+side, each including only its own files, base/ and resources/ (base/ only those two). app/ on
+top includes base/ and each feature only through its one narrow header, and runs the steps of
+each command across them. Nothing includes app/. The uninstaller shares nothing with the
+program but the handle owners and the display scale of base/ (both header-only).
 Usage: check_layers.py [source root]; prints every include against the stack and fails on any.
 """
 import os
 import re
 import sys
 
-FEATURES = ["desk", "session", "player"]  # bottom to top
+FEATURES = ["desk", "session", "player"]
 NARROW = {"desk": "desk/desk.h", "session": "session/session.h", "player": "player/player.h"}
 SHARED = ("resources/",)
 
@@ -30,8 +30,6 @@ def allowed(folder, target):
         return folder != "base"
     if folder == "app":
         return target in NARROW.values()
-    if folder in FEATURES and top in FEATURES:
-        return FEATURES.index(top) < FEATURES.index(folder) and target == NARROW[top]
     return False
 
 

@@ -29,15 +29,11 @@ inline Outcome Run(Operation operation, const std::string& path) {
     bool ok = false;
     UseDataFolder(path.substr(0, path.rfind('\\')).c_str());  // site.qzd or sess.qzd there
     switch (operation) {
-    case Operation::kLookup:
-        ok = ScanSite(
-            window.get(), 1234, [](void*, int32_t, int) { return true; }, nullptr);
-        break;
+    case Operation::kLookup: ok = ScanSite(window.get(), 1234, [](int32_t, int) { return true; }); break;
     case Operation::kAppend: ok = AppendEvaluation(window.get(), 1234, 3); break;
     case Operation::kSave: ok = SaveSessionTo(window.get(), path.c_str(), 1102214525, 60) == SaveResult::Written; break;
     case Operation::kList:
-        ok = ReadSessionFile(
-                 window.get(), path.c_str(), [](const SessionRecord&, void*) { return true; }, nullptr) !=
+        ok = ReadSessionFile(window.get(), path.c_str(), [](const SessionRecord&) { return true; }) !=
              ReadResult::Failed;
         break;
     }

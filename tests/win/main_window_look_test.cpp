@@ -96,12 +96,11 @@ protected:
         RemoveDirectoryA(folder_.c_str());
     }
 
-    // Looks the site up with the given records in site.qzd, as typed into the Site ID box.
+    // Looks the site up with the given records in site.qzd.
     void LookUp(const std::vector<SiteRecord>& records, int32_t site) {
-        ResetDesk(window_);
+        ResetDesk(state_.desk, window_);
         ASSERT_TRUE(desk_test::WriteBytes(sites_, desk_test::RecordsFile(records)));
-        SetDlgItemInt(window_, IDC_SITE_ID, static_cast<UINT>(site), FALSE);
-        ASSERT_TRUE(FindSite(window_, SiteSource::kBox));
+        ASSERT_TRUE(LookUpSite(state_.desk, window_, site));
     }
 
     MainWindowState state_ = {};
@@ -207,7 +206,7 @@ TEST_F(MainWindowLook, SiteNumberColourAndFlatNumberFields) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         LookUp(c.knownSite ? std::vector<SiteRecord>{{kSite, 1000000000, 3}} : std::vector<SiteRecord>{}, kSite);
-        ASSERT_EQ(Desk().siteIsNew, !c.knownSite);
+        ASSERT_EQ(state_.desk.siteIsNew, !c.knownSite);
         SetTextColor(dc, kUnset);
         SetBkColor(dc, kUnsetBack);
         SetBkMode(dc, OPAQUE);

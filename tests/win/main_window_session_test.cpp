@@ -40,11 +40,9 @@ protected:
         InitCommonControlsEx(&controls);
         WriteBytes(folder.File("site.qzd"), {});
         UseDataFolder(folder.Path().c_str());
-        EndSession();
     }
     void TearDown() override {
         if (window) DestroyWindow(window);
-        SetSessionTimerStarter(nullptr);
         UseDataFolder(nullptr);
         SetTicketsValue(nullptr);
     }
@@ -110,15 +108,15 @@ bool PutOnClipboard(const char* text) {
 // timer. A second paste in this process is avoided: Wine can stall when one thread both
 // owns the clipboard and reads it back.)
 TEST_F(MainWindowSession, TimerFailureIsReportedOncePerRun) {
-    SetSessionTimerStarter(FailingTimer);
+    state.session.startTimer = FailingTimer;
     Open();
     // As after a "Save" with something counted: Continue enabled, Save not yet grayed.
-    EndSession();
+    EndSession(state.session, window);
     EnableMenuCommand(window, IDM_SAVE, true);
     BoxWatcher watcher;
     ASSERT_TRUE(PutOnClipboard("X1234"));
     SendMessageA(window, WM_COMMAND, IDC_PASTE, 0);
-    EXPECT_FALSE(IsSessionClockRunning());
+    EXPECT_FALSE(state.session.timer);
     // The new session's menu changes stay although its clock did not start.
     const struct {
         UINT id;
@@ -127,13 +125,13 @@ TEST_F(MainWindowSession, TimerFailureIsReportedOncePerRun) {
     for (const auto& item : menu)
         EXPECT_EQ((GetMenuState(GetMenu(window), item.id, MF_BYCOMMAND) & MF_GRAYED) != 0, item.grayed) << item.id;
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(window, IDC_SKIP_SITE))) << "the lookup took place";
-    ResetDesk(window);
+    ResetDesk(state.desk, window);
     for (const char* typed : {"5678", "2468"}) {
         SetDlgItemTextA(window, IDC_SITE_ID, typed);
         EnableWindow(GetDlgItem(window, IDC_FIND), TRUE);
         SendMessageA(window, WM_COMMAND, IDC_FIND, 0);
         EXPECT_EQ(GetDlgItemInt(window, IDC_SITE_NUMBER, nullptr, FALSE), static_cast<UINT>(atoi(typed)));
-        ResetDesk(window);
+        ResetDesk(state.desk, window);
     }
 
     int timerMessages = 0;

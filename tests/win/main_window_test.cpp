@@ -7,10 +7,8 @@
 #include "app/main_window.h"
 #include "base/dialog_look.h"
 #include "base/program_folder.h"
-#include "desk/desk_internal.h"
 #include "desk/site_database.h"
 #include "resources/rtln_ids.h"
-#include "session/session_internal.h"
 #include "session_test_support.h"
 
 using namespace session_test;
@@ -29,14 +27,10 @@ protected:
     }
     void TearDown() override {
         if (window) DestroyWindow(window);
-        EndSession();
         UseDataFolder(nullptr);
     }
-    // Types the site into the Site ID box and runs the lookup.
-    bool Find(int32_t site) const {
-        SetDlgItemInt(window, IDC_SITE_ID, static_cast<UINT>(site), FALSE);
-        return FindSite(window, SiteSource::kBox);
-    }
+    // Looks the site up.
+    bool Find(int32_t site) { return LookUpSite(state.desk, window, site); }
     HBITMAP ShownPicture() const {
         return reinterpret_cast<HBITMAP>(
             SendDlgItemMessageA(window, IDC_RATING_PICTURE, STM_GETIMAGE, IMAGE_BITMAP, 0));
@@ -56,7 +50,7 @@ LRESULT CALLBACK CountingProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     return CallWindowProcA(g_original[window], window, message, wParam, lParam);
 }
 
-void Count(HWND window, UINT message) {
+void CountMessages(HWND window, UINT message) {
     g_counted = message;
     g_original[window] =
         reinterpret_cast<WNDPROC>(SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingProc)));
@@ -73,7 +67,7 @@ BOOL CALLBACK FindOwnedTooltip(HWND popup, LPARAM param) {
 }  // namespace
 
 TEST_F(MainWindow, RatingPicturesKeepTheirColoursAsDibSections) {
-    for (HBITMAP picture : {TheDesk().grid.get(), TheDesk().marks.get()}) {
+    for (HBITMAP picture : {state.desk.grid.get(), state.desk.marks.get()}) {
         DIBSECTION section = {};
         EXPECT_EQ(GetObjectA(picture, sizeof section, &section), static_cast<int>(sizeof section));
     }
@@ -82,26 +76,26 @@ TEST_F(MainWindow, RatingPicturesKeepTheirColoursAsDibSections) {
 TEST_F(MainWindow, PictureThatCannotBeDrawnShowsTheBackgroundNotTheLastSite) {
     ASSERT_TRUE(win_test::WriteBytes(folder.File("site.qzd"), {0xD2, 0x04, 0, 0, 0, 0, 0, 0, 3, 0, 0, 0}));
     ASSERT_TRUE(Find(1234));
-    ASSERT_EQ(ShownPicture(), TheDesk().picture.get());
-    ResetDesk(window);
+    ASSERT_EQ(ShownPicture(), state.desk.picture.get());
+    ResetDesk(state.desk, window);
 
     // A surface held in another DC cannot be drawn on.
     HDC holder = CreateCompatibleDC(nullptr);
-    HGDIOBJ previous = SelectObject(holder, TheDesk().picture.get());
+    HGDIOBJ previous = SelectObject(holder, state.desk.picture.get());
     ASSERT_TRUE(Find(1234));
     const HBITMAP shown = ShownPicture();
     SelectObject(holder, previous);
     DeleteDC(holder);
-    EXPECT_EQ(shown, TheDesk().grid.get());
+    EXPECT_EQ(shown, state.desk.grid.get());
 }
 
 TEST_F(MainWindow, ColourChangeReachesTheCommonControls) {
     std::pair<HWND, HWND> tooltip{window, nullptr};
     EnumThreadWindows(GetCurrentThreadId(), FindOwnedTooltip, reinterpret_cast<LPARAM>(&tooltip));
-    const HWND controls[] = {SessionStatusBar(), GetDlgItem(window, IDC_TICKET_PROGRESS), tooltip.second};
+    const HWND controls[] = {state.session.statusBar, GetDlgItem(window, IDC_TICKET_PROGRESS), tooltip.second};
     for (HWND control : controls) {
         ASSERT_NE(control, nullptr);
-        Count(control, WM_SYSCOLORCHANGE);
+        CountMessages(control, WM_SYSCOLORCHANGE);
     }
     SendMessageA(window, WM_SYSCOLORCHANGE, 0, 0);
     for (HWND control : controls) {

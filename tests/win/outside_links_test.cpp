@@ -129,6 +129,5 @@ TEST_F(OutsideLinks, BannerControlHandsTheClickToTheShell) {
     SendMessageA(banner, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     ExpectOneRequest(window, kServiceHomePage);
     DestroyWindow(window);
-    EndSession();
     UseDataFolder(nullptr);
 }

@@ -32,10 +32,11 @@ protected:
         InitCommonControlsEx(&controls);
         window_ = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MAIN), nullptr, QuietDialog, 0);
         ASSERT_NE(nullptr, window_);
+        ASSERT_TRUE(OpenDesk(desk_, window_));
         folder_ = MakeScratchFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
         path_ = folder_ + "\\site.qzd";
         UseDataFolder(folder_.c_str());
-        ResetDesk(window_);
+        ResetDesk(desk_, window_);
     }
     void TearDown() override {
         UseDataFolder(nullptr);
@@ -47,7 +48,8 @@ protected:
     // Types the site into the Site ID box as the user would and looks it up.
     bool Find(int32_t site) {
         SetDlgItemInt(window_, IDC_SITE_ID, static_cast<UINT>(site), FALSE);
-        return FindSite(window_, SiteSource::kBox);
+        const std::optional<int32_t> taken = TakeBoxSiteId(window_);
+        return taken == site && LookUpSite(desk_, window_, site);
     }
     bool Enabled(int id) const { return IsWindowEnabled(GetDlgItem(window_, id)) != FALSE; }
     int32_t Ago(int32_t seconds) const {
@@ -55,6 +57,7 @@ protected:
     }
 
     HWND window_ = nullptr;
+    Desk desk_;
     std::string folder_;
     std::string path_;
 };
@@ -82,13 +85,13 @@ TEST_F(RatingDeskLookup, CorrectEvaluationIsRecordedUnlessItRepeatsTodaysRating)
         std::vector<SiteRecord> records = c.records;
         for (SiteRecord& record : records) record.stampTime = Ago(record.stampTime);  // given as seconds ago
         ASSERT_TRUE(WriteBytes(path_, RecordsFile(records)));
-        ResetDesk(window_);
+        ResetDesk(desk_, window_);
         ASSERT_TRUE(Find(kSite)) << c.name;
 
-        EXPECT_EQ(kSite, Desk().currentSiteNumber) << c.name;
-        EXPECT_EQ(c.shown, Desk().shownRating) << c.name;
-        EXPECT_EQ(c.shown == 0, Desk().siteIsNew) << c.name;
-        EXPECT_EQ(c.today, Desk().evaluatedToday) << c.name;
+        EXPECT_EQ(kSite, desk_.siteNumber) << c.name;
+        EXPECT_EQ(c.shown, desk_.shownRating) << c.name;
+        EXPECT_EQ(c.shown == 0, desk_.siteIsNew) << c.name;
+        EXPECT_EQ(c.today, desk_.evaluatedToday) << c.name;
         EXPECT_EQ(c.shown, CheckedRating(window_)) << c.name;
         EXPECT_EQ(c.shown != 0, Enabled(IDC_TICKET)) << c.name;
         EXPECT_EQ(c.shown != 0, Enabled(IDC_LOTTO_LIST)) << c.name;
@@ -104,7 +107,7 @@ TEST_F(RatingDeskLookup, CorrectEvaluationIsRecordedUnlessItRepeatsTodaysRating)
 
         CheckRadioButton(window_, IDC_RATING_POOR, IDC_RATING_GREAT, IDC_RATING_BUTTON_BASE + c.checkedAtTicket);
         const Bytes before = ReadBytes(path_);
-        RecordCorrectEvaluation(window_);
+        RecordCorrectEvaluation(desk_, window_);
         const Bytes after = ReadBytes(path_);
         if (!c.records_) {
             EXPECT_EQ(before, after) << c.name;
@@ -128,12 +131,12 @@ TEST_F(RatingDeskLookup, ResetEmptiesTheDeskAndTheClipboard) {
     SetClipboardData(CF_TEXT, text);
     CloseClipboard();
 
-    ResetDesk(window_);
+    ResetDesk(desk_, window_);
     EXPECT_FALSE(IsClipboardFormatAvailable(CF_TEXT));
-    EXPECT_EQ(0, Desk().currentSiteNumber);
-    EXPECT_FALSE(Desk().evaluatedToday);
-    EXPECT_FALSE(Desk().siteIsNew);
-    EXPECT_EQ(0, Desk().siteDigits[0]);
+    EXPECT_EQ(0, desk_.siteNumber);
+    EXPECT_FALSE(desk_.evaluatedToday);
+    EXPECT_FALSE(desk_.siteIsNew);
+    EXPECT_EQ(DeskPhase::kReady, desk_.phase);
     EXPECT_EQ(0, CheckedRating(window_));
     for (int id : {IDC_SITE_ID, IDC_PASTE}) EXPECT_TRUE(Enabled(id)) << id;
     for (int id : {IDC_TICKET, IDC_COUNT, IDC_SKIP_SITE, IDC_LOTTO_LIST, IDC_TRAFFIC_LIST, IDC_BANNER_LIST,
@@ -145,11 +148,11 @@ TEST_F(RatingDeskLookup, ResetEmptiesTheDeskAndTheClipboard) {
 TEST_F(RatingDeskLookup, RatingButtonEnablesTicketCountAndLists) {
     ASSERT_TRUE(WriteBytes(path_, {}));
     ASSERT_TRUE(Find(kSite));
-    EXPECT_TRUE(Desk().siteIsNew);
-    OnRatingButton(window_, BN_CLICKED);  // as a button that took the focus unchecked says: no choice
+    EXPECT_TRUE(desk_.siteIsNew);
+    RatingClicked(desk_, window_);  // as a button that took the focus unchecked says: no choice
     for (int id : {IDC_TICKET, IDC_COUNT, IDC_LOTTO_LIST}) EXPECT_FALSE(Enabled(id)) << id;
     CheckDlgButton(window_, IDC_RATING_FAIR, BST_CHECKED);  // as a click leaves it
-    OnRatingButton(window_, BN_CLICKED);
+    RatingClicked(desk_, window_);
     for (int id : {IDC_TICKET, IDC_COUNT, IDC_LOTTO_LIST, IDC_TRAFFIC_LIST, IDC_BANNER_LIST})
         EXPECT_TRUE(Enabled(id)) << id;
 }

@@ -12,17 +12,17 @@ using namespace session_test;
 
 namespace {
 
-std::string StatusText(int part) {
+std::string StatusText(const Session& session, int part) {
     char text[128] = {};
-    const LRESULT info = SendMessageA(SessionStatusBar(), SB_GETTEXTLENGTHA, static_cast<WPARAM>(part), 0);
+    const LRESULT info = SendMessageA(session.statusBar, SB_GETTEXTLENGTHA, static_cast<WPARAM>(part), 0);
     if (LOWORD(info) < sizeof text)
-        SendMessageA(SessionStatusBar(), SB_GETTEXTA, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(text));
+        SendMessageA(session.statusBar, SB_GETTEXTA, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(text));
     return text;
 }
 
-std::string TipText(int part) {
+std::string TipText(const Session& session, int part) {
     char text[128] = {};
-    SendMessageA(SessionStatusBar(), SB_GETTIPTEXTA, MAKEWPARAM(part, sizeof text), reinterpret_cast<LPARAM>(text));
+    SendMessageA(session.statusBar, SB_GETTIPTEXTA, MAKEWPARAM(part, sizeof text), reinterpret_cast<LPARAM>(text));
     return text;
 }
 
@@ -37,20 +37,15 @@ MMRESULT WINAPI FastTimer(UINT, UINT resolution, LPTIMECALLBACK callback, DWORD_
 
 MMRESULT WINAPI FailingTimer(UINT, UINT, LPTIMECALLBACK, DWORD_PTR, UINT) { return 0; }
 
-// Each test starts with no session and the system's timer.
+// Each test starts with a new session on the system's timer.
 class SessionClock : public ::testing::Test {
 protected:
     void SetUp() override {
-        SetSessionTimerStarter(nullptr);
-        EndSession();
-        CreateSessionStatusBar(window.get());
-        ASSERT_NE(SessionStatusBar(), nullptr);
-    }
-    void TearDown() override {
-        EndSession();
-        SetSessionTimerStarter(nullptr);
+        CreateSessionStatusBar(session, window.get());
+        ASSERT_NE(session.statusBar, nullptr);
     }
     CounterWindow window;
+    Session session;
 };
 
 }  // namespace
@@ -60,7 +55,7 @@ TEST_F(SessionClock, StatusBarHasFourPartsWithTheDateAndTips) {
     GetClientRect(window.get(), &client);
     const int q = client.right / 4;
     int edges[4] = {};
-    ASSERT_EQ(SendMessageA(SessionStatusBar(), SB_GETPARTS, 4, reinterpret_cast<LPARAM>(edges)), 4);
+    ASSERT_EQ(SendMessageA(session.statusBar, SB_GETPARTS, 4, reinterpret_cast<LPARAM>(edges)), 4);
     EXPECT_EQ(edges[0], q);
     EXPECT_EQ(edges[1], 2 * q + 6);
     EXPECT_EQ(edges[2], 3 * q + 8);
@@ -70,78 +65,78 @@ TEST_F(SessionClock, StatusBarHasFourPartsWithTheDateAndTips) {
     GetLocalTime(&today);
     char date[16];
     std::snprintf(date, sizeof date, "%02d/%02d/%02d", today.wMonth, today.wDay, today.wYear % 100);
-    EXPECT_EQ(StatusText(0), date);
-    EXPECT_EQ(TipText(0), date);
-    EXPECT_EQ(TipText(1), "Start Session");
-    EXPECT_EQ(TipText(2), "Time Session");
-    EXPECT_EQ(StatusText(1), "");
-    EXPECT_EQ(StatusText(2), "");
+    EXPECT_EQ(StatusText(session, 0), date);
+    EXPECT_EQ(TipText(session, 0), date);
+    EXPECT_EQ(TipText(session, 1), "Start Session");
+    EXPECT_EQ(TipText(session, 2), "Time Session");
+    EXPECT_EQ(StatusText(session, 1), "");
+    EXPECT_EQ(StatusText(session, 2), "");
 }
 
 TEST_F(SessionClock, NewSessionCountsSecondsAndAPauseKeepsEverything) {
     window.Set(IDC_TICKETS, "7");
     window.Set(IDC_LOTTO_CREDITS, "5");
     SendDlgItemMessageA(window.get(), IDC_TICKET_PROGRESS, PBM_SETPOS, 7, 0);
-    ASSERT_TRUE(StartSession(window.get()));
-    EXPECT_TRUE(IsSessionClockRunning());
-    EXPECT_EQ(StatusText(2), "00:00:00");
-    EXPECT_NE(StatusText(1), "");
+    ASSERT_TRUE(StartSession(session, window.get()));
+    EXPECT_TRUE(static_cast<bool>(session.timer));
+    EXPECT_EQ(StatusText(session, 2), "00:00:00");
+    EXPECT_NE(StatusText(session, 1), "");
     EXPECT_EQ(window.Text(IDC_TICKETS), "");  // a new session empties the counters
     EXPECT_EQ(window.Text(IDC_LOTTO_CREDITS), "");
     EXPECT_EQ(SendDlgItemMessageA(window.get(), IDC_TICKET_PROGRESS, PBM_GETPOS, 0, 0), 0);
 
     Pump(1400);
-    EXPECT_EQ(SessionElapsed(), 1);
-    EXPECT_EQ(StatusText(2), "00:00:01");
+    EXPECT_EQ(session.elapsed.load(), 1);
+    EXPECT_EQ(StatusText(session, 2), "00:00:01");
 
-    StopSession(window.get());
-    EXPECT_FALSE(IsSessionClockRunning());
+    StopSession(session, window.get());
+    EXPECT_FALSE(static_cast<bool>(session.timer));
     window.Set(IDC_TICKETS, "3");
     Pump(1200);
-    EXPECT_EQ(SessionElapsed(), 1);  // paused
-    ASSERT_TRUE(StartSession(window.get()));
+    EXPECT_EQ(session.elapsed.load(), 1);  // paused
+    ASSERT_TRUE(StartSession(session, window.get()));
     EXPECT_EQ(window.Text(IDC_TICKETS), "3");  // continuing keeps the counters
     Pump(1300);
-    EXPECT_EQ(SessionElapsed(), 2);
-    EXPECT_EQ(StatusText(2), "00:00:02");
+    EXPECT_EQ(session.elapsed.load(), 2);
+    EXPECT_EQ(StatusText(session, 2), "00:00:02");
 
-    EndSession();
-    EXPECT_FALSE(IsSessionClockRunning());
-    EXPECT_EQ(SessionElapsed(), 0);
-    ASSERT_TRUE(StartSession(window.get()));  // after the end, a new session
-    EXPECT_EQ(StatusText(2), "00:00:00");
+    EndSession(session, window.get());
+    EXPECT_FALSE(static_cast<bool>(session.timer));
+    EXPECT_EQ(session.elapsed.load(), 0);
+    ASSERT_TRUE(StartSession(session, window.get()));  // after the end, a new session
+    EXPECT_EQ(StatusText(session, 2), "00:00:00");
     EXPECT_EQ(window.Text(IDC_TICKETS), "");
 }
 
 TEST_F(SessionClock, TimerThatCannotBeCreatedLeavesNoSession) {
-    SetSessionTimerStarter(FailingTimer);
+    session.startTimer = FailingTimer;
     window.Set(IDC_ERRORS, "4");
     for (int attempt = 0; attempt < 2; ++attempt) {
-        EXPECT_FALSE(StartSession(window.get())) << attempt;
-        EXPECT_FALSE(IsSessionClockRunning()) << attempt;
-        EXPECT_EQ(SessionElapsed(), 0) << attempt;
+        EXPECT_FALSE(StartSession(session, window.get())) << attempt;
+        EXPECT_FALSE(static_cast<bool>(session.timer)) << attempt;
+        EXPECT_EQ(session.elapsed.load(), 0) << attempt;
     }
     EXPECT_EQ(window.Text(IDC_ERRORS), "");  // the new session's first step stays
-    EXPECT_EQ(StatusText(2), "00:00:00");
-    EXPECT_EQ(StatusText(1), "");  // the start time is shown only for a running clock
+    EXPECT_EQ(StatusText(session, 2), "00:00:00");
+    EXPECT_EQ(StatusText(session, 1), "");  // the start time is shown only for a running clock
 }
 
 TEST_F(SessionClock, ThousandStartsAndStopsWithTicksInFlight) {
-    SetSessionTimerStarter(FastTimer);
-    const LONG deliveredBefore = DeliveredClockTicks();
+    session.startTimer = FastTimer;
+    const LONG deliveredBefore = session.deliveredTicks.load();
     const DWORD begin = GetTickCount();
     for (int cycle = 0; cycle < 1000; ++cycle) {
-        ASSERT_TRUE(StartSession(window.get())) << cycle;
+        ASSERT_TRUE(StartSession(session, window.get())) << cycle;
         Pump(cycle % 3);  // let some ticks arrive, leave others queued or running
-        StopSession(window.get());
-        ASSERT_FALSE(IsSessionClockRunning()) << cycle;
+        StopSession(session, window.get());
+        ASSERT_FALSE(static_cast<bool>(session.timer)) << cycle;
     }
     const DWORD took = GetTickCount() - begin;
     EXPECT_LT(took, 60000u);
-    const int32_t reached = SessionElapsed();
+    const int32_t reached = session.elapsed.load();
     EXPECT_GT(reached, 0);
-    EXPECT_GT(DeliveredClockTicks(), deliveredBefore);
+    EXPECT_GT(session.deliveredTicks.load(), deliveredBefore);
     Pump(100);  // no tick runs after a stop; the last run's queued ones still show
-    EXPECT_EQ(SessionElapsed(), reached);
-    EXPECT_EQ(ClockSeconds(StatusText(2)), reached);
+    EXPECT_EQ(session.elapsed.load(), reached);
+    EXPECT_EQ(ClockSeconds(StatusText(session, 2)), reached);
 }

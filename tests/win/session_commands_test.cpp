@@ -19,28 +19,24 @@ MMRESULT WINAPI FastTimer(UINT, UINT resolution, LPTIMECALLBACK callback, DWORD_
 class SessionCommands : public ::testing::Test {
 protected:
     void SetUp() override {
-        EndSession();
-        SetSessionTimerStarter(FastTimer);
+        session.startTimer = FastTimer;
         UseDataFolder(folder.Path().c_str());
         WriteBytes(folder.File("site.qzd"), {});
-        CreateSessionStatusBar(window.get());
+        CreateSessionStatusBar(session, window.get());
     }
-    void TearDown() override {
-        EndSession();
-        SetSessionTimerStarter(nullptr);
-        UseDataFolder(nullptr);
-    }
+    void TearDown() override { UseDataFolder(nullptr); }
     // A session that has counted time and one ticket; paused unless running is asked for.
     void CountedSession(bool running) {
-        ASSERT_TRUE(StartSession(window.get()));
+        ASSERT_TRUE(StartSession(session, window.get()));
         Pump(30);
-        if (!running) StopSession(window.get());
+        if (!running) StopSession(session, window.get());
         window.Set(IDC_TICKETS, "1");
-        ASSERT_GT(SessionElapsed(), 0);
+        ASSERT_GT(session.elapsed.load(), 0);
     }
     TempFolder folder{"save"};
     std::string path = folder.File("sess.qzd");
     CounterWindow window;
+    Session session;
 };
 
 }  // namespace
@@ -52,25 +48,25 @@ TEST_F(SessionCommands, FailedSaveKeepsTheSessionAndASecondSaveWritesOnce) {
         HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_ALWAYS, 0, nullptr);
         BoxWatcher watcher;
         if (!running) {
-            const int32_t before = SessionElapsed();
-            OnSave(window.get(), 0);
-            EXPECT_EQ(SessionElapsed(), before);
+            const int32_t before = session.elapsed.load();
+            SaveAndEndSession(session, window.get());
+            EXPECT_EQ(session.elapsed.load(), before);
         } else {
-            OnSave(window.get(), 0);
-            EXPECT_GT(SessionElapsed(), 0);
+            SaveAndEndSession(session, window.get());
+            EXPECT_GT(session.elapsed.load(), 0);
         }
         const std::vector<Box> boxes = watcher.Stop();
         CloseHandle(held);  // before any check can end the test: a held file would fail the next ones
         ASSERT_EQ(boxes.size(), 1u) << running;
         EXPECT_EQ(boxes[0].text, "File [sess.qzd] could not be opened.");
-        EXPECT_EQ(IsSessionClockRunning(), running);
+        EXPECT_EQ(static_cast<bool>(session.timer), running);
         EXPECT_EQ(window.Text(IDC_TICKETS), "1");
 
-        OnSave(window.get(), 0);
+        SaveAndEndSession(session, window.get());
         EXPECT_EQ(ReadBytes(path).size(), 28u) << running;
-        EXPECT_EQ(SessionElapsed(), 0);
-        EXPECT_FALSE(IsSessionClockRunning());
-        SaveCountedSession(window.get());  // closing right after Save stores nothing
+        EXPECT_EQ(session.elapsed.load(), 0);
+        EXPECT_FALSE(static_cast<bool>(session.timer));
+        SaveCountedSession(session, window.get());  // closing right after Save stores nothing
         EXPECT_EQ(ReadBytes(path).size(), 28u) << running;
     }
 }
@@ -78,9 +74,9 @@ TEST_F(SessionCommands, FailedSaveKeepsTheSessionAndASecondSaveWritesOnce) {
 TEST_F(SessionCommands, EndOfDesktopSessionSavesOnceSilently) {
     CountedSession(true);
     BoxWatcher watcher;
-    SaveOnEndSession(window.get());
+    SaveOnEndSession(session, window.get());
     EXPECT_EQ(ReadBytes(path).size(), 28u);
-    SaveCountedSession(window.get());  // the destroy handling that may still follow
+    SaveCountedSession(session, window.get());  // the destroy handling that may still follow
     EXPECT_EQ(ReadBytes(path).size(), 28u);
     EXPECT_TRUE(watcher.Stop().empty());
 }
@@ -89,11 +85,11 @@ TEST_F(SessionCommands, EndOfDesktopSessionFailureLeavesItToTheDestroyHandling) 
     CountedSession(false);
     HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_ALWAYS, 0, nullptr);
     BoxWatcher watcher;
-    SaveOnEndSession(window.get());
+    SaveOnEndSession(session, window.get());
     EXPECT_EQ(watcher.Stop().size(), 1u);
     CloseHandle(held);
     EXPECT_EQ(ReadBytes(path).size(), 0u);
-    SaveCountedSession(window.get());
+    SaveCountedSession(session, window.get());
     EXPECT_EQ(ReadBytes(path).size(), 28u);
 }
 
@@ -101,15 +97,15 @@ TEST_F(SessionCommands, ClosingStoresACountedSessionButNotAnEmptyOne) {
     CountedSession(false);
     window.Set(IDC_TICKETS, "");
     window.Set(IDC_ERRORS, "");
-    SaveCountedSession(window.get());
+    SaveCountedSession(session, window.get());
     EXPECT_FALSE(Exists(path));
     window.Set(IDC_ERRORS, "2");
-    SaveCountedSession(window.get());
+    SaveCountedSession(session, window.get());
     const std::vector<unsigned char> bytes = ReadBytes(path);
     ASSERT_EQ(bytes.size(), 28u);
     const SessionRecord record = DecodeSessionRecord(bytes.data());
     EXPECT_EQ(record.tickets, 0);
     EXPECT_EQ(record.errors, 2);
-    EXPECT_EQ(record.elapsed, SessionElapsed());
-    EXPECT_EQ(record.start, SessionStartTime());
+    EXPECT_EQ(record.elapsed, session.elapsed.load());
+    EXPECT_EQ(record.start, session.startTime);
 }

@@ -40,9 +40,9 @@ int BarPosition(HWND window) {
     return static_cast<int>(SendDlgItemMessageA(window, IDC_TICKET_PROGRESS, PBM_GETPOS, 0, 0));
 }
 
-std::string StatusText(int part) {
+std::string StatusText(const Session& session, int part) {
     char text[64] = {};
-    SendMessageA(SessionStatusBar(), SB_GETTEXTA, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(text));
+    SendMessageA(session.statusBar, SB_GETTEXTA, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(text));
     return text;
 }
 
@@ -52,7 +52,7 @@ protected:
         DeleteValues();
         UseDataFolder(folder.Path().c_str());
         WriteBytes(folder.File("site.qzd"), {});
-        CreateSessionStatusBar(window.get());
+        CreateSessionStatusBar(session, window.get());
     }
     void TearDown() override {
         DeleteValues();
@@ -60,6 +60,7 @@ protected:
     }
     TempFolder folder{"counters"};
     CounterWindow window;
+    Session session;
 };
 
 }  // namespace
@@ -84,7 +85,7 @@ TEST_F(SessionCounters, TicketMaximumComesFromTheSettingsLow16Bits) {
     for (const auto& c : cases) {
         DeleteValues();
         if (c.data) StoreValue("nTickets", c.type, c.data, c.size);
-        OpenSessionCounters(window.get());
+        OpenSessionCounters(session, window.get());
         EXPECT_EQ(BarTop(window.get()), c.top) << c.name;
     }
     SetTicketMaximum(window.get(), 0x10000 + 25);
@@ -94,20 +95,20 @@ TEST_F(SessionCounters, TicketMaximumComesFromTheSettingsLow16Bits) {
 }
 
 TEST_F(SessionCounters, SitesCounterIsShownFromTheSettings) {
-    OpenSessionCounters(window.get());
-    EXPECT_EQ(StatusText(3), "0");
-    EXPECT_EQ(SitesCounter(), 0);
+    OpenSessionCounters(session, window.get());
+    EXPECT_EQ(StatusText(session, 3), "0");
+    EXPECT_EQ(session.sitesCounter, 0);
     const DWORD five = 5;
     StoreValue("nSites", REG_DWORD, &five, 4);
-    OpenSessionCounters(window.get());
-    EXPECT_EQ(StatusText(3), "5");
+    OpenSessionCounters(session, window.get());
+    EXPECT_EQ(StatusText(session, 3), "5");
     StoreValue("nSites", REG_SZ, "9", 2);  // not a number value: counts as absent
-    OpenSessionCounters(window.get());
-    EXPECT_EQ(StatusText(3), "0");
+    OpenSessionCounters(session, window.get());
+    EXPECT_EQ(StatusText(session, 3), "0");
 }
 
 TEST_F(SessionCounters, CreditListsAreFilledAndShowTheirLabel) {
-    OpenSessionCounters(window.get());
+    OpenSessionCounters(session, window.get());
     const struct {
         int id;
         const char* entries[7];  // the label, then the amounts a pick adds
@@ -127,61 +128,55 @@ TEST_F(SessionCounters, CreditListsAreFilledAndShowTheirLabel) {
     }
 }
 
-TEST_F(SessionCounters, PicksAddCreditsAndATicket) {
-    OpenSessionCounters(window.get());
+TEST_F(SessionCounters, PicksAddCredits) {
+    OpenSessionCounters(session, window.get());
     const struct {
         const char* name;
         int listId;
         int fieldId;
-        void (*handler)(HWND, WORD);
-        WORD code;
+        CreditKind kind;
         int entry;
         const char* before;
         const char* after;
-        const char* tickets;
+        bool added;  // the pick counts as a ticket
     } cases[] = {
-        {"lotto 10 on empty", IDC_LOTTO_LIST, IDC_LOTTO_CREDITS, OnLottoList, CBN_CLOSEUP, 6, "", "10", "1"},
-        {"lotto 10 on 5", IDC_LOTTO_LIST, IDC_LOTTO_CREDITS, OnLottoList, CBN_CLOSEUP, 6, "5", "15", "1"},
-        {"traffic 3 on 1", IDC_TRAFFIC_LIST, IDC_TRAFFIC_CREDITS, OnTrafficList, CBN_CLOSEUP, 3, "1", "4", "1"},
-        {"banner 150 on 20", IDC_BANNER_LIST, IDC_FREE_BANNERS, OnFreeBannerList, CBN_CLOSEUP, 6, "20", "170", "1"},
-        {"label counts nothing", IDC_LOTTO_LIST, IDC_LOTTO_CREDITS, OnLottoList, CBN_CLOSEUP, 0, "5", "5", ""},
-        {"other notification", IDC_BANNER_LIST, IDC_FREE_BANNERS, OnFreeBannerList, CBN_SELCHANGE, 2, "", "", ""},
+        {"lotto 10 on empty", IDC_LOTTO_LIST, IDC_LOTTO_CREDITS, CreditKind::kLotto, 6, "", "10", true},
+        {"lotto 10 on 5", IDC_LOTTO_LIST, IDC_LOTTO_CREDITS, CreditKind::kLotto, 6, "5", "15", true},
+        {"traffic 3 on 1", IDC_TRAFFIC_LIST, IDC_TRAFFIC_CREDITS, CreditKind::kTraffic, 3, "1", "4", true},
+        {"banner 150 on 20", IDC_BANNER_LIST, IDC_FREE_BANNERS, CreditKind::kBanner, 6, "20", "170", true},
+        {"label counts nothing", IDC_LOTTO_LIST, IDC_LOTTO_CREDITS, CreditKind::kLotto, 0, "5", "5", false},
     };
     for (const auto& c : cases) {
-        window.Set(IDC_TICKETS, "");
         window.Set(c.fieldId, c.before);
         SendDlgItemMessageA(window.get(), c.listId, CB_SETCURSEL, static_cast<WPARAM>(c.entry), 0);
-        c.handler(window.get(), c.code);
+        EXPECT_EQ(AddCredits(window.get(), c.kind), c.added) << c.name;
         EXPECT_EQ(window.Text(c.fieldId), c.after) << c.name;
-        EXPECT_EQ(window.Text(IDC_TICKETS), c.tickets) << c.name;
-        if (c.code == CBN_CLOSEUP) {
-            EXPECT_EQ(SendDlgItemMessageA(window.get(), c.listId, CB_GETCURSEL, 0, 0), 0) << c.name;
-        }
+        EXPECT_EQ(SendDlgItemMessageA(window.get(), c.listId, CB_GETCURSEL, 0, 0), 0) << c.name;
     }
 }
 
 TEST_F(SessionCounters, TicketsAndErrorsCountAndTheBarFollows) {
-    OpenSessionCounters(window.get());  // range 0..60
+    OpenSessionCounters(session, window.get());  // range 0..60
     window.Set(IDC_TICKETS, "9");
-    OnTicket(window.get(), BN_CLICKED);
+    CountSite(session, window.get(), Count::kTicket, false);
     EXPECT_EQ(window.Text(IDC_TICKETS), "10");
     EXPECT_EQ(BarPosition(window.get()), 10);
 
     window.Set(IDC_TICKETS, "999");  // as typed into an unlocked field
-    OnTicketsChanged(window.get(), EN_CHANGE);
+    ShowTicketCount(window.get());
     EXPECT_EQ(BarPosition(window.get()), 60);  // a full bar
-    OnTicket(window.get(), BN_CLICKED);
+    CountSite(session, window.get(), Count::kTicket, false);
     EXPECT_EQ(window.Text(IDC_TICKETS), "1000");
     EXPECT_EQ(BarPosition(window.get()), 60);
 
     window.Set(IDC_TICKETS, "");
-    OnTicketsChanged(window.get(), EN_CHANGE);
+    ShowTicketCount(window.get());
     EXPECT_EQ(BarPosition(window.get()), 0);
 
     window.Set(IDC_ERRORS, "");
-    OnCount(window.get(), BN_CLICKED);
+    CountSite(session, window.get(), Count::kError, false);
     EXPECT_EQ(window.Text(IDC_ERRORS), "1");
-    OnCount(window.get(), BN_CLICKED);
+    CountSite(session, window.get(), Count::kError, false);
     EXPECT_EQ(window.Text(IDC_ERRORS), "2");
     EXPECT_EQ(window.Text(IDC_TICKETS), "");
 }

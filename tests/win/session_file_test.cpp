@@ -45,13 +45,10 @@ BOOL WINAPI FailingFlush(LPCVOID, SIZE_T) { return FALSE; }
 
 std::vector<SessionRecord> ReadAll(const std::string& path, ReadResult* result) {
     std::vector<SessionRecord> records;
-    *result = ReadSessionFile(
-        nullptr, path.c_str(),
-        [](const SessionRecord& r, void* context) {
-            static_cast<std::vector<SessionRecord>*>(context)->push_back(r);
-            return true;
-        },
-        &records);
+    *result = ReadSessionFile(nullptr, path.c_str(), [&](const SessionRecord& r) {
+        records.push_back(r);
+        return true;
+    });
     return records;
 }
 

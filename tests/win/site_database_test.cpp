@@ -15,9 +15,12 @@ namespace {
 
 using Visits = std::vector<std::pair<int32_t, int>>;
 
-bool Collect(void* context, int32_t stampTime, int rating) {
-    static_cast<Visits*>(context)->emplace_back(stampTime, rating);
-    return true;
+// A visitor that keeps every record it is handed.
+auto Collect(Visits& visits) {
+    return [&visits](int32_t stampTime, int rating) {
+        visits.emplace_back(stampTime, rating);
+        return true;
+    };
 }
 
 class SiteDatabase : public ::testing::Test {
@@ -51,7 +54,7 @@ TEST_F(SiteDatabase, MessagesAreTheFixedTexts) {
 
 TEST_F(SiteDatabase, MissingFileIsReportedAndNeverCreated) {
     Visits visits;
-    EXPECT_EQ(SiteFileResult::kOpenFailed, ScanSiteFile(path_.c_str(), 1234, Collect, &visits));
+    EXPECT_EQ(SiteFileResult::kOpenFailed, ScanSiteFile(path_.c_str(), 1234, Collect(visits)));
     EXPECT_EQ(SiteFileResult::kOpenFailed, AppendRecordToFile(path_.c_str(), 1234, 3, 1000));
     EXPECT_FALSE(Exists(path_));
     EXPECT_TRUE(visits.empty());
@@ -65,7 +68,7 @@ TEST_F(SiteDatabase, FileHeldOpenForSharedReadingCannotBeOpened) {
     HANDLE holder = CreateFileA(path_.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, holder);
     Visits visits;
-    EXPECT_EQ(SiteFileResult::kOpenFailed, ScanSiteFile(path_.c_str(), 1234, Collect, &visits));
+    EXPECT_EQ(SiteFileResult::kOpenFailed, ScanSiteFile(path_.c_str(), 1234, Collect(visits)));
     EXPECT_EQ(SiteFileResult::kOpenFailed, AppendRecordToFile(path_.c_str(), 1234, 3, 1000));
     CloseHandle(holder);
     EXPECT_TRUE(visits.empty());
@@ -75,11 +78,11 @@ TEST_F(SiteDatabase, FileHeldOpenForSharedReadingCannotBeOpened) {
 TEST_F(SiteDatabase, ZeroLengthFileIsAnEmptyDatabase) {
     ASSERT_TRUE(WriteBytes(path_, {}));
     Visits visits;
-    EXPECT_EQ(SiteFileResult::kOk, ScanSiteFile(path_.c_str(), 0, Collect, &visits));
+    EXPECT_EQ(SiteFileResult::kOk, ScanSiteFile(path_.c_str(), 0, Collect(visits)));
     EXPECT_TRUE(visits.empty());
     EXPECT_EQ(SiteFileResult::kOk, AppendRecordToFile(path_.c_str(), 1234, 4, 777));
     EXPECT_EQ(RecordsFile({{1234, 777, 4}}), ReadBytes(path_));
-    EXPECT_EQ(SiteFileResult::kOk, ScanSiteFile(path_.c_str(), 1234, Collect, &visits));
+    EXPECT_EQ(SiteFileResult::kOk, ScanSiteFile(path_.c_str(), 1234, Collect(visits)));
     EXPECT_EQ((Visits{{777, 4}}), visits);
 }
 
@@ -97,7 +100,7 @@ TEST_F(SiteDatabase, AppendOverwritesStrayBytesAndKeepsATailOfZeros) {
         EXPECT_EQ(expected, ReadBytes(path_)) << "stray " << stray;
 
         Visits visits;  // the stray tail is no record; the new one is found
-        EXPECT_EQ(SiteFileResult::kOk, ScanSiteFile(path_.c_str(), 999999, Collect, &visits));
+        EXPECT_EQ(SiteFileResult::kOk, ScanSiteFile(path_.c_str(), 999999, Collect(visits)));
         EXPECT_EQ((Visits{{-5, 5}}), visits) << "stray " << stray;
     }
 }
@@ -105,7 +108,7 @@ TEST_F(SiteDatabase, AppendOverwritesStrayBytesAndKeepsATailOfZeros) {
 TEST_F(SiteDatabase, ScanWalksNewestFirstThroughTheMapping) {
     ASSERT_TRUE(WriteBytes(path_, RecordsFile({{1234, 50, 1}, {77, 60, 2}, {1234, 10, 3}, {1234, 40, 5}})));
     Visits visits;
-    EXPECT_EQ(SiteFileResult::kOk, ScanSiteFile(path_.c_str(), 1234, Collect, &visits));
+    EXPECT_EQ(SiteFileResult::kOk, ScanSiteFile(path_.c_str(), 1234, Collect(visits)));
     EXPECT_EQ((Visits{{40, 5}, {10, 3}, {50, 1}}), visits);
     // The scan released the file: it can be opened exclusively again.
     HANDLE again = CreateFileA(path_.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -132,6 +135,6 @@ TEST_F(SiteDatabase, ProgramOperationsStampNowAndWritePaddingZero) {
     EXPECT_LE(static_cast<int64_t>(after) - static_cast<int64_t>(time(nullptr)), 1);
 
     Visits visits;
-    EXPECT_TRUE(ScanSite(nullptr, 4321, Collect, &visits));
+    EXPECT_TRUE(ScanSite(nullptr, 4321, Collect(visits)));
     EXPECT_EQ((Visits{{added.stampTime, 2}}), visits);
 }

@@ -1,5 +1,5 @@
-// A desk file that reaches up to the main window and into a sibling's internals.
+// A desk file that reaches up to the main window and sideways to a sibling feature.
 #include "app/main_window.h"
-#include "session/session_internal.h"
+#include "session/session.h"
 #include "desk.h"
 #include "base/handle.h"
