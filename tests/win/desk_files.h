@@ -1,5 +1,5 @@
 #pragma once
-// Throw-away folders and site files for the desk's Windows tests.
+// Site files for the desk's Windows tests.
 #include <windows.h>
 
 #include <string>
@@ -11,18 +11,10 @@
 namespace desk_test {
 
 using win_test::Bytes;
-using win_test::Exists;
-using win_test::ReadBytes;
-using win_test::WriteBytes;
-
-// A fresh empty folder under the temporary folder.
-inline std::string MakeScratchFolder(const char* name) {
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    const std::string folder = std::string(temp) + "rtln_desk_" + std::to_string(GetCurrentProcessId()) + "_" + name;
-    CreateDirectoryA(folder.c_str(), nullptr);
-    return folder;
-}
+using win_test::FileExists;
+using win_test::ReadFileBytes;
+using win_test::ScratchFolder;
+using win_test::WriteFileBytes;
 
 inline Bytes RecordsFile(const std::vector<SiteRecord>& records) {
     Bytes bytes(records.size() * kSiteRecordSize);

@@ -80,9 +80,7 @@ protected:
         InitCommonControlsEx(&controls);
         ASSERT_TRUE(LoadAppResources());
         ASSERT_NE(BackgroundBrush(), nullptr);
-        folder_ = desk_test::MakeScratchFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
-        sites_ = folder_ + "\\site.qzd";
-        UseDataFolder(folder_.c_str());
+        UseDataFolder(folder_.Path().c_str());
         window_ = CreateDialogParamA(AppInstance(), MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainDialogProc,
                                      reinterpret_cast<LPARAM>(&state_));
         ASSERT_NE(window_, nullptr);
@@ -92,21 +90,19 @@ protected:
         win_test::Pump(0);
         ReleaseIconsAndBrush();
         UseDataFolder(nullptr);
-        DeleteFileA(sites_.c_str());
-        RemoveDirectoryA(folder_.c_str());
     }
 
     // Looks the site up with the given records in site.qzd.
     void LookUp(const std::vector<SiteRecord>& records, int32_t site) {
         ResetDesk(state_.desk, window_);
-        ASSERT_TRUE(desk_test::WriteBytes(sites_, desk_test::RecordsFile(records)));
+        ASSERT_TRUE(desk_test::WriteFileBytes(sites_, desk_test::RecordsFile(records)));
         ASSERT_TRUE(LookUpSite(state_.desk, window_, site));
     }
 
     MainWindowState state_ = {};
     HWND window_ = nullptr;
-    std::string folder_;
-    std::string sites_;
+    win_test::ScratchFolder folder_{"main_window_look"};
+    std::string sites_ = folder_.File("site.qzd");
 };
 
 TEST_F(MainWindowLook, BackgroundFollowsASystemColourChange) {

@@ -38,7 +38,7 @@ protected:
     void SetUp() override {
         INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES | ICC_PROGRESS_CLASS | ICC_BAR_CLASSES};
         InitCommonControlsEx(&controls);
-        WriteBytes(folder.File("site.qzd"), {});
+        WriteFileBytes(folder.File("site.qzd"), {});
         UseDataFolder(folder.Path().c_str());
     }
     void TearDown() override {
@@ -56,7 +56,7 @@ protected:
         SendDlgItemMessageA(window, IDC_TICKET_PROGRESS, PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range));
         return range.iHigh;
     }
-    TempFolder folder{"main_window"};
+    ScratchFolder folder{"main_window"};
     MainWindowState state = {};
     HWND window = nullptr;
 };

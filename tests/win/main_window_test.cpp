@@ -35,7 +35,7 @@ protected:
         return reinterpret_cast<HBITMAP>(
             SendDlgItemMessageA(window, IDC_RATING_PICTURE, STM_GETIMAGE, IMAGE_BITMAP, 0));
     }
-    TempFolder folder{"main_window_in_process"};
+    ScratchFolder folder{"main_window_in_process"};
     MainWindowState state = {};
     HWND window = nullptr;
 };
@@ -74,7 +74,7 @@ TEST_F(MainWindow, RatingPicturesKeepTheirColoursAsDibSections) {
 }
 
 TEST_F(MainWindow, PictureThatCannotBeDrawnShowsTheBackgroundNotTheLastSite) {
-    ASSERT_TRUE(win_test::WriteBytes(folder.File("site.qzd"), {0xD2, 0x04, 0, 0, 0, 0, 0, 0, 3, 0, 0, 0}));
+    ASSERT_TRUE(win_test::WriteFileBytes(folder.File("site.qzd"), {0xD2, 0x04, 0, 0, 0, 0, 0, 0, 3, 0, 0, 0}));
     ASSERT_TRUE(Find(1234));
     ASSERT_EQ(ShownPicture(), state.desk.picture.get());
     ResetDesk(state.desk, window);

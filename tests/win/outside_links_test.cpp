@@ -110,7 +110,7 @@ TEST_F(OutsideLinks, HelpOpensRtlnChmBesideTheProgram) {
 // On the real main window: the banner paints over its background, shows the hand, and a
 // released click opens the service's home page, owned by the main window.
 TEST_F(OutsideLinks, BannerControlHandsTheClickToTheShell) {
-    session_test::TempFolder folder("banner_click");
+    session_test::ScratchFolder folder("banner_click");
     UseDataFolder(folder.Path().c_str());
     MainWindowState state = {};
     HWND window = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainDialogProc,

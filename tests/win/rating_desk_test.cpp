@@ -33,16 +33,12 @@ protected:
         window_ = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MAIN), nullptr, QuietDialog, 0);
         ASSERT_NE(nullptr, window_);
         ASSERT_TRUE(OpenDesk(desk_, window_));
-        folder_ = MakeScratchFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
-        path_ = folder_ + "\\site.qzd";
-        UseDataFolder(folder_.c_str());
+        UseDataFolder(folder_.Path().c_str());
         ResetDesk(desk_, window_);
     }
     void TearDown() override {
         UseDataFolder(nullptr);
         if (window_) DestroyWindow(window_);
-        DeleteFileA(path_.c_str());
-        RemoveDirectoryA(folder_.c_str());
     }
 
     // Types the site into the Site ID box as the user would and looks it up.
@@ -58,8 +54,8 @@ protected:
 
     HWND window_ = nullptr;
     Desk desk_;
-    std::string folder_;
-    std::string path_;
+    ScratchFolder folder_{"rating_desk"};
+    std::string path_ = folder_.File("site.qzd");
 };
 
 struct RecordCase {
@@ -84,7 +80,7 @@ TEST_F(RatingDeskLookup, CorrectEvaluationIsRecordedUnlessItRepeatsTodaysRating)
     for (const RecordCase& c : cases) {
         std::vector<SiteRecord> records = c.records;
         for (SiteRecord& record : records) record.stampTime = Ago(record.stampTime);  // given as seconds ago
-        ASSERT_TRUE(WriteBytes(path_, RecordsFile(records)));
+        ASSERT_TRUE(WriteFileBytes(path_, RecordsFile(records)));
         ResetDesk(desk_, window_);
         ASSERT_TRUE(Find(kSite)) << c.name;
 
@@ -106,9 +102,9 @@ TEST_F(RatingDeskLookup, CorrectEvaluationIsRecordedUnlessItRepeatsTodaysRating)
         }()) << c.name;
 
         CheckRadioButton(window_, IDC_RATING_POOR, IDC_RATING_GREAT, IDC_RATING_BUTTON_BASE + c.checkedAtTicket);
-        const Bytes before = ReadBytes(path_);
+        const Bytes before = ReadFileBytes(path_);
         RecordCorrectEvaluation(desk_, window_);
-        const Bytes after = ReadBytes(path_);
+        const Bytes after = ReadFileBytes(path_);
         if (!c.records_) {
             EXPECT_EQ(before, after) << c.name;
             continue;
@@ -121,7 +117,7 @@ TEST_F(RatingDeskLookup, CorrectEvaluationIsRecordedUnlessItRepeatsTodaysRating)
 }
 
 TEST_F(RatingDeskLookup, ResetEmptiesTheDeskAndTheClipboard) {
-    ASSERT_TRUE(WriteBytes(path_, RecordsFile({{kSite, Ago(kHour), 3}})));
+    ASSERT_TRUE(WriteFileBytes(path_, RecordsFile({{kSite, Ago(kHour), 3}})));
     ASSERT_TRUE(Find(kSite));
     ASSERT_TRUE(OpenClipboard(nullptr));
     EmptyClipboard();
@@ -146,7 +142,7 @@ TEST_F(RatingDeskLookup, ResetEmptiesTheDeskAndTheClipboard) {
 }
 
 TEST_F(RatingDeskLookup, RatingButtonEnablesTicketCountAndLists) {
-    ASSERT_TRUE(WriteBytes(path_, {}));
+    ASSERT_TRUE(WriteFileBytes(path_, {}));
     ASSERT_TRUE(Find(kSite));
     EXPECT_TRUE(desk_.siteIsNew);
     RatingClicked(desk_, window_);  // as a button that took the focus unchecked says: no choice

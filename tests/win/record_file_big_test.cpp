@@ -73,7 +73,7 @@ TEST(RecordFileBig, FailedViewKeepsAFilePast2GiBWhole) {
     };
     static const MappingCalls noView = {FailingMapView, FlushViewOfFile};
     for (const auto& c : cases) {
-        TempFolder folder("big_file");
+        ScratchFolder folder("big_file");
         const std::string path = folder.File(c.name);
         ASSERT_TRUE(MakeBigFile(path)) << c.name;
         SetWriterMappingCalls(&noView);
@@ -105,7 +105,7 @@ TEST(RecordFileBig, FilesPastThe32BitSizeOrTheAddressSpaceAreRefusedUnchanged) {
     for (const auto& c : cases) {
         if (c.size == kBigSize && !addressSpace32) continue;
         SCOPED_TRACE(std::string(file_faults::FileOf(c.operation)) + " of " + std::to_string(c.size) + " bytes");
-        TempFolder folder("big_refused");
+        ScratchFolder folder("big_refused");
         const std::string path = folder.File(file_faults::FileOf(c.operation));
         ASSERT_TRUE(MakeBigFile(path, c.size));
         const file_faults::Outcome outcome = file_faults::Run(c.operation, path);

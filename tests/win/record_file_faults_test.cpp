@@ -8,9 +8,9 @@
 #include "data_file_operations.h"
 
 using file_faults::Operation;
-using session_test::ReadBytes;
-using session_test::TempFolder;
-using session_test::WriteBytes;
+using session_test::ReadFileBytes;
+using session_test::ScratchFolder;
+using session_test::WriteFileBytes;
 
 namespace {
 
@@ -122,12 +122,12 @@ TEST(RecordFileFaults, EachOperationShowsItsMessageAndLeavesTheFileAsItWas) {
 
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(file_faults::FileOf(c.operation)) + " " + Describe(c.fault));
-        TempFolder folder("file_faults");
+        ScratchFolder folder("file_faults");
         const std::string path = folder.File(file_faults::FileOf(c.operation));
         if (c.fault == Fault::kFolder) {
             ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr));
         } else {
-            ASSERT_TRUE(WriteBytes(path, contents));
+            ASSERT_TRUE(WriteFileBytes(path, contents));
         }
         if (c.fault == Fault::kReadOnly) {
             ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
@@ -148,7 +148,7 @@ TEST(RecordFileFaults, EachOperationShowsItsMessageAndLeavesTheFileAsItWas) {
             EXPECT_TRUE(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY));
             EXPECT_TRUE(RemoveDirectoryA(path.c_str()));  // still empty
         } else {
-            EXPECT_EQ(ReadBytes(path), contents);
+            EXPECT_EQ(ReadFileBytes(path), contents);
             SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
         }
     }

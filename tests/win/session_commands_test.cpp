@@ -21,7 +21,7 @@ protected:
     void SetUp() override {
         session.startTimer = FastTimer;
         UseDataFolder(folder.Path().c_str());
-        WriteBytes(folder.File("site.qzd"), {});
+        WriteFileBytes(folder.File("site.qzd"), {});
         CreateSessionStatusBar(session, window.get());
     }
     void TearDown() override { UseDataFolder(nullptr); }
@@ -33,7 +33,7 @@ protected:
         window.Set(IDC_TICKETS, "1");
         ASSERT_GT(session.elapsed.load(), 0);
     }
-    TempFolder folder{"save"};
+    ScratchFolder folder{"save"};
     std::string path = folder.File("sess.qzd");
     CounterWindow window;
     Session session;
@@ -63,11 +63,11 @@ TEST_F(SessionCommands, FailedSaveKeepsTheSessionAndASecondSaveWritesOnce) {
         EXPECT_EQ(window.Text(IDC_TICKETS), "1");
 
         SaveAndEndSession(session, window.get());
-        EXPECT_EQ(ReadBytes(path).size(), 28u) << running;
+        EXPECT_EQ(ReadFileBytes(path).size(), 28u) << running;
         EXPECT_EQ(session.elapsed.load(), 0);
         EXPECT_FALSE(static_cast<bool>(session.timer));
         SaveCountedSession(session, window.get());  // closing right after Save stores nothing
-        EXPECT_EQ(ReadBytes(path).size(), 28u) << running;
+        EXPECT_EQ(ReadFileBytes(path).size(), 28u) << running;
     }
 }
 
@@ -75,9 +75,9 @@ TEST_F(SessionCommands, EndOfDesktopSessionSavesOnceSilently) {
     CountedSession(true);
     BoxWatcher watcher;
     SaveOnEndSession(session, window.get());
-    EXPECT_EQ(ReadBytes(path).size(), 28u);
+    EXPECT_EQ(ReadFileBytes(path).size(), 28u);
     SaveCountedSession(session, window.get());  // the destroy handling that may still follow
-    EXPECT_EQ(ReadBytes(path).size(), 28u);
+    EXPECT_EQ(ReadFileBytes(path).size(), 28u);
     EXPECT_TRUE(watcher.Stop().empty());
 }
 
@@ -88,9 +88,9 @@ TEST_F(SessionCommands, EndOfDesktopSessionFailureLeavesItToTheDestroyHandling) 
     SaveOnEndSession(session, window.get());
     EXPECT_EQ(watcher.Stop().size(), 1u);
     CloseHandle(held);
-    EXPECT_EQ(ReadBytes(path).size(), 0u);
+    EXPECT_EQ(ReadFileBytes(path).size(), 0u);
     SaveCountedSession(session, window.get());
-    EXPECT_EQ(ReadBytes(path).size(), 28u);
+    EXPECT_EQ(ReadFileBytes(path).size(), 28u);
 }
 
 TEST_F(SessionCommands, ClosingStoresACountedSessionButNotAnEmptyOne) {
@@ -98,10 +98,10 @@ TEST_F(SessionCommands, ClosingStoresACountedSessionButNotAnEmptyOne) {
     window.Set(IDC_TICKETS, "");
     window.Set(IDC_ERRORS, "");
     SaveCountedSession(session, window.get());
-    EXPECT_FALSE(Exists(path));
+    EXPECT_FALSE(FileExists(path));
     window.Set(IDC_ERRORS, "2");
     SaveCountedSession(session, window.get());
-    const std::vector<unsigned char> bytes = ReadBytes(path);
+    const std::vector<unsigned char> bytes = ReadFileBytes(path);
     ASSERT_EQ(bytes.size(), 28u);
     const SessionRecord record = DecodeSessionRecord(bytes.data());
     EXPECT_EQ(record.tickets, 0);

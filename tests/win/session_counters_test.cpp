@@ -51,14 +51,14 @@ protected:
     void SetUp() override {
         DeleteValues();
         UseDataFolder(folder.Path().c_str());
-        WriteBytes(folder.File("site.qzd"), {});
+        WriteFileBytes(folder.File("site.qzd"), {});
         CreateSessionStatusBar(session, window.get());
     }
     void TearDown() override {
         DeleteValues();
         UseDataFolder(nullptr);
     }
-    TempFolder folder{"counters"};
+    ScratchFolder folder{"counters"};
     CounterWindow window;
     Session session;
 };

@@ -55,16 +55,16 @@ std::vector<SessionRecord> ReadAll(const std::string& path, ReadResult* result) 
 }  // namespace
 
 TEST(SessionFileSave, FirstSaveCreatesOneRecordAndLaterSavesAppend) {
-    TempFolder folder("save_append");
+    ScratchFolder folder("save_append");
     const std::string path = folder.File("sess.qzd");
     CounterWindow window;
     Fill(window, {"12", "3", "5", "1", "30"});
     ASSERT_EQ(SaveSessionTo(window.get(), path.c_str(), kStart, 3725), SaveResult::Written);
-    EXPECT_EQ(ReadBytes(path), Encoded({kStart, 3725, 12, 3, 5, 1, 30}));
+    EXPECT_EQ(ReadFileBytes(path), Encoded({kStart, 3725, 12, 3, 5, 1, 30}));
 
     Fill(window, {"", "2", "", "", ""});  // empty Tickets is stored as 0
     ASSERT_EQ(SaveSessionTo(window.get(), path.c_str(), kStart + 7200, 60), SaveResult::Written);
-    const std::vector<unsigned char> bytes = ReadBytes(path);
+    const std::vector<unsigned char> bytes = ReadFileBytes(path);
     ASSERT_EQ(bytes.size(), 56u);
     const SessionRecord second = RecordAt(bytes, 28);
     EXPECT_EQ(second.start, kStart + 7200);
@@ -76,16 +76,16 @@ TEST(SessionFileSave, FirstSaveCreatesOneRecordAndLaterSavesAppend) {
 }
 
 TEST(SessionFileSave, NewRecordGoesOverAStrayTail) {
-    TempFolder folder("save_tail");
+    ScratchFolder folder("save_tail");
     const std::string path = folder.File("sess.qzd");
     std::vector<unsigned char> old = Encoded({kStart, 10, 1, 0, 0, 0, 0});
     old.push_back(0xAB);
     old.push_back(0xCD);
-    WriteBytes(path, old);  // 30 bytes
+    WriteFileBytes(path, old);  // 30 bytes
     CounterWindow window;
     Fill(window, {"4", "", "", "", ""});
     ASSERT_EQ(SaveSessionTo(window.get(), path.c_str(), kStart + 100, 20), SaveResult::Written);
-    const std::vector<unsigned char> bytes = ReadBytes(path);
+    const std::vector<unsigned char> bytes = ReadFileBytes(path);
     ASSERT_EQ(bytes.size(), 58u);
     EXPECT_EQ(std::vector<unsigned char>(bytes.begin(), bytes.begin() + 28), Encoded({kStart, 10, 1, 0, 0, 0, 0}));
     EXPECT_EQ(std::vector<unsigned char>(bytes.begin() + 28, bytes.begin() + 56),
@@ -104,24 +104,24 @@ TEST(SessionFileSave, NothingIsWrittenWithoutTimeOrCounts) {
         {"tickets and errors empty", 100, {"", "", "10", "3", "150"}},
     };
     for (const auto& c : cases) {
-        TempFolder folder("save_nothing");
+        ScratchFolder folder("save_nothing");
         const std::string path = folder.File("sess.qzd");
         CounterWindow window;
         Fill(window, c.fields);
         BoxWatcher boxes;
         EXPECT_EQ(SaveSessionTo(window.get(), path.c_str(), kStart, c.elapsed), SaveResult::NothingToSave) << c.name;
-        EXPECT_FALSE(Exists(path)) << c.name;
+        EXPECT_FALSE(FileExists(path)) << c.name;
         EXPECT_TRUE(boxes.Stop().empty()) << c.name;
     }
 }
 
 TEST(SessionFileSave, ValuesTypedIntoFieldsAreStoredAsTyped) {
-    TempFolder folder("save_typed");
+    ScratchFolder folder("save_typed");
     const std::string path = folder.File("sess.qzd");
     CounterWindow window;
     Fill(window, {"999", "0", "000000000000012345", "007", "99999"});
     ASSERT_EQ(SaveSessionTo(window.get(), path.c_str(), kStart, 5), SaveResult::Written);
-    const SessionRecord record = RecordAt(ReadBytes(path), 0);
+    const SessionRecord record = RecordAt(ReadFileBytes(path), 0);
     EXPECT_EQ(record.tickets, 999);
     EXPECT_EQ(record.errors, 0);
     EXPECT_EQ(record.lotto, 12);  // read at most 15 characters: "000000000000012"
@@ -147,9 +147,9 @@ TEST(SessionFileSave, LateFailuresShowTheirMessages) {
         {"flush", &noFlush, true, SaveResult::Written, "File [sess.qzd] map could not be saved.", 56},
     };
     for (const auto& c : cases) {
-        TempFolder folder("save_late");
+        ScratchFolder folder("save_late");
         const std::string path = folder.File("sess.qzd");
-        if (c.existing) WriteBytes(path, Encoded({kStart, 10, 1, 0, 0, 0, 0}));
+        if (c.existing) WriteFileBytes(path, Encoded({kStart, 10, 1, 0, 0, 0, 0}));
         CounterWindow window;
         Fill(window, {"1", "", "", "", ""});
         SetWriterMappingCalls(c.calls);
@@ -161,19 +161,19 @@ TEST(SessionFileSave, LateFailuresShowTheirMessages) {
         ASSERT_EQ(boxes.size(), 1u) << c.name;
         EXPECT_EQ(boxes[0].caption, "Error") << c.name;
         EXPECT_EQ(boxes[0].text, c.message) << c.name;
-        EXPECT_EQ(ReadBytes(path).size(), c.size) << c.name;
+        EXPECT_EQ(ReadFileBytes(path).size(), c.size) << c.name;
     }
 }
 
 TEST(SessionFileRead, ListsWholeRecordsNewestFirst) {
-    TempFolder folder("read_records");
+    ScratchFolder folder("read_records");
     const std::string path = folder.File("sess.qzd");
     std::vector<unsigned char> bytes = Encoded({kStart, 1, 0, 0, 0, 0, 0});
     const std::vector<unsigned char> second = Encoded({kStart, 2, 0, 0, 0, 0, 0});
     bytes.insert(bytes.end(), second.begin(), second.end());
     bytes.push_back(7);
     bytes.push_back(7);
-    WriteBytes(path, bytes);  // 58 bytes: two records and a short tail
+    WriteFileBytes(path, bytes);  // 58 bytes: two records and a short tail
     ReadResult result;
     const std::vector<SessionRecord> records = ReadAll(path, &result);
     EXPECT_EQ(result, ReadResult::Done);
@@ -181,18 +181,18 @@ TEST(SessionFileRead, ListsWholeRecordsNewestFirst) {
     EXPECT_EQ(records[0].elapsed, 2);
     EXPECT_EQ(records[1].elapsed, 1);
 
-    WriteBytes(path, std::vector<unsigned char>(bytes.begin(), bytes.begin() + 30));
+    WriteFileBytes(path, std::vector<unsigned char>(bytes.begin(), bytes.begin() + 30));
     EXPECT_EQ(ReadAll(path, &result).size(), 1u);
 }
 
 TEST(SessionFileRead, MissingOrEmptyFileListsNothingSilently) {
-    TempFolder folder("read_empty");
+    ScratchFolder folder("read_empty");
     const std::string path = folder.File("sess.qzd");
     BoxWatcher watcher;
     ReadResult result = ReadResult::Failed;
     EXPECT_TRUE(ReadAll(path, &result).empty());
     EXPECT_EQ(result, ReadResult::Done);
-    WriteBytes(path, {});
+    WriteFileBytes(path, {});
     result = ReadResult::Failed;
     EXPECT_TRUE(ReadAll(path, &result).empty());
     EXPECT_EQ(result, ReadResult::Done);

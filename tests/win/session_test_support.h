@@ -1,6 +1,5 @@
 #pragma once
-// Helpers of the session tests: a throw-away folder, a window holding the counter
-// fields, and a watcher that reads and dismisses the message boxes of this process.
+// Helpers of the session tests: a window holding the counter fields, and a watcher that reads and dismisses the message boxes of this process.
 #include <windows.h>
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -17,38 +16,11 @@
 
 namespace session_test {
 
-using win_test::Exists;
+using win_test::FileExists;
 using win_test::Pump;
-using win_test::ReadBytes;
-using win_test::WriteBytes;
-
-// A fresh folder under the temporary folder, emptied and removed at the end.
-class TempFolder {
-public:
-    explicit TempFolder(const char* name) {
-        char temp[MAX_PATH];
-        GetTempPathA(sizeof temp, temp);
-        path_ = std::string(temp) + "rtln_" + name + "_" + std::to_string(GetCurrentProcessId());
-        CreateDirectoryA(path_.c_str(), nullptr);
-    }
-    ~TempFolder() {
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA((path_ + "\\*").c_str(), &found);
-        if (search != INVALID_HANDLE_VALUE) {
-            do {
-                if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                    DeleteFileA((path_ + "\\" + found.cFileName).c_str());
-            } while (FindNextFileA(search, &found));
-            FindClose(search);
-        }
-        RemoveDirectoryA(path_.c_str());
-    }
-    const std::string& Path() const { return path_; }
-    std::string File(const char* name) const { return path_ + "\\" + name; }
-
-private:
-    std::string path_;
-};
+using win_test::ReadFileBytes;
+using win_test::ScratchFolder;
+using win_test::WriteFileBytes;
 
 // A top-level window with the five counter fields, the ticket bar and the credit lists,
 // under the ids of the main window.

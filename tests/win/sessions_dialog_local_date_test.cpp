@@ -43,9 +43,9 @@ TEST(SessionsDialogLocalDate, StartsNearUtcMidnightShowTheLocalDate) {
     std::vector<unsigned char> bytes(kCount * kSessionRecordSize);
     for (int i = 0; i < kCount; ++i)
         EncodeSessionRecord({cases[i].start, 60, 1, 0, 0, 0, 0}, bytes.data() + i * kSessionRecordSize);
-    TempFolder folder("local_date");
+    ScratchFolder folder("local_date");
     const std::string path = folder.File("sess.qzd");
-    ASSERT_TRUE(WriteBytes(path, bytes));
+    ASSERT_TRUE(WriteFileBytes(path, bytes));
 
     HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SESSIONS), nullptr, PlainProc, 0);
     ASSERT_NE(dialog, nullptr);

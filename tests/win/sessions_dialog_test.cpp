@@ -50,9 +50,9 @@ struct DialogDriver {
 }  // namespace
 
 TEST(SessionsDialog, ListsSessionsNewestFirstWithTheFirstSelected) {
-    TempFolder folder("dialog");
+    ScratchFolder folder("dialog");
     const std::string path = folder.File("sess.qzd");
-    WriteBytes(path, ThreeSessions());
+    WriteFileBytes(path, ThreeSessions());
     HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SESSIONS), nullptr, PlainProc, 0);
     ASSERT_NE(dialog, nullptr);
     HWND list = GetDlgItem(dialog, IDC_SESSION_LIST);
@@ -65,7 +65,7 @@ TEST(SessionsDialog, ListsSessionsNewestFirstWithTheFirstSelected) {
 
     for (bool empty : {true, false}) {  // an empty file, then a missing one: an empty list, no message
         if (empty)
-            WriteBytes(path, {});
+            WriteFileBytes(path, {});
         else
             DeleteFileA(path.c_str());
         dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SESSIONS), nullptr, PlainProc, 0);
@@ -78,9 +78,9 @@ TEST(SessionsDialog, ListsSessionsNewestFirstWithTheFirstSelected) {
 }
 
 TEST(SessionsDialog, EscIsIgnoredTheCloseBoxGivesZeroAndOkOne) {
-    TempFolder folder("dialog_close");
+    ScratchFolder folder("dialog_close");
     const std::string path = folder.File("sess.qzd");
-    WriteBytes(path, ThreeSessions());
+    WriteFileBytes(path, ThreeSessions());
     UseDataFolder(folder.Path().c_str());
 
     DialogDriver closing;
@@ -100,9 +100,9 @@ TEST(SessionsDialog, EscIsIgnoredTheCloseBoxGivesZeroAndOkOne) {
 }
 
 TEST(SessionsDialog, AFileThatCannotBeReadClosesTheDialogAfterItsMessage) {
-    TempFolder folder("dialog_held");
+    ScratchFolder folder("dialog_held");
     const std::string path = folder.File("sess.qzd");
-    WriteBytes(path, ThreeSessions());
+    WriteFileBytes(path, ThreeSessions());
     UseDataFolder(folder.Path().c_str());
     HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     BoxWatcher watcher;

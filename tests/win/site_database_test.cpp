@@ -25,18 +25,9 @@ auto Collect(Visits& visits) {
 
 class SiteDatabase : public ::testing::Test {
 protected:
-    void SetUp() override {
-        folder_ = MakeScratchFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
-        path_ = folder_ + "\\site.qzd";
-        DeleteFileA(path_.c_str());
-    }
-    void TearDown() override {
-        UseDataFolder(nullptr);
-        DeleteFileA(path_.c_str());
-        RemoveDirectoryA(folder_.c_str());
-    }
-    std::string folder_;
-    std::string path_;
+    void TearDown() override { UseDataFolder(nullptr); }
+    ScratchFolder folder_{"site_database"};
+    std::string path_ = folder_.File("site.qzd");
 };
 
 }  // namespace
@@ -56,7 +47,7 @@ TEST_F(SiteDatabase, MissingFileIsReportedAndNeverCreated) {
     Visits visits;
     EXPECT_EQ(SiteFileResult::kOpenFailed, ScanSiteFile(path_.c_str(), 1234, Collect(visits)));
     EXPECT_EQ(SiteFileResult::kOpenFailed, AppendRecordToFile(path_.c_str(), 1234, 3, 1000));
-    EXPECT_FALSE(Exists(path_));
+    EXPECT_FALSE(FileExists(path_));
     EXPECT_TRUE(visits.empty());
 }
 
@@ -64,7 +55,7 @@ TEST_F(SiteDatabase, MissingFileIsReportedAndNeverCreated) {
 // program holding the file without sharing is a row of record_file_faults_test.cpp.)
 TEST_F(SiteDatabase, FileHeldOpenForSharedReadingCannotBeOpened) {
     const Bytes before = RecordsFile({{1234, 10, 2}});
-    ASSERT_TRUE(WriteBytes(path_, before));
+    ASSERT_TRUE(WriteFileBytes(path_, before));
     HANDLE holder = CreateFileA(path_.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, holder);
     Visits visits;
@@ -72,16 +63,16 @@ TEST_F(SiteDatabase, FileHeldOpenForSharedReadingCannotBeOpened) {
     EXPECT_EQ(SiteFileResult::kOpenFailed, AppendRecordToFile(path_.c_str(), 1234, 3, 1000));
     CloseHandle(holder);
     EXPECT_TRUE(visits.empty());
-    EXPECT_EQ(before, ReadBytes(path_));
+    EXPECT_EQ(before, ReadFileBytes(path_));
 }
 
 TEST_F(SiteDatabase, ZeroLengthFileIsAnEmptyDatabase) {
-    ASSERT_TRUE(WriteBytes(path_, {}));
+    ASSERT_TRUE(WriteFileBytes(path_, {}));
     Visits visits;
     EXPECT_EQ(SiteFileResult::kOk, ScanSiteFile(path_.c_str(), 0, Collect(visits)));
     EXPECT_TRUE(visits.empty());
     EXPECT_EQ(SiteFileResult::kOk, AppendRecordToFile(path_.c_str(), 1234, 4, 777));
-    EXPECT_EQ(RecordsFile({{1234, 777, 4}}), ReadBytes(path_));
+    EXPECT_EQ(RecordsFile({{1234, 777, 4}}), ReadFileBytes(path_));
     EXPECT_EQ(SiteFileResult::kOk, ScanSiteFile(path_.c_str(), 1234, Collect(visits)));
     EXPECT_EQ((Visits{{777, 4}}), visits);
 }
@@ -91,13 +82,13 @@ TEST_F(SiteDatabase, AppendOverwritesStrayBytesAndKeepsATailOfZeros) {
     for (size_t stray : {0, 1, 5, 11}) {
         Bytes start = twoRecords;
         start.insert(start.end(), stray, 0xAB);
-        ASSERT_TRUE(WriteBytes(path_, start));
+        ASSERT_TRUE(WriteFileBytes(path_, start));
         ASSERT_EQ(SiteFileResult::kOk, AppendRecordToFile(path_.c_str(), 999999, 5, -5));
         Bytes expected = twoRecords;
         const Bytes added = RecordsFile({{999999, -5, 5}});
         expected.insert(expected.end(), added.begin(), added.end());
         expected.insert(expected.end(), stray, 0);
-        EXPECT_EQ(expected, ReadBytes(path_)) << "stray " << stray;
+        EXPECT_EQ(expected, ReadFileBytes(path_)) << "stray " << stray;
 
         Visits visits;  // the stray tail is no record; the new one is found
         EXPECT_EQ(SiteFileResult::kOk, ScanSiteFile(path_.c_str(), 999999, Collect(visits)));
@@ -106,7 +97,7 @@ TEST_F(SiteDatabase, AppendOverwritesStrayBytesAndKeepsATailOfZeros) {
 }
 
 TEST_F(SiteDatabase, ScanWalksNewestFirstThroughTheMapping) {
-    ASSERT_TRUE(WriteBytes(path_, RecordsFile({{1234, 50, 1}, {77, 60, 2}, {1234, 10, 3}, {1234, 40, 5}})));
+    ASSERT_TRUE(WriteFileBytes(path_, RecordsFile({{1234, 50, 1}, {77, 60, 2}, {1234, 10, 3}, {1234, 40, 5}})));
     Visits visits;
     EXPECT_EQ(SiteFileResult::kOk, ScanSiteFile(path_.c_str(), 1234, Collect(visits)));
     EXPECT_EQ((Visits{{40, 5}, {10, 3}, {50, 1}}), visits);
@@ -117,12 +108,12 @@ TEST_F(SiteDatabase, ScanWalksNewestFirstThroughTheMapping) {
 }
 
 TEST_F(SiteDatabase, ProgramOperationsStampNowAndWritePaddingZero) {
-    ASSERT_TRUE(WriteBytes(path_, RecordsFile({{5, 1, 1}})));
-    UseDataFolder(folder_.c_str());
+    ASSERT_TRUE(WriteFileBytes(path_, RecordsFile({{5, 1, 1}})));
+    UseDataFolder(folder_.Path().c_str());
     const uint32_t before = CurrentUnixTime();
     ASSERT_TRUE(AppendEvaluation(nullptr, 4321, 2));
     const uint32_t after = CurrentUnixTime();
-    const Bytes bytes = ReadBytes(path_);
+    const Bytes bytes = ReadFileBytes(path_);
     ASSERT_EQ(24u, bytes.size());
     const SiteRecord added = DecodeSiteRecord(&bytes[12]);
     EXPECT_EQ(4321, added.siteNumber);

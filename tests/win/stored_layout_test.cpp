@@ -31,17 +31,17 @@ std::pair<DWORD, Bytes> StoredValue(const char* keyPath, const char* name) {
 }  // namespace
 
 TEST(StoredLayout, RecordsAndSettingsHaveTheirFixedBytes) {
-    session_test::TempFolder folder("stored_layout");
+    session_test::ScratchFolder folder("stored_layout");
 
     // site.qzd: site number, time stamp, rating and two zero bytes, little-endian.
     const std::string sitePath = folder.File("site.qzd");
-    ASSERT_TRUE(win_test::WriteBytes(sitePath, {}));
+    ASSERT_TRUE(win_test::WriteFileBytes(sitePath, {}));
     UseDataFolder(folder.Path().c_str());
     const uint32_t before = CurrentUnixTime();
     ASSERT_TRUE(AppendEvaluation(nullptr, 123456, 4));
     const uint32_t after = CurrentUnixTime();
     UseDataFolder(nullptr);
-    const Bytes site = win_test::ReadBytes(sitePath);
+    const Bytes site = win_test::ReadFileBytes(sitePath);
     ASSERT_EQ(site.size(), 12u);
     EXPECT_EQ(Slice(site, 0, 4), (Bytes{0x40, 0xE2, 0x01, 0x00}));
     const uint32_t stamp = site[4] | site[5] << 8 | site[6] << 16 | static_cast<uint32_t>(site[7]) << 24;
@@ -58,7 +58,7 @@ TEST(StoredLayout, RecordsAndSettingsHaveTheirFixedBytes) {
                             {IDC_FREE_BANNERS, "70000"}})
         window.Set(id, text);
     ASSERT_EQ(SaveSessionTo(window.get(), sessionPath.c_str(), 1102214525, 3725), SaveResult::Written);
-    EXPECT_EQ(win_test::ReadBytes(sessionPath),
+    EXPECT_EQ(win_test::ReadFileBytes(sessionPath),
               (Bytes{0x7D, 0x75, 0xB2, 0x41, 0x8D, 0x0E, 0x00, 0x00, 0x2C, 0x01, 0x00, 0x00, 0xFE, 0xFF,
                      0xFF, 0xFF, 0x05, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x70, 0x11, 0x01, 0x00}));
 

@@ -1,38 +1,16 @@
 #pragma once
-// Whole-file helpers and a message pump shared by the Windows-side tests.
+// The file helpers and a message pump shared by the Windows-side tests.
 #include <windows.h>
 
-#include <string>
-#include <vector>
+#include "tests/test_files.h"
 
 namespace win_test {
 
-using Bytes = std::vector<unsigned char>;
-
-inline bool WriteBytes(const std::string& path, const Bytes& bytes) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    const bool ok =
-        bytes.empty() ||
-        (WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) && written == bytes.size());
-    CloseHandle(file);
-    return ok;
-}
-
-inline Bytes ReadBytes(const std::string& path) {
-    Bytes bytes;
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return bytes;
-    bytes.resize(GetFileSize(file, nullptr));
-    DWORD read = 0;
-    if (!bytes.empty()) ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-    bytes.resize(read);
-    CloseHandle(file);
-    return bytes;
-}
-
-inline bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+using test_files::Bytes;
+using test_files::FileExists;
+using test_files::ReadFileBytes;
+using test_files::ScratchFolder;
+using test_files::WriteFileBytes;
 
 // Dispatches this thread's messages for ms milliseconds.
 inline void Pump(DWORD ms) {

@@ -3,7 +3,6 @@
 #include <commctrl.h>
 #include <shlwapi.h>
 
-#include <cstdio>
 #include <initializer_list>
 
 namespace ui {
@@ -92,24 +91,6 @@ std::string MakeProgramFolder(const std::string& name) {
     for (const char* file : {"rtln.exe", "qzDigits.ttf", "qzMain.ttf"})
         CopyFileA((BuildFolder() + "\\" + file).c_str(), (folder + "\\" + file).c_str(), FALSE);
     return folder;
-}
-
-bool WriteFileBytes(const std::string& path, const std::vector<unsigned char>& bytes) {
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) return false;
-    const bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    return std::fclose(file) == 0 && ok;
-}
-
-std::vector<unsigned char> ReadFileBytes(const std::string& path) {
-    std::vector<unsigned char> bytes;
-    FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return bytes;
-    unsigned char chunk[4096];
-    size_t got;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes.insert(bytes.end(), chunk, chunk + got);
-    std::fclose(file);
-    return bytes;
 }
 
 namespace {

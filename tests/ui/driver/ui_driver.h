@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/test_files.h"
+
 namespace ui {
 
 constexpr const char* kSettingsKey = "Software\\Tavrik\\RL\\Settings";
@@ -37,8 +39,8 @@ std::string MakeProgramFolder(const std::string& name);
 bool DamageResource(const std::string& exe, const char* type, int id);
 
 // Whole-file helpers (binary).
-bool WriteFileBytes(const std::string& path, const std::vector<unsigned char>& bytes);
-std::vector<unsigned char> ReadFileBytes(const std::string& path);  // empty if missing
+using test_files::ReadFileBytes;
+using test_files::WriteFileBytes;
 bool FileExists(const std::string& path);
 
 // Registry of the current user: the settings key is deleted before every start.
