@@ -35,7 +35,7 @@ std::optional<int32_t> Judge(HWND window, SiteIdVerdict verdict, const char* dig
     return SiteNumberOf(digits);
 }
 
-// Reads the clipboard's text into siteDigits; the clipboard is closed before any message.
+// Reads the clipboard's text into digits; the clipboard is closed before any message.
 SiteIdVerdict ReadClipboardDigits(char (&digits)[kSiteDigitsSize]) {
     const OpenedClipboard clipboard = OpenClipboardOf(nullptr);
     if (!clipboard) return SiteIdVerdict::kNoDigit;

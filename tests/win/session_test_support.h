@@ -1,5 +1,6 @@
 #pragma once
-// Helpers of the session tests: a window holding the counter fields, and a watcher that reads and dismisses the message boxes of this process.
+// Helpers of the session tests: a window holding the counter fields, and a watcher that
+// reads and dismisses the message boxes of this process.
 #include <windows.h>
 #include <commctrl.h>
 #include <gtest/gtest.h>
