@@ -1,14 +1,11 @@
 // The rating desk: lookup of a site, the history picture, recording an evaluation and the
 // question about a site left unevaluated.
-#include <initializer_list>
-
 #include "base/dialog_look.h"
 #include "base/display_scale.h"
 #include "base/format_text.h"
 #include "base/window_helpers.h"
 #include "resources/rtln_ids.h"
 #include "desk_internal.h"
-#include "product_facts.h"
 #include "rating_picture.h"
 #include "site_database.h"
 

@@ -1,6 +1,5 @@
 // The Site ID entry: Paste from the clipboard, the typed Site ID box, and the reset of the
 // desk after every confirmed or skipped site.
-
 #include "base/window_helpers.h"
 #include "resources/rtln_ids.h"
 #include "desk_internal.h"
