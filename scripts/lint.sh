@@ -14,10 +14,9 @@ rm -rf "$out" && mkdir -p "$out"
 source_dirs='app|base|desk|session|player|uninstall'
 
 # The trees' compile commands (configuring is enough: nothing needs to be built).
-[ -f build/native/compile_commands.json ] || cmake -S . -B build/native -DCMAKE_BUILD_TYPE=Debug >/dev/null
 win=$(win_tree 32)
-[ -f "$win/compile_commands.json" ] || cmake -S . -B "$win" -DCMAKE_TOOLCHAIN_FILE="$(win_toolchain 32)" \
-    -DCMAKE_BUILD_TYPE=Release >/dev/null
+[ -f build/native/compile_commands.json ] || cmake --preset native >/dev/null
+[ -f "$win/compile_commands.json" ] || cmake --preset "$(win_preset 32)" >/dev/null
 
 # The project's sources listed in a compile database, one per line.
 sources_of() {
