@@ -21,7 +21,7 @@ for arch in $WIN_ARCHES; do
     cp "$tree/bin/rtln.exe" resources/art/qzDigits.ttf "$folder/"
     : > "$folder/site.qzd"
     echo "== Wine, $arch-bit tree ($(basename "$tree"))"
-    TAVRIK_WIN_ARCHES=$arch scripts/with-xvfb.sh bash -c "scripts/wine-run.sh $arch '$tree/bin/desk_bench.exe' &&
+    scripts/wine-session.sh run "$arch" bash -c "scripts/wine-run.sh $arch '$tree/bin/desk_bench.exe' &&
       scripts/wine-run.sh $arch '$tree/bin/startup_bench.exe' '$(windows "$folder")' '$(windows "$tree/bin/bare_dialog.exe")' \\
       '$(windows "$tree/bin/template_dialog.exe")' 25" |
       sed "s/^/[$(basename "$tree")] /"
