@@ -41,12 +41,14 @@ done < <(echo | i686-w64-mingw32-g++-posix -x c++ -E -v - 2>&1 |
 start=$SECONDS
 run-clang-tidy -quiet -j2 -p "$win" "${mingw_args[@]}" "^$tavrik_top/$sources\$" >"$out/tidy-win.txt" 2>"$out/tidy-win.err"
 run-clang-tidy -quiet -j2 -p build/native "^$tavrik_top/$sources\$" >"$out/tidy-native.txt" 2>"$out/tidy-native.err"
-# One finding per place and check (a header's finding shows in every source that includes it);
-# run-clang-tidy has clang-tidy colour its output.
-sed 's/\x1b\[[0-9;]*m//g' "$out"/tidy-*.txt | grep -E '^/.*:[0-9]+:[0-9]+: (warning|error): .*\[[a-z0-9.,-]+\]$' |
+# run-clang-tidy has clang-tidy colour its output: without the colours, one line per source
+# (the command) and one finding per place and check (a header's finding shows in every source
+# that includes it).
+sed 's/\x1b\[[0-9;]*m//g' "$out"/tidy-*.txt >"$out/tidy.txt"
+grep -E '^/.*:[0-9]+:[0-9]+: (warning|error): .*\[[a-z0-9.,-]+\]$' "$out/tidy.txt" |
     sed "s|^$tavrik_top/||" | sed -E 's|^[a-z]+/\.\./||' | sort -u >"$out/clang-tidy.txt"
 tidy_count=$(wc -l <"$out/clang-tidy.txt")
-files=$(cat "$out"/tidy-*.txt | grep -c '^clang-tidy')
+files=$(grep -c '^clang-tidy' "$out/tidy.txt")
 cat "$out/clang-tidy.txt"
 echo "clang-tidy: $tidy_count findings in $files sources ($((SECONDS - start)) s)"
 
