@@ -1,7 +1,7 @@
 ; The installer of Tavrik Rateline.
 ;
-;   makensis -DARCH=32|64 -DBINDIR=<folder of rtln.exe, uni_rtln.exe, rtln.chm>
-;            -DARTDIR=<folder of the fonts and app.ico> -DPRODUCT_FACTS=<the build tree's product.nsh>
+;   makensis -DARCH=32|64 -DPROGRAMDIR=<the program folder, as CMake's install rules lay it out>
+;            -DARTDIR=<folder of app.ico> -DPRODUCT_FACTS=<the build tree's product.nsh>
 ;            -DOUTFILE=<setup.exe> installer/rtln.nsi
 ;
 ; It installs the program folder, writes "PathRL", makes the current user's shortcuts and
@@ -12,8 +12,8 @@
 ; Everything is the current user's: the program keeps its data files beside itself, so its
 ; folder must be one the member can write without elevation, and the installer asks for none.
 
-!ifndef ARCH | BINDIR | ARTDIR | PRODUCT_FACTS | OUTFILE
-  !error "define ARCH, BINDIR, ARTDIR, PRODUCT_FACTS and OUTFILE"
+!ifndef ARCH | PROGRAMDIR | ARTDIR | PRODUCT_FACTS | OUTFILE
+  !error "define ARCH, PROGRAMDIR, ARTDIR, PRODUCT_FACTS and OUTFILE"
 !endif
 
 !if ${ARCH} == 64
@@ -151,18 +151,12 @@ Section "Program"
   ; Shortcuts go to the current user's desktop and Start menu, where the uninstaller looks.
   SetShellVarContext current
   SetOutPath "$INSTDIR"
-  File "${BINDIR}\rtln.exe"
-  File "${BINDIR}\uni_rtln.exe"
-  File "${BINDIR}\rtln.chm"
-  File "${ARTDIR}\qzDigits.ttf"
-  File "${ARTDIR}\qzMain.ttf"
-  WriteINIStr "$INSTDIR\Tavrik.url" "InternetShortcut" "URL" "${RTLN_MAKER_WEB_SITE}"
+  File /x site.qzd "${PROGRAMDIR}\*"
   ; The member's evaluations: an empty file is an empty database. An existing one (and the
   ; session history, which the program creates) is never replaced.
-  ${IfNot} ${FileExists} "$INSTDIR\site.qzd"
-    FileOpen $0 "$INSTDIR\site.qzd" w
-    FileClose $0
-  ${EndIf}
+  SetOverwrite off
+  File "${PROGRAMDIR}\site.qzd"
+  SetOverwrite on
 
   ; The program folder with its trailing backslash, so that file names append directly.
   WriteRegStr HKCU "${RTLN_SETTINGS_KEY}" "PathRL" "$INSTDIR\"

@@ -15,13 +15,13 @@ build/native/bin/desk_bench
 windows() { echo "Z:$(realpath "$1" | tr / '\\')"; }
 for arch in $WIN_ARCHES; do
     tree=$(win_tree "$arch")
-    cmake --build "$tree" --target desk_bench startup_bench bare_dialog template_dialog rtln -j2 >/dev/null
+    cmake --build "$tree" --target desk_bench startup_bench bare_dialog template_dialog rtln_program_files -j2 >/dev/null
+    # The program folder as the install rules lay it out.
     folder=build/bench-startup$arch
-    mkdir -p "$folder"
-    cp "$tree/bin/rtln.exe" resources/art/qzDigits.ttf "$folder/"
-    : > "$folder/site.qzd"
+    rm -rf "$folder"
+    cmake --install "$tree" --component program --prefix "$folder" >/dev/null
     echo "== Wine, $arch-bit tree ($(basename "$tree"))"
-    TAVRIK_WIN_ARCHES=$arch scripts/with-xvfb.sh bash -c "scripts/wine-run.sh $arch '$tree/bin/desk_bench.exe' &&
+    scripts/wine-session.sh run "$arch" bash -c "scripts/wine-run.sh $arch '$tree/bin/desk_bench.exe' &&
       scripts/wine-run.sh $arch '$tree/bin/startup_bench.exe' '$(windows "$folder")' '$(windows "$tree/bin/bare_dialog.exe")' \\
       '$(windows "$tree/bin/template_dialog.exe")' 25" |
       sed "s/^/[$(basename "$tree")] /"

@@ -22,8 +22,7 @@ for arch in $WIN_ARCHES; do
         status=1
         continue
     fi
-    TAVRIK_WIN_ARCHES=$arch scripts/with-xvfb.sh scripts/wine-run.sh "$arch" "$tree/bin/endurance_tests.exe" \
-        >"$log" 2>&1
+    scripts/wine-session.sh run "$arch" scripts/wine-run.sh "$arch" "$tree/bin/endurance_tests.exe" >"$log" 2>&1
     result=$?
     grep '^endurance: ' "$log" | sed "s/^endurance: /[$label] /"
     signs=$(grep -E 'Unhandled (exception|page fault)|winedbg|malloc\(\)|free\(\)|double free|corrupted|Aborted|:heap:' "$log")

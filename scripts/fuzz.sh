@@ -7,9 +7,8 @@ cd "$(dirname "${BASH_SOURCE[0]}")/.."
 seconds=${FUZZ_SECONDS:-60}
 tree=build/fuzz
 
-[ -f $tree/CMakeCache.txt ] || cmake -S . -B $tree -DTAVRIK_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 >/dev/null
-cmake --build $tree -j1 >/dev/null || { cmake --build $tree -j1; exit 1; }
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j1 >/dev/null || { cmake --build --preset fuzz -j1; exit 1; }
 
 status=0
 for seeds in tests/fuzz/corpus/*/; do

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Runs every test: platform-free code natively under the sanitizers, then the Windows tests and
 # the UI tests of each cross tree this machine can run, under Wine of that tree's architecture
-# on a private Xvfb display in a private prefix. A tree that cannot run here gets its checks that
-# need no Wine (the import check) and is reported as not run, never as passed.
+# on a private Xvfb display in a private prefix (ctest's fixture wine_session). A tree that
+# cannot run here gets its checks that need no Wine (label nowine) and is reported as not run,
+# never as passed.
 set -u
 source "$(dirname "${BASH_SOURCE[0]}")/win-arch.sh"
 cd "$tavrik_top"
@@ -15,7 +16,7 @@ export TAVRIK_TEST_CASES=off
 
 status=0
 echo "== native tests (AddressSanitizer, UBSan)"
-ctest --test-dir build/native --output-on-failure || status=1
+ctest --preset native || status=1
 
 # Static analysis (clang-tidy, cppcheck): any finding fails the run.
 echo "== static analysis (clang-tidy, cppcheck)"
@@ -33,11 +34,11 @@ else
     WIN_ARCHES=
 fi
 for arch in 32 64; do
-    tree=$(win_tree $arch)
+    tree=$(win_tree $arch) preset=$(win_preset $arch)
     if [[ " $WIN_ARCHES " == *" $arch "* ]]; then
         echo "== $arch-bit Windows and UI tests (Wine $arch-bit, private display and prefix)"
         rm -rf "$tree/bin/artifacts"
-        TAVRIK_WIN_ARCHES=$arch scripts/with-xvfb.sh ctest --test-dir "$tree" --output-on-failure || status=1
+        ctest --preset "$preset" || status=1
         # Screenshots taken by the UI tests, as PNG for people to look at.
         for shot in "$tree"/bin/artifacts/*.bmp; do
             [ -e "$shot" ] && convert "$shot" "${shot%.bmp}.png" && rm -f "$shot"
@@ -45,7 +46,7 @@ for arch in 32 64; do
         [ -d "$tree/bin/artifacts" ] && echo "screenshots: ${tree#"$tavrik_top/"}/bin/artifacts/"
     else
         echo "== $arch-bit tree: checks without Wine only (its Windows tests are not run on this machine)"
-        ctest --test-dir "$tree" --output-on-failure -L nowine || status=1
+        ctest --preset "$preset" -L nowine || status=1
     fi
 done
 

@@ -10,7 +10,7 @@ tavrik_top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 : "${TAVRIK_WINE64_LOADER:=/usr/lib/wine/wine64}"
 
 win_tree() { [ "$1" = 32 ] && echo "$tavrik_top/build/win" || echo "$tavrik_top/build/win64"; }
-win_toolchain() { [ "$1" = 32 ] && echo "$tavrik_top/cmake/mingw-i686.cmake" || echo "$tavrik_top/cmake/mingw-x86_64.cmake"; }
+win_preset() { [ "$1" = 32 ] && echo win32 || echo win64; }  # CMakePresets.json
 win_loader() { [ "$1" = 32 ] && echo "$TAVRIK_WINE32_LOADER" || echo "$TAVRIK_WINE64_LOADER"; }
 win_server() { echo "/usr/lib/wine/wineserver$1"; }
 # A private prefix per architecture, never ~/.wine. TAVRIK_WINEPREFIX_BASE moves them (make run

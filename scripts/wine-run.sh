@@ -13,6 +13,10 @@ export WINEPREFIX WINEARCH=win$arch WINELOADER WINESERVER
 WINEPREFIX=$(win_prefix "$arch")
 WINELOADER=$(win_loader "$arch")
 WINESERVER=$(win_server "$arch")
+# Without a display of its own, a program runs on the private one of its tree's session
+# (wine-session.sh), as ctest's Windows tests do.
+displayFile=$(win_tree "$arch")/xvfb-display
+[ -z "${DISPLAY:-}" ] && [ -s "$displayFile" ] && export DISPLAY=":$(head -n 1 "$displayFile")"
 export WINEDEBUG="${WINEDEBUG:--all}"
 # No Mono or Gecko installers, no desktop menu entries.
 export WINEDLLOVERRIDES="mscoree,mshtml=d;winemenubuilder.exe=d"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Usage: install_round_trip.sh 32|64 TREE
 # Runs TREE's installer tests in a fresh private prefix of their own, so that the installer
-# meets a machine where the program never was. Needs the display of with-xvfb.sh.
+# meets a machine where the program never was. Runs in the tree's session (wine-session.sh).
 set -u
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/win-arch.sh"
 arch=$1 tree=$2

@@ -1,0 +1,29 @@
+# The program folder: the one list of the files that sit beside rtln.exe, as install rules
+# (component "program"). The installer packs it (installer/), CPack zips it (make dist), and
+# target rtln_program_files lays it out in bin/, where the UI tests and the benchmarks take
+# their program folders from.
+set(CMAKE_INSTALL_MESSAGE LAZY)
+file(CONFIGURE OUTPUT ${RTLN_GENERATED_DIR}/Tavrik.url NEWLINE_STYLE CRLF @ONLY
+     CONTENT "[InternetShortcut]\nURL=@RTLN_MAKER_WEB_SITE@\n")
+# An empty file is an empty database.
+file(CONFIGURE OUTPUT ${RTLN_GENERATED_DIR}/site.qzd CONTENT "")
+set(RTLN_PROGRAM_FILES ${CMAKE_BINARY_DIR}/bin/rtln.chm ${CMAKE_SOURCE_DIR}/resources/art/qzDigits.ttf
+    ${CMAKE_SOURCE_DIR}/resources/art/qzMain.ttf ${RTLN_GENERATED_DIR}/Tavrik.url ${RTLN_GENERATED_DIR}/site.qzd)
+install(TARGETS rtln uni_rtln RUNTIME DESTINATION . COMPONENT program)
+install(FILES ${RTLN_PROGRAM_FILES} DESTINATION . COMPONENT program)
+
+# Installing into bin/ copies what is not there yet; the programs themselves are already there.
+add_custom_target(rtln_program_files ALL
+  COMMAND ${CMAKE_COMMAND} --install ${CMAKE_BINARY_DIR} --component program --prefix ${CMAKE_BINARY_DIR}/bin
+  VERBATIM)
+add_dependencies(rtln_program_files rtln uni_rtln rtln_help)
+
+# make dist: the folder zipped as Rateline/ in TavrikRateline-<MAJOR.MINOR>.zip, with its SHA-256.
+set(CPACK_GENERATOR ZIP)
+set(CPACK_PACKAGE_FILE_NAME TavrikRateline-${RTLN_VERSION_SHORT})
+set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+set(CPACK_PACKAGING_INSTALL_PREFIX /Rateline)
+set(CPACK_PACKAGE_CHECKSUM SHA256)
+set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_SOURCE_DIR}/cmake/reproducible_zip.cmake)
+set(CPACK_RTLN_SOURCE_DIR ${CMAKE_SOURCE_DIR})
+include(CPack)
