@@ -2,9 +2,7 @@
 // A non-owning reference to something callable: what a function that calls back takes, so that
 // its callers hand it a lambda with its captures instead of a function and a void* context.
 // It must not outlive the call it is passed to.
-#include <memory>
 #include <type_traits>
-#include <utility>
 
 template <typename Signature>
 class FunctionRef;
@@ -17,12 +15,12 @@ public:
     // NOLINTNEXTLINE(google-explicit-constructor)
     // cppcheck-suppress noExplicitConstructor
     FunctionRef(Callable&& callable)
-        : object_(const_cast<void*>(static_cast<const void*>(std::addressof(callable)))),
+        : object_(const_cast<void*>(static_cast<const void*>(&callable))),
           call_([](void* object, Args... args) -> Result {
-              return (*static_cast<std::remove_reference_t<Callable>*>(object))(std::forward<Args>(args)...);
+              return (*static_cast<std::remove_reference_t<Callable>*>(object))(static_cast<Args&&>(args)...);
           }) {}
 
-    Result operator()(Args... args) const { return call_(object_, std::forward<Args>(args)...); }
+    Result operator()(Args... args) const { return call_(object_, static_cast<Args&&>(args)...); }
 
 private:
     void* object_;

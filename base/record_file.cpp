@@ -1,6 +1,6 @@
 #include "record_file.h"
 
-#include <algorithm>
+#include <cstring>
 
 #include "handle.h"
 
@@ -98,7 +98,7 @@ RecordFileResult AppendRecord(const char* path, std::span<const uint8_t> record,
         CutBack(file.get(), size);
         return RecordFileResult::kViewFailed;
     }
-    std::copy(record.begin(), record.end(), view.get() + size / recordSize * recordSize);
+    std::memcpy(view.get() + size / recordSize * recordSize, record.data(), record.size());
     if (options.flush && !g_calls->flushView(view.get(), newSize)) return RecordFileResult::kFlushFailed;
     return RecordFileResult::kOk;
 }
