@@ -191,8 +191,6 @@ void OnSysCommand(MainWindowState& state, HWND window, WPARAM command) {
 
 }  // namespace
 
-MainWindowState& MainStateOf(HWND window) { return *StateOf(window); }
-
 INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) return OnInitDialog(window, reinterpret_cast<MainWindowState*>(lParam));
     MainWindowState* state = StateOf(window);

@@ -28,7 +28,4 @@ struct MainWindowState {
     bool timerFailureShown = false;  // a session clock that cannot start is reported once per run
 };
 
-// The state of a main window that has received WM_INITDIALOG.
-MainWindowState& MainStateOf(HWND window);
-
 INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

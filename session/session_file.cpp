@@ -50,11 +50,16 @@ SaveResult SaveSessionTo(HWND window, const char* path, int32_t start, int32_t e
     return Report(window, AppendRecord(path, record, {true, true})) ? SaveResult::Written : SaveResult::Failed;
 }
 
+namespace {
+
+// Appends the session shown in the window (the clock's start and length) to sess.qzd.
 SaveResult SaveSession(const Session& session, HWND window) {
     char path[kPathBytes];
     if (!DataFilePath(kSessionFile, path, sizeof path)) path[0] = 0;  // then it cannot be opened
     return SaveSessionTo(window, path, session.startTime, session.elapsed.load(std::memory_order_relaxed));
 }
+
+}  // namespace
 
 void SaveAndEndSession(Session& session, HWND window) {
     if (SaveSession(session, window) != SaveResult::Failed) EndSession(session, window);

@@ -26,8 +26,6 @@ enum class SaveResult { Written, NothingToSave, Failed };
 // The whole save of the session shown in window, to the file at path. Failed means a
 // message was shown and no record was written.
 SaveResult SaveSessionTo(HWND window, const char* path, int32_t start, int32_t elapsed);
-// Appends the session shown in the window (the clock's start and length) to sess.qzd.
-SaveResult SaveSession(const Session& session, HWND window);
 
 constexpr char kSessionFile[] = "sess.qzd";
 
@@ -40,5 +38,3 @@ ReadResult ReadSessionFile(HWND owner, const char* path, SessionVisitor visit);
 // --- Player Sessions dialog (sessions_dialog.cpp) ---
 // Fills list 1066 of the dialog from the file at path; false when the dialog must close.
 bool FillSessionListFrom(HWND dialog, const char* path);
-// Fills it from sess.qzd.
-bool FillSessionList(HWND dialog);

@@ -37,6 +37,13 @@ bool AddSessionLine(HWND list, const SessionRecord& record) {
     return added != LB_ERR && added != LB_ERRSPACE;
 }
 
+// Fills the list from sess.qzd; false when the dialog must close.
+bool FillSessionList(HWND dialog) {
+    char path[kPathBytes];
+    if (!DataFilePath(kSessionFile, path, sizeof path)) path[0] = 0;
+    return FillSessionListFrom(dialog, path);
+}
+
 BOOL OnInitDialog(HWND dialog) {
     SetDialogIcons(dialog);
     SendDlgItemMessageA(dialog, IDC_SESSION_LIST, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(ANSI_FIXED_FONT)),
@@ -71,12 +78,6 @@ bool FillSessionListFrom(HWND dialog, const char* path) {
         return false;
     SendMessageA(list, LB_SETCURSEL, 0, 0);  // the newest session; nothing to select in an empty list
     return true;
-}
-
-bool FillSessionList(HWND dialog) {
-    char path[kPathBytes];
-    if (!DataFilePath(kSessionFile, path, sizeof path)) path[0] = 0;
-    return FillSessionListFrom(dialog, path);
 }
 
 bool ShowSessions(HWND window) {
