@@ -10,7 +10,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
-#include <functional>
 #include <map>
 #include <random>
 #include <string>
@@ -52,32 +51,6 @@ std::string Fixed(double value) {
 
 int32_t Now() { return static_cast<int32_t>(static_cast<uint32_t>(std::time(nullptr))); }
 
-// Posts an action to the program and waits until `answered` holds. Its reads are sent
-// messages, which the program answers only after it has handled the posted action, so a read
-// that holds comes after the whole action. Keeps the slowest answer.
-struct Stepper {
-    const ui::Program& program;
-    DWORD slowest = 0;
-
-    bool Post(HWND target, UINT message, WPARAM wParam, LPARAM lParam, const std::function<bool()>& answered) {
-        const DWORD start = GetTickCount();
-        PostMessageA(target, message, wParam, lParam);
-        for (;;) {
-            if (answered()) break;
-            if (GetTickCount() - start > kStepBoundMs) return false;
-            Sleep(1);
-        }
-        slowest = std::max(slowest, GetTickCount() - start);
-        return true;
-    }
-    bool Click(int id, const std::function<bool()>& answered) {
-        return Post(program.Control(id), BM_CLICK, 0, 0, answered);
-    }
-    bool Command(int id, const std::function<bool()>& answered) {
-        return Post(program.window, WM_COMMAND, MAKEWPARAM(id, 0), 0, answered);
-    }
-};
-
 // A program folder whose site.qzd holds one old record of a site outside every run's range,
 // with the settings key present (so that "nSites" and "ShowBan" are stored).
 std::string SeededFolder(const char* name, Bytes* seed) {
@@ -92,20 +65,18 @@ std::string SeededFolder(const char* name, Bytes* seed) {
 
 // Pastes a Site ID, checks that the lookup shows the rating expected (0: a new site), picks a
 // rating (0: keeps the shown one) and counts a ticket or an error, the count-th of its kind.
-::testing::AssertionResult Evaluate(Stepper& steps, const ui::Program& p, int32_t site, int shown, int rating,
-                                    bool ticket, int count) {
+::testing::AssertionResult Evaluate(const ui::Program& p, int32_t site, int shown, int rating, bool ticket, int count) {
     const std::string digits = std::to_string(site);
     if (!ui::SetClipboardText(("X" + digits).c_str())) return ::testing::AssertionFailure() << "clipboard";
-    if (!steps.Click(IDC_PASTE, [&] { return p.Text(IDC_SITE_NUMBER) == digits; }))
-        return ::testing::AssertionFailure() << "the lookup of " << digits << " was not answered";
+    if (::testing::AssertionResult looked = p.Click(IDC_PASTE, p.TextIs(IDC_SITE_NUMBER, digits), kStepBoundMs);
+        !looked)
+        return looked;
     if (desk_ui::CheckedRating(p) != shown)
         return ::testing::AssertionFailure()
                << "site " << digits << " shows rating " << desk_ui::CheckedRating(p) << ", not " << shown;
     if (rating) PostMessageA(p.Control(IDC_RATING_BUTTON_BASE + rating), BM_CLICK, 0, 0);  // handled in turn
-    const int field = ticket ? IDC_TICKETS : IDC_ERRORS;
-    if (!steps.Click(ticket ? IDC_TICKET : IDC_COUNT, [&] { return p.Text(field) == std::to_string(count); }))
-        return ::testing::AssertionFailure() << "the count of " << digits << " was not answered";
-    return ::testing::AssertionSuccess();
+    return p.Click(ticket ? IDC_TICKET : IDC_COUNT, p.TextIs(ticket ? IDC_TICKETS : IDC_ERRORS, std::to_string(count)),
+                   kStepBoundMs);
 }
 
 TEST(Endurance, EvaluationsInOneRunAreRecordedExactly) {
@@ -114,7 +85,6 @@ TEST(Endurance, EvaluationsInOneRunAreRecordedExactly) {
     const std::string folder = SeededFolder("endurance_evaluations", &seed);
     ui::Program p;
     ASSERT_TRUE(p.Start(folder));
-    Stepper steps{p};
     std::minstd_rand random(20261207);                  // NOLINT(cert-msc32-c,cert-msc51-cpp): every run does the same
     const int32_t pool = std::max(4, evaluations / 3);  // about a third of the sites come back
     std::map<int32_t, int> newest;                      // site -> rating of its newest record
@@ -133,8 +103,7 @@ TEST(Endurance, EvaluationsInOneRunAreRecordedExactly) {
         const bool ticket = choice != 2;
         const int rating = picked ? picked : shown;
         const bool records = !ticket || shown == 0 || rating != shown;
-        ASSERT_TRUE(Evaluate(steps, p, site, shown, picked, ticket, ticket ? tickets + 1 : errors + 1))
-            << "evaluation " << i;
+        ASSERT_TRUE(Evaluate(p, site, shown, picked, ticket, ticket ? tickets + 1 : errors + 1)) << "evaluation " << i;
         ++(ticket ? tickets : errors);
         if (shown == 0) ++newSites;
         if (records) {
@@ -153,7 +122,7 @@ TEST(Endurance, EvaluationsInOneRunAreRecordedExactly) {
     EXPECT_EQ(stored, Little({static_cast<uint32_t>(newSites)}));
     // A session of no length is not stored: a short run waits for the clock's first second.
     ASSERT_TRUE(ui::WaitFor([&] { return p.StatusText(2) != "00:00:00"; }, 2500)) << p.StatusText(2);
-    p.Command(IDM_EXIT);
+    ASSERT_TRUE(p.Command(IDM_EXIT, p.Ended()));
     ASSERT_EQ(p.WaitExit(), 1);
     const int32_t lastStamp = Now();
 
@@ -181,7 +150,7 @@ TEST(Endurance, EvaluationsInOneRunAreRecordedExactly) {
                               std::to_string(errors) + ", new sites " + std::to_string(newSites) + ", records " +
                               std::to_string(recorded.size()) + ")");
     Figure("evaluations-per-second", Fixed(evaluations / seconds));
-    Figure("evaluations-slowest-step-ms", std::to_string(steps.slowest));
+    Figure("evaluations-slowest-step-ms", std::to_string(p.slowestStep));
 }
 
 // The counting sees objects come and go: made here, in this process, they show up exactly.
@@ -215,8 +184,7 @@ TEST(Endurance, BannerAndSessionCyclesHoldNoMoreObjects) {
     const std::string folder = SeededFolder("endurance_cycles", &seed);
     ui::Program p;
     ASSERT_TRUE(p.Start(folder));
-    Stepper steps{p};
-    ASSERT_TRUE(Evaluate(steps, p, 1234, 0, 4, true, 1));  // a session with a count: the clock runs
+    ASSERT_TRUE(Evaluate(p, 1234, 0, 4, true, 1));  // a session with a count: the clock runs
     ASSERT_TRUE(p.MenuChecked(IDM_BANNER));
     ASSERT_FALSE(p.MenuGrayed(IDM_STOP));
     std::minstd_rand random(7);  // NOLINT(cert-msc32-c,cert-msc51-cpp): every run does the same
@@ -224,10 +192,10 @@ TEST(Endurance, BannerAndSessionCyclesHoldNoMoreObjects) {
     // steps move them across the phases of both one-second timers.
     auto cycle = [&] {
         const auto rest = [&] { Sleep(random() % 16); };
-        const bool done = steps.Command(IDM_BANNER, [&] { return !p.MenuChecked(IDM_BANNER); }) &&
-                          (rest(), steps.Command(IDM_STOP, [&] { return p.MenuGrayed(IDM_STOP); })) &&
-                          (rest(), steps.Command(IDM_BANNER, [&] { return p.MenuChecked(IDM_BANNER); })) &&
-                          (rest(), steps.Command(IDM_CONTINUE, [&] { return !p.MenuGrayed(IDM_STOP); }));
+        ::testing::AssertionResult done = p.Command(IDM_BANNER, p.MenuCheckedIs(IDM_BANNER, false), kStepBoundMs);
+        if (done) done = (rest(), p.Command(IDM_STOP, p.MenuGrayedIs(IDM_STOP, true), kStepBoundMs));
+        if (done) done = (rest(), p.Command(IDM_BANNER, p.MenuCheckedIs(IDM_BANNER, true), kStepBoundMs));
+        if (done) done = (rest(), p.Command(IDM_CONTINUE, p.MenuGrayedIs(IDM_STOP, false), kStepBoundMs));
         rest();
         return done;
     };
@@ -238,8 +206,7 @@ TEST(Endurance, BannerAndSessionCyclesHoldNoMoreObjects) {
     ASSERT_GT(start.handles, 0) << endurance::Describe(start);
     ASSERT_GT(start.gdiObjects, 0) << endurance::Describe(start);
     const DWORD began = GetTickCount();
-    for (int i = 0; i < cycles; ++i)
-        ASSERT_TRUE(cycle()) << "cycle " << i << " not answered within " << kStepBoundMs << " ms";
+    for (int i = 0; i < cycles; ++i) ASSERT_TRUE(cycle()) << "cycle " << i;
     const double seconds = (GetTickCount() - began) / 1000.0;
     Sleep(1500);
     const endurance::ProcessCounts end = endurance::CountProcessObjects(p.process.hProcess, p.process.dwProcessId);
@@ -249,11 +216,11 @@ TEST(Endurance, BannerAndSessionCyclesHoldNoMoreObjects) {
     // Both timers still run: the clock moves on.
     const std::string clock = p.StatusText(2);
     EXPECT_TRUE(ui::WaitFor([&] { return p.StatusText(2) != clock; }, 2500)) << "the clock stopped at " << clock;
-    p.Command(IDM_EXIT);
+    EXPECT_TRUE(p.Command(IDM_EXIT, p.Ended()));
     EXPECT_EQ(p.WaitExit(), 1);
 
     Figure("cycles", std::to_string(cycles) + " (banner off and on, Stop and Continue) in " + Fixed(seconds) + " s");
-    Figure("cycles-slowest-step-ms", std::to_string(steps.slowest));
+    Figure("cycles-slowest-step-ms", std::to_string(p.slowestStep));
     Figure("cycles-start", endurance::Describe(start));
     Figure("cycles-end", endurance::Describe(end));
 }
@@ -295,7 +262,7 @@ TEST(Endurance, StartsOverEveryStoredSettingEndNormally) {
         const DWORD start = GetTickCount();
         ui::Program p;
         const bool started = p.Start(folder);
-        if (started) p.Command(IDM_EXIT);
+        if (started) (void)p.Command(IDM_EXIT, p.Ended());  // the exit code below tells
         const int code = started ? p.WaitExit() : 0;
         if (!started || code != 1) {
             // What the process was doing, before it is ended; the run goes on, so that one

@@ -46,8 +46,6 @@ inline ui::MessageBoxInfo WaitDeskBox(const ui::Program& p, DWORD ms = ui::kWait
     return box;
 }
 
-inline bool NoDeskBox(const ui::Program& p) { return WaitDeskBox(p, 1000).window == nullptr; }
-
 inline std::string Question(int site) {
     return "Site " + std::to_string(site) + " is not evaluated. You want to evaluate this site?";
 }
@@ -58,12 +56,12 @@ inline int CheckedRating(const ui::Program& p) {
     return 0;
 }
 
-// Ends the program through Exit, answering No to a pending question; kills it otherwise.
+// Ends the program through Exit, answering No to a pending question; it always ends with 1.
 inline void Close(ui::Program& p) {
-    p.Command(IDM_EXIT);
-    ui::MessageBoxInfo box = ui::WaitMessageBox(p, 500);
-    if (box.window) ui::Answer(box, IDNO);
-    if (p.WaitExit() != 1) p.Kill();
+    EXPECT_TRUE(
+        p.Command(IDM_EXIT, {"the end or a question", [&] { return !p.Running() || ui::MessageBoxNow(p).window; }}));
+    if (ui::MessageBoxNow(p).window) ui::Answer(ui::WaitMessageBox(p), IDNO);
+    EXPECT_EQ(p.WaitExit(), 1);
 }
 
 }  // namespace desk_ui

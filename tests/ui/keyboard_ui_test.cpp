@@ -40,11 +40,12 @@ HWND Focus(const ui::Program& p) {
     return GetGUIThreadInfo(p.process.dwThreadId, &info) ? info.hwndFocus : nullptr;
 }
 
-void PressCtrl(const ui::Program& p, BYTE key, HWND window = nullptr) {  // typed into the window
+// Typed into the window as input, which the program takes in turn: each press is followed by
+// a wait for what it brings.
+void PressCtrl(const ui::Program& p, BYTE key, HWND window = nullptr) {
     SetForegroundWindow(window ? window : p.window);
     for (BYTE down : {BYTE{VK_CONTROL}, key}) keybd_event(down, 0, 0, 0);
     for (BYTE up : {key, BYTE{VK_CONTROL}}) keybd_event(up, 0, KEYEVENTF_KEYUP, 0);
-    p.Idle();
 }
 
 }  // namespace
@@ -76,7 +77,8 @@ TEST(KeyboardUi, NamesTabOrderFocusAndShortcuts) {
         EXPECT_EQ(GetNextDlgTabItem(p.window, p.Control(atRest[i]), FALSE), p.Control(atRest[i + 1])) << atRest[i];
 
     // A lookup leaves the focus on the rating last recorded, in the tab order; after the reset
-    // it is on Paste. Ctrl+M (Count) does nothing while Count is greyed.
+    // it is on Paste. Ctrl+M (Count) does nothing while Count is greyed: had it counted, the
+    // reset would leave Ctrl+T (Ticket) nothing to count.
     ASSERT_TRUE(ui::SetClipboardText("X1234"));
     PressCtrl(p, 'P');
     ASSERT_TRUE(ui::WaitFor([&] { return Focus(p) == p.Control(IDC_RATING_GOOD); }));
@@ -93,7 +95,7 @@ TEST(KeyboardUi, NamesTabOrderFocusAndShortcuts) {
     PressCtrl(p, 'K');
     EXPECT_TRUE(ui::Answer(WaitDeskBox(p), IDNO));
 
-    p.Command(IDM_PLAYER_OPTIONS);
+    ASSERT_TRUE(p.Command(IDM_PLAYER_OPTIONS, p.BoxShown("Player Settings")));
     const HWND settings = ui::WaitMessageBox(p, ui::kWaitMs, "Player Settings").window;
     for (const auto& [id, name] : {std::pair{IDC_PLAYER_MAX_TICKETS, "Maximum Tickets in the Session"},
                                    {IDC_PLAYER_MEMBER_ID, "Member ID or E-Mail"},
@@ -106,7 +108,7 @@ TEST(KeyboardUi, NamesTabOrderFocusAndShortcuts) {
     EXPECT_TRUE(ui::WaitFor([&] { return !IsWindow(settings); }));
 
     // The About box: Tab reaches the page's buttons, then the tabs; Ctrl+Tab shows the licence.
-    p.Command(IDM_ABOUT);
+    ASSERT_TRUE(p.Command(IDM_ABOUT, p.BoxShown("Tavrik Rateline - About")));
     const HWND about = ui::WaitMessageBox(p, ui::kWaitMs, "Tavrik Rateline - About").window;
     const HWND tabs = GetDlgItem(about, IDC_ABOUT_TABS), page = FindWindowExA(about, nullptr, "#32770", nullptr);
     EXPECT_EQ(GetNextDlgTabItem(about, GetDlgItem(about, IDC_ABOUT_HELP), FALSE), GetDlgItem(page, IDC_ABOUT_WEB_SITE));
@@ -115,7 +117,7 @@ TEST(KeyboardUi, NamesTabOrderFocusAndShortcuts) {
     EXPECT_TRUE(ui::WaitFor([&] {
         return GetDlgItem(FindWindowExA(about, nullptr, "#32770", nullptr), IDC_ABOUT_LICENSE_TEXT) != nullptr;
     }));
-    EXPECT_EQ(Focus(p), tabs);
+    EXPECT_TRUE(ui::WaitFor([&] { return Focus(p) == tabs; }));
     PostMessageA(about, WM_COMMAND, IDC_ABOUT_CANCEL, 0);
     EXPECT_TRUE(ui::WaitFor([&] { return !IsWindow(about); }));
     Close(p);

@@ -25,27 +25,32 @@ struct PlayerDialog {
     std::string Text(int id) const { return ui::WindowText(Field(id)); }
     bool Enabled(int id) const { return IsWindowEnabled(Field(id)) != FALSE; }
     bool Open() const { return IsWindow(window) != FALSE; }
-    void Type(int id, const std::string& text) const {
-        for (char c : text) PostMessageA(Field(id), WM_CHAR, static_cast<unsigned char>(c), 1);
-        program->Idle();
+    ui::Until TextIs(int id, const std::string& text) const {
+        return ui::TextIs(Field(id), text, "field " + std::to_string(id));
     }
-    void Post(int id, UINT message, WPARAM wParam = 0) const {
-        PostMessageA(id ? Field(id) : window, message, wParam, 0);
-        program->Idle();
+    ui::Until Closed() const { return ui::Closed(window, "Player Settings"); }
+    // A box of that caption; one of the dialog's own caption is told apart by its text.
+    ui::Until Asks(const char* caption, const char* text = nullptr) const {
+        if (!text) return program->BoxShown(caption);
+        return {std::string("a box saying ") + text,
+                [this, caption, text] { return ui::WaitMessageBox(*program, 0, caption).text == text; }};
     }
-    void Click(int id) const { Post(id, BM_CLICK); }
-    void Clear(int id) const {  // select all and delete, as a user empties a field
+    // Typing that ends with the field reading `shown`.
+    ::testing::AssertionResult Type(int id, const std::string& text, const std::string& shown) const {
+        return program->Type(Field(id), text, TextIs(id, shown));
+    }
+    ::testing::AssertionResult Post(int id, UINT message, WPARAM wParam, const ui::Until& until) const {
+        return program->Do({id ? Field(id) : window, message, wParam, 0, "message " + std::to_string(message)}, until);
+    }
+    ::testing::AssertionResult Click(int id, const ui::Until& until) const { return Post(id, BM_CLICK, 0, until); }
+    ::testing::AssertionResult Clear(int id) const {  // select all and delete, as a user empties a field
         SendMessageA(Field(id), EM_SETSEL, 0, -1);
-        Post(id, WM_CLEAR);
-    }
-    void Enter(int id) const { Post(id, WM_KEYDOWN, VK_RETURN); }
-    bool WaitClosed() const {
-        return ui::WaitFor([&] { return !Open(); });
+        return Post(id, WM_CLEAR, 0, TextIs(id, ""));
     }
 };
 
 PlayerDialog OpenPlayerSettings(const ui::Program& p) {
-    p.Command(IDM_PLAYER_OPTIONS);
+    EXPECT_TRUE(p.Command(IDM_PLAYER_OPTIONS, p.BoxShown("Player Settings")));
     return {&p, ui::WaitMessageBox(p, ui::kWaitMs, "Player Settings").window};
 }
 
@@ -105,17 +110,15 @@ TEST(PlayerUi, OpensWithTheStoredProfileAndKeepsMemberAndSiteApart) {
     EXPECT_EQ(d.Text(IDC_PLAYER_CONFIRM), "abc");
     EXPECT_FALSE(d.Enabled(IDC_PLAYER_SAVE));
 
-    d.Type(IDC_PLAYER_MEMBER_ID, "x");
+    ASSERT_TRUE(d.Type(IDC_PLAYER_MEMBER_ID, "x", "xjoe@mail.example"));  // typed where the caret was
     EXPECT_EQ(d.Text(IDC_PLAYER_SITE_ID), "");
-    EXPECT_EQ(d.Text(IDC_PLAYER_MEMBER_ID), "xjoe@mail.example");  // typed where the caret was
     EXPECT_TRUE(d.Enabled(IDC_PLAYER_SAVE));
-    d.Type(IDC_PLAYER_SITE_ID, kLongestId + "7");  // no 64th character
+    // No 64th character: what Save, taken after the last one, stores shows it.
+    ASSERT_TRUE(d.Type(IDC_PLAYER_SITE_ID, kLongestId + "7", kLongestId));
     EXPECT_EQ(d.Text(IDC_PLAYER_MEMBER_ID), "");
-    EXPECT_TRUE(ui::WaitFor([&] { return d.Text(IDC_PLAYER_SITE_ID) == kLongestId; })) << d.Text(IDC_PLAYER_SITE_ID);
 
     // Saving with "-1" still shown stores -1, which the bar reads as no maximum: 60.
-    d.Click(IDC_PLAYER_SAVE);
-    ASSERT_TRUE(d.WaitClosed());
+    ASSERT_TRUE(d.Click(IDC_PLAYER_SAVE, d.Closed()));
     EXPECT_EQ(Stored("nTickets"), (std::vector<unsigned char>{0xFF, 0xFF, 0xFF, 0xFF}));
     EXPECT_EQ(BarTop(s.p), 60);
     EXPECT_EQ(Stored("MemberID"), std::vector<unsigned char>(64, 0));
@@ -128,18 +131,18 @@ TEST(PlayerUi, CancelAndCloseAskOnlyAfterAnEdit) {
     ASSERT_TRUE(s.ok);
     PlayerDialog d = OpenPlayerSettings(s.p);
     ASSERT_TRUE(d.window);
-    d.Post(0, WM_COMMAND, IDCANCEL);
-    EXPECT_TRUE(d.WaitClosed()) << "no edit: closes without asking";
+    EXPECT_TRUE(d.Post(0, WM_COMMAND, IDCANCEL, d.Closed())) << "no edit: closes without asking";
 
     d = OpenPlayerSettings(s.p);
-    d.Type(IDC_PLAYER_MEMBER_ID, kLongestId);
-    d.Enter(IDC_PLAYER_MEMBER_ID);  // Enter acts on the default button, Cancel
+    ASSERT_TRUE(d.Type(IDC_PLAYER_MEMBER_ID, kLongestId, kLongestId));
+    // Enter acts on the default button, Cancel.
+    ASSERT_TRUE(d.Post(IDC_PLAYER_MEMBER_ID, WM_KEYDOWN, VK_RETURN, d.Asks("Missing Options")));
     ASSERT_TRUE(Answer(s.p, "Missing Options", kSaveQuestion, IDYES));
-    EXPECT_TRUE(d.Open());
     EXPECT_EQ(d.Text(IDC_PLAYER_MEMBER_ID), kLongestId);
-    d.Post(0, WM_SYSCOMMAND, SC_CLOSE);
+    EXPECT_TRUE(d.Open());
+    ASSERT_TRUE(d.Post(0, WM_SYSCOMMAND, SC_CLOSE, d.Asks("Missing Options")));
     ASSERT_TRUE(Answer(s.p, "Missing Options", kSaveQuestion, IDNO));
-    EXPECT_TRUE(d.WaitClosed());
+    EXPECT_TRUE(ui::WaitUntil(d.Closed()));
     EXPECT_TRUE(Stored("MemberID").empty()) << "nothing stored";
 }
 
@@ -148,39 +151,39 @@ TEST(PlayerUi, PasswordConfirmation) {
     ASSERT_TRUE(s.ok);
     // Yes empties both fields and disables Save; the other edits stay, and Cancel then asks nothing.
     PlayerDialog d = OpenPlayerSettings(s.p);
-    d.Type(IDC_PLAYER_SITE_ID, "X77");
-    d.Type(IDC_PLAYER_PASSWORD, "abc");
-    d.Type(IDC_PLAYER_CONFIRM, "ABC");
-    d.Click(IDC_PLAYER_SAVE);
+    ASSERT_TRUE(d.Type(IDC_PLAYER_SITE_ID, "X77", "X77"));
+    ASSERT_TRUE(d.Type(IDC_PLAYER_PASSWORD, "abc", "abc"));
+    ASSERT_TRUE(d.Type(IDC_PLAYER_CONFIRM, "ABC", "ABC"));
+    ASSERT_TRUE(d.Click(IDC_PLAYER_SAVE, d.Asks("Missing Password")));
     ASSERT_TRUE(Answer(s.p, "Missing Password", kMismatchQuestion, IDYES));
     EXPECT_EQ(d.Text(IDC_PLAYER_PASSWORD), "");
     EXPECT_EQ(d.Text(IDC_PLAYER_CONFIRM), "");
     EXPECT_EQ(d.Text(IDC_PLAYER_SITE_ID), "X77");
     EXPECT_FALSE(d.Enabled(IDC_PLAYER_SAVE));
-    d.Post(0, WM_COMMAND, IDCANCEL);
-    EXPECT_TRUE(d.WaitClosed());
+    EXPECT_TRUE(d.Post(0, WM_COMMAND, IDCANCEL, d.Closed()));
     EXPECT_TRUE(Stored("SiteID").empty());
 
     // No closes and stores nothing.
     d = OpenPlayerSettings(s.p);
-    d.Type(IDC_PLAYER_SITE_ID, "X77");
-    d.Type(IDC_PLAYER_PASSWORD, "abc");
-    d.Click(IDC_PLAYER_SAVE);
+    ASSERT_TRUE(d.Type(IDC_PLAYER_SITE_ID, "X77", "X77"));
+    ASSERT_TRUE(d.Type(IDC_PLAYER_PASSWORD, "abc", "abc"));
+    ASSERT_TRUE(d.Click(IDC_PLAYER_SAVE, d.Asks("Missing Password")));
     ASSERT_TRUE(Answer(s.p, "Missing Password", kMismatchQuestion, IDNO));
-    EXPECT_TRUE(d.WaitClosed());
+    EXPECT_TRUE(ui::WaitUntil(d.Closed()));
     EXPECT_TRUE(Stored("SiteID").empty());
 
     // A byte that would store as 0 is refused; the dialog stays open with the edits.
     d = OpenPlayerSettings(s.p);
-    d.Type(IDC_PLAYER_PASSWORD, "a\xFE");
-    d.Type(IDC_PLAYER_CONFIRM, "a\xFE");
-    d.Click(IDC_PLAYER_SAVE);
-    ASSERT_TRUE(Answer(s.p, "Player Settings", "Error! The password can't contain the character \"\xFE\".", IDOK));
+    ASSERT_TRUE(d.Type(IDC_PLAYER_PASSWORD, "a\xFE", "a\xFE"));
+    ASSERT_TRUE(d.Type(IDC_PLAYER_CONFIRM, "a\xFE", "a\xFE"));
+    const char* refusal = "Error! The password can't contain the character \"\xFE\".";
+    ASSERT_TRUE(d.Click(IDC_PLAYER_SAVE, d.Asks("Player Settings", refusal)));
+    ASSERT_TRUE(Answer(s.p, "Player Settings", refusal, IDOK));
     EXPECT_TRUE(d.Open());
     EXPECT_TRUE(Stored("Password").empty());
-    d.Post(0, WM_SYSCOMMAND, SC_CLOSE);
+    ASSERT_TRUE(d.Post(0, WM_SYSCOMMAND, SC_CLOSE, d.Asks("Missing Options")));
     Answer(s.p, "Missing Options", kSaveQuestion, IDNO);
-    EXPECT_TRUE(d.WaitClosed());
+    EXPECT_TRUE(ui::WaitUntil(d.Closed()));
 }
 
 TEST(PlayerUi, SaveStoresFixedLengthValuesAndSetsTheMainWindow) {
@@ -188,11 +191,10 @@ TEST(PlayerUi, SaveStoresFixedLengthValuesAndSetsTheMainWindow) {
     ASSERT_TRUE(s.ok);
     ASSERT_TRUE(s.p.MenuGrayed(IDM_FILL_MEMBER_ID));
     PlayerDialog d = OpenPlayerSettings(s.p);
-    d.Clear(IDC_PLAYER_MAX_TICKETS);  // "-1" emptied: an empty maximum is 0
-    d.Type(IDC_PLAYER_PASSWORD, "abc");
-    d.Type(IDC_PLAYER_CONFIRM, "abc");
-    d.Click(IDC_PLAYER_SAVE);
-    ASSERT_TRUE(d.WaitClosed());
+    ASSERT_TRUE(d.Clear(IDC_PLAYER_MAX_TICKETS));  // "-1" emptied: an empty maximum is 0
+    ASSERT_TRUE(d.Type(IDC_PLAYER_PASSWORD, "abc", "abc"));
+    ASSERT_TRUE(d.Type(IDC_PLAYER_CONFIRM, "abc", "abc"));
+    ASSERT_TRUE(d.Click(IDC_PLAYER_SAVE, d.Closed()));
 
     DWORD type = 0;
     std::vector<unsigned char> expected(64, 0);
@@ -209,11 +211,10 @@ TEST(PlayerUi, SaveStoresFixedLengthValuesAndSetsTheMainWindow) {
     // Two empty password fields match: the profile is saved without a password.
     d = OpenPlayerSettings(s.p);
     EXPECT_EQ(d.Text(IDC_PLAYER_PASSWORD), "abc");
-    d.Type(IDC_PLAYER_PATH, "C:\\x.htm");
-    d.Clear(IDC_PLAYER_PASSWORD);
-    d.Clear(IDC_PLAYER_CONFIRM);
-    d.Click(IDC_PLAYER_SAVE);
-    ASSERT_TRUE(d.WaitClosed());
+    ASSERT_TRUE(d.Type(IDC_PLAYER_PATH, "C:\\x.htm", "C:\\x.htm"));
+    ASSERT_TRUE(d.Clear(IDC_PLAYER_PASSWORD));
+    ASSERT_TRUE(d.Clear(IDC_PLAYER_CONFIRM));
+    ASSERT_TRUE(d.Click(IDC_PLAYER_SAVE, d.Closed()));
     EXPECT_EQ(Stored("Password"), std::vector<unsigned char>(64, 0));
     EXPECT_TRUE(s.p.MenuGrayed(IDM_FILL_MEMBER_ID));
     EXPECT_FALSE(s.p.MenuGrayed(IDM_CLICKS4U));
@@ -225,9 +226,8 @@ TEST(PlayerUi, WithoutTheSettingsKeyNothingIsShownOrStored) {
     PlayerDialog d = OpenPlayerSettings(s.p);
     ASSERT_TRUE(d.window);
     EXPECT_EQ(d.Text(IDC_PLAYER_MAX_TICKETS), "");
-    d.Type(IDC_PLAYER_MEMBER_ID, "joe");
-    d.Click(IDC_PLAYER_SAVE);
-    ASSERT_TRUE(d.WaitClosed());
+    ASSERT_TRUE(d.Type(IDC_PLAYER_MEMBER_ID, "joe", "joe"));
+    ASSERT_TRUE(d.Click(IDC_PLAYER_SAVE, d.Closed()));
     HKEY key = nullptr;
     EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, ui::kSettingsKey, 0, KEY_READ, &key), ERROR_SUCCESS);
     if (key) RegCloseKey(key);

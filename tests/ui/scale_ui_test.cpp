@@ -64,7 +64,6 @@ TEST(ScaleUi, WindowsAreWholeAt100150And200Percent) {
         ui::WriteFileBytes(folder + "\\site.qzd", {});
         ui::Program program;
         ASSERT_TRUE(program.Start(folder));
-        ASSERT_TRUE(program.Idle());
         const HWND window = program.window;
         Measured now;
 
@@ -106,8 +105,7 @@ TEST(ScaleUi, WindowsAreWholeAt100150And200Percent) {
 
         RECT opened = {}, hidden = {};
         GetWindowRect(window, &opened);
-        program.Command(IDM_BANNER);
-        ASSERT_TRUE(program.Idle());
+        ASSERT_TRUE(program.Command(IDM_BANNER, program.MenuCheckedIs(IDM_BANNER, false)));
         GetWindowRect(window, &hidden);
         EXPECT_GE(opened.bottom - hidden.bottom, banner.bottom - banner.top) << "the banner's room is given back";
         GetClientRect(window, &client);
@@ -116,15 +114,14 @@ TEST(ScaleUi, WindowsAreWholeAt100150And200Percent) {
         now.bandAfterHiding = barAfter.top - RectIn(program.Control(IDC_TICKET_PROGRESS), window).bottom;
         EXPECT_GE(now.bandAfterHiding, 0) << "the status bar covers the progress bar";
 
-        program.Command(IDM_ABOUT);
+        ASSERT_TRUE(program.Command(IDM_ABOUT, program.BoxShown("Tavrik Rateline - About")));
         const HWND about = ui::WaitMessageBox(program, ui::kWaitMs, "Tavrik Rateline - About").window;
         ASSERT_NE(about, nullptr);
         now.headerToTabs = RectIn(GetDlgItem(about, IDC_ABOUT_TABS), about).top -
                            RectIn(GetDlgItem(about, IDC_ABOUT_HEADER), about).bottom;
         EXPECT_GE(now.headerToTabs, 0) << "the header runs into the tabs";
-        PostMessageA(about, WM_COMMAND, IDC_ABOUT_CANCEL, 0);
-        ASSERT_TRUE(ui::WaitFor([&] { return !IsWindow(about); }));
-        program.Command(IDM_EXIT);
+        ASSERT_TRUE(program.Do({about, WM_COMMAND, IDC_ABOUT_CANCEL, 0, "Cancel"}, ui::Closed(about, "About")));
+        EXPECT_TRUE(program.Command(IDM_EXIT, program.Ended()));
         EXPECT_EQ(program.WaitExit(), 1);
 
         if (dpi == 96) {

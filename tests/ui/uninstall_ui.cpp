@@ -182,9 +182,9 @@ bool Uninstaller::Open(const std::string& name, int damagedIcon) {
 
 bool Uninstaller::Launch(const std::string& name) { return Program::Launch(UninstallerFolder(name), "uni_rtln.exe"); }
 
-void Uninstaller::Uninstall() {
-    Click(IDC_UNINSTALL);
-    WaitFor([&] { return Complete() || !IsWindow(window) || WaitMessageBox(*this, 50).window; });
+::testing::AssertionResult Uninstaller::Uninstall() {
+    return Click(IDC_UNINSTALL, {"the removal's end or a box",
+                                 [&] { return Complete() || !IsWindow(window) || WaitMessageBox(*this, 0).window; }});
 }
 
 bool Uninstaller::Complete() const {

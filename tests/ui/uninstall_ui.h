@@ -50,8 +50,9 @@ struct Uninstaller : Program {
     // Starts it and waits for its dialog; a damagedIcon is made unusable in its copy first.
     bool Open(const std::string& name, int damagedIcon = 0);
     bool Launch(const std::string& name);  // starts it without waiting
-    // Presses "&Uninstall" and waits until the removal is complete or a box appears.
-    void Uninstall();
+    // Presses "&Uninstall" and waits until the removal is complete, the dialog closes or a box
+    // appears.
+    ::testing::AssertionResult Uninstall();
     bool Complete() const;  // "Uninstall compete." shown and the button reads "&OK"
     // Which of the icons 121, 122, 123 the step's status control shows on the screen.
     int StepIcon(int controlId) const;

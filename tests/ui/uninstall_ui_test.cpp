@@ -44,19 +44,19 @@ TEST(UninstallUi, RefusesWhileTheMainProgramRuns) {
     Uninstaller uninstaller;
     ASSERT_TRUE(uninstaller.Open("uninstall-refuse"));
     ASSERT_TRUE(main.Start(MakeProgramFolder("uninstall-refuse-main")));
-    uninstaller.Click(IDC_UNINSTALL);  // the main program started after the dialog opened
+    // The main program started after the dialog opened.
+    ASSERT_TRUE(uninstaller.Click(IDC_UNINSTALL, uninstaller.BoxShown("Warning!")));
     const MessageBoxInfo box = WaitMessageBox(uninstaller, kWaitMs, "Warning!");
     EXPECT_EQ(box.text, kMainProgramRuns);
     EXPECT_TRUE(Answer(box, IDOK));
-    EXPECT_TRUE(uninstaller.Idle());
+    EXPECT_EQ(uninstaller.Text(IDC_CLOSE), "&Cancel");  // a sent read: the press has been handled
     EXPECT_TRUE(IsWindowVisible(uninstaller.Control(IDC_UNINSTALL)));
-    EXPECT_EQ(uninstaller.Text(IDC_CLOSE), "&Cancel");
     EXPECT_EQ(installation.ProgramFilesLeft(), 7);
     EXPECT_TRUE(FileExists(installation.shortcut));
     EXPECT_TRUE(FileExists(installation.menuFolder));
     EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, kSettingsKey));
     main.Kill();
-    uninstaller.Post(WM_CLOSE);
+    ASSERT_TRUE(uninstaller.Post(WM_CLOSE, 0, 0, uninstaller.BoxShown("Confirm Action")));
     EXPECT_TRUE(Answer(WaitMessageBox(uninstaller, kWaitMs, "Confirm Action"), IDYES));
     EXPECT_EQ(uninstaller.WaitExit(), 0);
 }
@@ -69,27 +69,25 @@ TEST(UninstallUi, CancelAsksBeforeTheRemovalAndEscDoesNothing) {
     EXPECT_FALSE(IsWindowVisible(uninstaller.Control(IDC_COMPLETE)));
     EXPECT_FALSE(IsWindowEnabled(uninstaller.Control(IDC_MAKER)));
     EXPECT_EQ(uninstaller.Text(IDC_MAKER), "Tavrik Software");
-    PostMessageA(uninstaller.Control(IDC_CLOSE), WM_KEYDOWN, VK_ESCAPE, 0);
-    EXPECT_TRUE(NoMessageBox(uninstaller, 500));
-    EXPECT_TRUE(IsWindow(uninstaller.window));
+    // Esc does nothing: the first press, taken after it, opens the only question.
+    ASSERT_TRUE(uninstaller.NoBoxAfter({uninstaller.Control(IDC_CLOSE), WM_KEYDOWN, VK_ESCAPE, 0, "Esc"},
+                                       uninstaller.Clicking(IDC_CLOSE), uninstaller.BoxShown("Confirm Action"), 1));
 
     const struct {
         const char* how;
         int answer;
     } presses[] = {{"button", IDNO}, {"system close", IDNO}, {"button", IDYES}};
     for (const auto& press : presses) {
-        if (press.how == std::string("button"))
-            uninstaller.Click(IDC_CLOSE);
-        else
-            uninstaller.SysCommand(SC_CLOSE);
+        const bool button = press.how == std::string("button");
+        ASSERT_TRUE(&press == presses || uninstaller.Do(button ? uninstaller.Clicking(IDC_CLOSE)
+                                                               : uninstaller.Message(WM_SYSCOMMAND, SC_CLOSE),
+                                                        uninstaller.BoxShown("Confirm Action")));
         const MessageBoxInfo box = WaitMessageBox(uninstaller, kWaitMs, "Confirm Action");
         EXPECT_EQ(box.text, "The uninstall in not finished! Do you really want to abort?") << press.how;
         EXPECT_EQ(box.buttons, (std::vector<std::string>{"&Yes", "&No"})) << press.how;
         EXPECT_EQ(MessageBoxIcon(box), IconNumber(IDI_QUESTION)) << "the question icon";
         EXPECT_TRUE(Answer(box, press.answer));
-        if (press.answer == IDNO) {
-            EXPECT_TRUE(uninstaller.Idle()) << press.how;
-        }
+        EXPECT_TRUE(press.answer == IDYES || uninstaller.Text(IDC_CLOSE) == "&Cancel") << press.how << ": still open";
     }
     EXPECT_EQ(uninstaller.WaitExit(), 0);
 }
@@ -104,9 +102,9 @@ TEST(UninstallUi, RemovesExactlyWhatTheInstallationLeft) {
 
     Uninstaller uninstaller;
     ASSERT_TRUE(uninstaller.Open("uninstall-full"));
-    uninstaller.Uninstall();
+    ASSERT_TRUE(uninstaller.Uninstall());
     ASSERT_TRUE(uninstaller.Complete());
-    EXPECT_TRUE(NoMessageBox(uninstaller, 300));
+    EXPECT_EQ(MessageBoxNow(uninstaller).window, nullptr);
     EXPECT_EQ(uninstaller.Control(IDC_UNINSTALL), nullptr);
     for (int step : {IDC_STEP1_ICON, IDC_STEP2_ICON, IDC_STEP3_ICON})
         EXPECT_EQ(uninstaller.StepIcon(step), IDI_STEP_DONE);
@@ -126,7 +124,7 @@ TEST(UninstallUi, RemovesExactlyWhatTheInstallationLeft) {
         EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, std::string(kExtensionsPath) + "\\" + id));
     EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, std::string(kExtensionsPath) + "\\" + kOtherExtension));
 
-    uninstaller.Click(IDC_CLOSE);  // "&OK" closes without a question
+    EXPECT_TRUE(uninstaller.Click(IDC_CLOSE, uninstaller.Ended()));  // "&OK" closes without a question
     EXPECT_EQ(uninstaller.WaitExit(), 0);
 }
 
@@ -134,9 +132,9 @@ TEST(UninstallUi, WithoutItsStepIconsClosesWithoutRemovingAnything) {
     Installation installation("uninstall-noicon");
     Uninstaller uninstaller;
     ASSERT_TRUE(uninstaller.Open("uninstall-noicon", IDI_STEP_DONE));
-    uninstaller.Uninstall();
+    // It ends by itself: a box would hold it open, and the step would name the box.
+    ASSERT_TRUE(uninstaller.Click(IDC_UNINSTALL, uninstaller.Ended()));
     EXPECT_EQ(uninstaller.WaitExit(), 0);
-    EXPECT_EQ(WaitMessageBox(uninstaller, 0).window, nullptr);
     EXPECT_TRUE(FileExists(installation.shortcut));
     EXPECT_EQ(installation.ProgramFilesLeft(), 7);
     EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, kSettingsKey));
@@ -147,7 +145,7 @@ TEST(UninstallUi, WithoutTheSettingsKeyStopsAfterTheShortcuts) {
     DeleteSettingsKey();
     Uninstaller uninstaller;
     ASSERT_TRUE(uninstaller.Open("uninstall-nokey"));
-    uninstaller.Uninstall();
+    ASSERT_TRUE(uninstaller.Uninstall());
     ExpectReportAndExit(uninstaller, kNoSettingsKey);
     EXPECT_FALSE(FileExists(installation.shortcut));
     EXPECT_FALSE(FileExists(installation.menuRoot));
@@ -179,7 +177,7 @@ TEST(UninstallUi, UnusableFolderValueStopsBeforeAnyProgramFile) {
         const std::string relative = uninstaller.folder + "\\relative";
         CreateDirectoryA(relative.c_str(), nullptr);
         for (const char* file : kProgramFileNames) WriteFileBytes(relative + "\\" + file, {'x'});
-        uninstaller.Uninstall();
+        ASSERT_TRUE(uninstaller.Uninstall());
         ExpectReportAndExit(uninstaller, kNoFolderValue);
         EXPECT_EQ(installation.ProgramFilesLeft(), 7) << c.what;
         for (const char* file : kProgramFileNames) EXPECT_TRUE(FileExists(relative + "\\" + file)) << c.what;
@@ -207,14 +205,14 @@ TEST(UninstallUi, InAFolderOfOtherFilesOnlyTheSevenGo) {
 
     Uninstaller uninstaller;
     ASSERT_TRUE(uninstaller.Open("uninstall-crowded"));
-    uninstaller.Uninstall();
+    ASSERT_TRUE(uninstaller.Uninstall());
     ASSERT_TRUE(uninstaller.Complete());
     EXPECT_EQ(installation.ProgramFilesLeft(), 0);
     for (const std::string& name : copied)
         EXPECT_EQ(ReadFileBytes(installation.ProgramFile(name.c_str())),
                   ReadFileBytes(std::string(system) + "\\" + name))
             << name;
-    uninstaller.Click(IDC_CLOSE);
+    EXPECT_TRUE(uninstaller.Click(IDC_CLOSE, uninstaller.Ended()));
     EXPECT_EQ(uninstaller.WaitExit(), 0);
 }
 
@@ -274,11 +272,11 @@ TEST(UninstallUi, CompletesWhenTheLocalMachineKeysCannotBeOpened) {
 
         Uninstaller uninstaller;
         ASSERT_TRUE(uninstaller.Open("uninstall-norights"));
-        uninstaller.Uninstall();
+        ASSERT_TRUE(uninstaller.Uninstall());
         EXPECT_TRUE(uninstaller.Complete());
         EXPECT_FALSE(FileExists(installation.programFolder));  // nothing else in it: removed
         EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kProductKeyPath));
-        uninstaller.Click(IDC_CLOSE);
+        EXPECT_TRUE(uninstaller.Click(IDC_CLOSE, uninstaller.Ended()));
         EXPECT_EQ(uninstaller.WaitExit(), 0);
     }
     EXPECT_EQ(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKeyPath), uninstallKeyBefore);

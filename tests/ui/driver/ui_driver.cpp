@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <shlwapi.h>
 
+#include <algorithm>
 #include <initializer_list>
 
 namespace ui {
@@ -14,21 +15,25 @@ struct FindRequest {
     HWND exclude;
     HWND found;
     const char* caption = nullptr;  // when set, only a dialog of this caption
+    bool hiddenToo = false;
+    int count = 0;  // with hiddenToo: every dialog is counted, the first one kept
 };
 
 BOOL CALLBACK FindDialogOfProcess(HWND window, LPARAM param) {
     auto* request = reinterpret_cast<FindRequest*>(param);
     DWORD processId = 0;
     GetWindowThreadProcessId(window, &processId);
-    if (processId != request->processId || window == request->exclude || !IsWindowVisible(window)) return TRUE;
+    if (processId != request->processId || window == request->exclude ||
+        (!request->hiddenToo && !IsWindowVisible(window)))
+        return TRUE;
     char className[16];
     if (!GetClassNameA(window, className, sizeof className) || lstrcmpA(className, "#32770") != 0) return TRUE;
     char caption[128];
     if (request->caption &&
         (!GetWindowTextA(window, caption, sizeof caption) || lstrcmpA(caption, request->caption) != 0))
         return TRUE;
-    request->found = window;
-    return FALSE;
+    if (!request->found) request->found = window;
+    return request->hiddenToo ? (++request->count, TRUE) : FALSE;
 }
 
 BOOL CALLBACK CollectButton(HWND child, LPARAM param) {
@@ -58,9 +63,23 @@ bool WaitFor(const std::function<bool()>& done, DWORD ms) {
     const DWORD start = GetTickCount();
     for (;;) {
         if (done()) return true;
-        if (GetTickCount() - start >= ms) return false;
-        Sleep(20);
+        const DWORD waited = GetTickCount() - start;
+        if (waited >= ms) return false;
+        Sleep(waited < 50 ? 1 : 10);  // most states come within a few milliseconds
     }
+}
+
+::testing::AssertionResult WaitUntil(const Until& until, DWORD ms) {
+    if (WaitFor(until.holds, ms)) return ::testing::AssertionSuccess();
+    ::testing::AssertionResult failure = ::testing::AssertionFailure();
+    failure << "waited " << ms << " ms for " << until.what;
+    if (until.seen) failure << "; seen: " << until.seen();
+    return failure;
+}
+
+Until FileSizeIs(const std::string& path, size_t size) {
+    return {path + " of " + std::to_string(size) + " bytes", [=] { return ReadFileBytes(path).size() == size; },
+            [=] { return std::to_string(ReadFileBytes(path).size()) + " bytes"; }};
 }
 
 std::string BuildFolder() {
@@ -153,6 +172,7 @@ bool GetSettingRaw(const char* name, DWORD* type, std::vector<unsigned char>* da
 Program::~Program() { Kill(); }
 
 bool Program::Launch(const std::string& programFolder, const char* exe) {
+    Kill();  // one process at a time
     folder = programFolder;
     std::wstring commandLine = Wide("\"" + folder + "\\" + exe + "\"");
     STARTUPINFOW startup = {};
@@ -163,6 +183,10 @@ bool Program::Launch(const std::string& programFolder, const char* exe) {
 
 bool Program::Start(const std::string& programFolder, const char* exe, const char* caption) {
     if (!Launch(programFolder, exe)) return false;
+    // A dialog's loop shows the dialog once, when it first finds its queue empty, which is when
+    // the process first waits for input: a message sent after that is answered after the
+    // showing (which would restore a window minimised before it).
+    WaitForInputIdle(process.hProcess, kWaitMs * 3);
     const bool found = WaitFor(
         [&] {
             FindRequest request{process.dwProcessId, nullptr, nullptr};
@@ -171,7 +195,8 @@ bool Program::Start(const std::string& programFolder, const char* exe, const cha
             return window != nullptr || !Running();
         },
         kWaitMs * 3);
-    return found && window && Idle();
+    DWORD_PTR ignored = 0;
+    return found && window && SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kWaitMs, &ignored);
 }
 
 int Program::WaitExit(DWORD ms) {
@@ -216,45 +241,146 @@ UINT Program::MenuState(UINT commandId) const {
 bool Program::MenuGrayed(UINT commandId) const { return (MenuState(commandId) & (MF_GRAYED | MF_DISABLED)) != 0; }
 bool Program::MenuChecked(UINT commandId) const { return (MenuState(commandId) & MF_CHECKED) != 0; }
 
-bool Program::Idle(DWORD ms) const {
-    // Sent messages overtake posted ones, so one answer may come before a posted action
-    // ran; the later answers come after it (or once the action waits in a modal loop).
-    for (int i = 0; i < 3; ++i) {
-        DWORD_PTR ignored = 0;
-        if (!SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, ms, &ignored)) return false;
-        Sleep(10);
-    }
-    return true;
+int Program::TopLevelWindows(const char* className) const {
+    int count = 0;
+    DWORD owner = 0;
+    for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, className, nullptr)) != nullptr;)
+        count += GetWindowThreadProcessId(w, &owner) && owner == process.dwProcessId;
+    return count;
 }
 
-void Program::Post(UINT message, WPARAM wParam, LPARAM lParam) const {
-    PostMessageA(window, message, wParam, lParam);
-    Idle();
+namespace {
+
+std::string Quoted(const std::string& text) { return '"' + text + '"'; }
+const char* YesNo(bool value) { return value ? "yes" : "no"; }
+
+}  // namespace
+
+Until TextIs(HWND window, const std::string& text, const std::string& name) {
+    return {name + " reading " + Quoted(text), [=] { return WindowText(window) == text; },
+            [=] { return Quoted(WindowText(window)); }};
 }
 
-void Program::Click(int id) const {
-    PostMessageA(Control(id), BM_CLICK, 0, 0);
-    Idle();
+Until EnabledIs(HWND window, bool enabled, const std::string& name) {
+    return {name + (enabled ? " enabled" : " disabled"), [=] { return (IsWindowEnabled(window) != FALSE) == enabled; }};
 }
 
-void Program::Command(int id) const { Post(WM_COMMAND, MAKEWPARAM(id, 0), 0); }
-
-void Program::Notify(int id, WORD code) const {
-    Post(WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(Control(id)));
+Until Closed(HWND window, const std::string& name) {
+    return {name + " closed", [=] { return !IsWindow(window); }};
 }
 
-void Program::SysCommand(WPARAM command) const { Post(WM_SYSCOMMAND, command, 0); }
-
-void Program::Type(int id, const std::string& text) const {
-    for (char c : text) {
-        PostMessageA(Control(id), WM_CHAR, static_cast<unsigned char>(c), 1);
-        Idle();
-    }
+Until Program::TextIs(int id, const std::string& text) const {
+    return ui::TextIs(Control(id), text, "control " + std::to_string(id));
 }
 
-void Program::Backspace(int id) const {
-    PostMessageA(Control(id), WM_CHAR, VK_BACK, 1);
-    Idle();
+Until Program::EnabledIs(int id, bool enabled) const {
+    return ui::EnabledIs(Control(id), enabled, "control " + std::to_string(id));
+}
+
+Until Program::CheckedIs(int id, bool checked) const {
+    return {"button " + std::to_string(id) + (checked ? " checked" : " unchecked"),
+            [=, this] { return Checked(id) == checked; }};
+}
+
+Until Program::MenuGrayedIs(UINT commandId, bool grayed) const {
+    return {"menu item " + std::to_string(commandId) + (grayed ? " greyed" : " enabled"),
+            [=, this] { return MenuGrayed(commandId) == grayed; },
+            [=, this] { return std::to_string(MenuState(commandId)); }};
+}
+
+Until Program::MenuCheckedIs(UINT commandId, bool checked) const {
+    return {"menu item " + std::to_string(commandId) + (checked ? " checked" : " unchecked"),
+            [=, this] { return MenuChecked(commandId) == checked; },
+            [=, this] { return std::to_string(MenuState(commandId)); }};
+}
+
+Until Program::StatusIs(int part, const std::string& text) const {
+    return {"status part " + std::to_string(part) + " reading " + Quoted(text),
+            [=, this] { return StatusText(part) == text; }, [=, this] { return Quoted(StatusText(part)); }};
+}
+
+Until Program::BoxShown(const char* caption) const {
+    return {std::string("a message box") + (caption ? " " + Quoted(caption) : ""),
+            [=, this] { return WaitMessageBox(*this, 0, caption).window != nullptr; },
+            [=, this] { return Quoted(MessageBoxNow(*this).caption) + " or none"; }};
+}
+
+Until Program::Ended() const {
+    return {"the process's end", [=, this] { return !Running(); },
+            [=, this] {
+                return std::string("running: ") + YesNo(Running()) + ", box: " + Quoted(MessageBoxNow(*this).text);
+            }};
+}
+
+Action Program::Clicking(int id) const { return {Control(id), BM_CLICK, 0, 0, "a click on " + std::to_string(id)}; }
+
+Action Program::Commanding(int id) const {
+    return {window, WM_COMMAND, MAKEWPARAM(id, 0), 0, "command " + std::to_string(id)};
+}
+
+Action Program::Notifying(int id, WORD code) const {
+    return {window, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(Control(id)),
+            "notification " + std::to_string(code) + " of " + std::to_string(id)};
+}
+
+Action Program::Message(UINT message, WPARAM wParam, LPARAM lParam) const {
+    return {window, message, wParam, lParam, "message " + std::to_string(message)};
+}
+
+::testing::AssertionResult Program::Do(const Action& action, const Until& until, DWORD ms) const {
+    const DWORD start = GetTickCount();
+    if (!PostMessageA(action.target, action.message, action.wParam, action.lParam))
+        return ::testing::AssertionFailure() << action.name << " could not be posted";
+    ::testing::AssertionResult reached = WaitUntil(until, ms);
+    if (!reached) return reached << " after " << action.name;
+    // Some states are read without a message (enabled, shown, the window's place) and hold
+    // while the action is still being handled: once the window answers, it has returned.
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(action.target, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, ms, &ignored);
+    slowestStep = std::max(slowestStep, GetTickCount() - start);
+    return reached;
+}
+
+::testing::AssertionResult Program::Click(int id, const Until& until, DWORD ms) const {
+    return Do(Clicking(id), until, ms);
+}
+::testing::AssertionResult Program::Command(int id, const Until& until, DWORD ms) const {
+    return Do(Commanding(id), until, ms);
+}
+::testing::AssertionResult Program::Notify(int id, WORD code, const Until& until) const {
+    return Do(Notifying(id, code), until);
+}
+::testing::AssertionResult Program::SysCommand(WPARAM command, const Until& until) const {
+    return Do(Message(WM_SYSCOMMAND, command, 0), until);
+}
+::testing::AssertionResult Program::Post(UINT message, WPARAM wParam, LPARAM lParam, const Until& until) const {
+    return Do(Message(message, wParam, lParam), until);
+}
+
+::testing::AssertionResult Program::Type(HWND control, const std::string& text, const Until& until) const {
+    if (text.empty()) return ::testing::AssertionFailure() << "nothing to type";
+    // Many characters: the edit handles them in turn, and the state waited for is the last one's.
+    for (size_t i = 0; i + 1 < text.size(); ++i) PostMessageA(control, WM_CHAR, static_cast<unsigned char>(text[i]), 1);
+    return Do({control, WM_CHAR, static_cast<unsigned char>(text.back()), 1, "typing " + Quoted(text)}, until);
+}
+::testing::AssertionResult Program::Type(int id, const std::string& text, const Until& until) const {
+    return Type(Control(id), text, until);
+}
+::testing::AssertionResult Program::Backspace(int id, const Until& until) const {
+    return Do({Control(id), WM_CHAR, VK_BACK, 1, "a backspace"}, until);
+}
+
+::testing::AssertionResult Program::NoBoxAfter(const Action& quiet, const Action& next, const Until& until,
+                                               int nextBoxes) const {
+    if (!PostMessageA(quiet.target, quiet.message, quiet.wParam, quiet.lParam))
+        return ::testing::AssertionFailure() << quiet.name << " could not be posted";
+    ::testing::AssertionResult reached = Do(next, until);
+    const MessageBoxInfo box = MessageBoxNow(*this);
+    if (!reached) return reached << ", which followed " << quiet.name << "; a box: " << Quoted(box.text);
+    if (MessageBoxesNow(*this) != nextBoxes)
+        return ::testing::AssertionFailure()
+               << quiet.name << " opened a box " << Quoted(box.caption) << ": " << Quoted(box.text);
+    return reached;
 }
 
 HWND Program::StatusBar() const { return FindWindowExA(window, nullptr, "msctls_statusbar32", nullptr); }
@@ -299,7 +425,22 @@ MessageBoxInfo WaitMessageBox(const Program& program, DWORD ms, const char* capt
     return info;
 }
 
-bool NoMessageBox(const Program& program, DWORD ms) { return WaitMessageBox(program, ms).window == nullptr; }
+int MessageBoxesNow(const Program& program) {
+    FindRequest request{program.process.dwProcessId, program.window, nullptr, nullptr, true};
+    EnumWindows(FindDialogOfProcess, reinterpret_cast<LPARAM>(&request));
+    return request.count;
+}
+
+MessageBoxInfo MessageBoxNow(const Program& program) {
+    FindRequest request{program.process.dwProcessId, program.window, nullptr, nullptr, true};
+    EnumWindows(FindDialogOfProcess, reinterpret_cast<LPARAM>(&request));
+    MessageBoxInfo info;
+    if ((info.window = request.found) != nullptr) {
+        info.caption = WindowText(info.window);
+        info.text = WindowText(GetDlgItem(info.window, 0xFFFF));
+    }
+    return info;
+}
 
 bool Answer(const MessageBoxInfo& box, int buttonId) {
     if (!box.window) return false;
