@@ -184,17 +184,3 @@ TEST(SessionFileRead, ListsWholeRecordsNewestFirst) {
     WriteFileBytes(path, std::vector<unsigned char>(bytes.begin(), bytes.begin() + 30));
     EXPECT_EQ(ReadAll(path, &result).size(), 1u);
 }
-
-TEST(SessionFileRead, MissingOrEmptyFileListsNothingSilently) {
-    ScratchFolder folder("read_empty");
-    const std::string path = folder.File("sess.qzd");
-    BoxWatcher watcher;
-    ReadResult result = ReadResult::Failed;
-    EXPECT_TRUE(ReadAll(path, &result).empty());
-    EXPECT_EQ(result, ReadResult::Done);
-    WriteFileBytes(path, {});
-    result = ReadResult::Failed;
-    EXPECT_TRUE(ReadAll(path, &result).empty());
-    EXPECT_EQ(result, ReadResult::Done);
-    EXPECT_TRUE(watcher.Stop().empty());
-}
