@@ -37,19 +37,6 @@ MMRESULT WINAPI FastTimer(UINT, UINT resolution, LPTIMECALLBACK callback, DWORD_
 
 MMRESULT WINAPI FailingTimer(UINT, UINT, LPTIMECALLBACK, DWORD_PTR, UINT) { return 0; }
 
-// A timer that does not fire within a test (its period is a minute) and keeps the tick it
-// was given, so that the test gives each second by hand.
-struct HandTimer {
-    static inline LPTIMECALLBACK tick = nullptr;
-    static inline DWORD_PTR user = 0;
-    static MMRESULT WINAPI Start(UINT, UINT resolution, LPTIMECALLBACK callback, DWORD_PTR dwUser, UINT flags) {
-        tick = callback;
-        user = dwUser;
-        return timeSetEvent(60000, resolution, callback, dwUser, flags);
-    }
-    static void Second() { tick(0, 0, user, 0, 0); }
-};
-
 // Dispatches this thread's messages until the clock shows the text, for at most 5 seconds.
 bool ClockShows(const Session& session, const std::string& text) {
     const DWORD begin = GetTickCount();
