@@ -64,19 +64,19 @@ bool Visit(Walk& walk, int32_t stampTime, int rating) {
 void CheckPlan(const MarkPlanner& plan, const Walk& walk) {
     const std::vector<Stamp> visited(walk.expected.begin(), walk.expected.begin() + walk.calls);
     int firstRating = 0, todayRecords = 0;
-    bool columnSeen[5] = {};  // a usable record's age class reached the column
+    int newestOfColumn[5] = {};  // rating of the newest usable record of the column's age, 0: none
     for (const Stamp& record : visited) {
         if (!Usable(record.rating)) continue;
         if (firstRating == 0) firstRating = record.rating;
         const int column = ColumnOfAge(Age(plan.now, record.stampTime));
-        columnSeen[column] = true;
+        if (newestOfColumn[column] == 0) newestOfColumn[column] = record.rating;
         todayRecords += column == 4;
     }
     FUZZ_CHECK(plan.result == firstRating);
     FUZZ_CHECK(plan.evaluatedToday == (todayRecords > 0));
     FUZZ_CHECK(plan.markCount >= 0 && plan.markCount <= kMaxMarks);
 
-    bool columnMarked[6] = {};
+    int columnMarks[6] = {};
     int resultMarks = 0;
     for (int i = 0; i < plan.markCount; ++i) {
         const Mark& m = plan.marks[i];
@@ -89,7 +89,9 @@ void CheckPlan(const MarkPlanner& plan, const Walk& walk) {
         const int column = (m.left - kOlderColumn) / 17, rating = (89 - m.top) / 17, kind = m.sourceY / kMarkSize;
         FUZZ_CHECK(m.sourceX / kMarkSize + 1 == rating);  // the row is the rating, as is the sheet column
         for (int j = 0; j < i; ++j) FUZZ_CHECK(plan.marks[j].left != m.left || plan.marks[j].top != m.top);
-        columnMarked[column] = true;
+        ++columnMarks[column];
+        // An earlier day, and the older column, show only their newest record.
+        if (column < 4) FUZZ_CHECK(rating == newestOfColumn[column]);
         if (column == 5) {
             ++resultMarks;
             FUZZ_CHECK(kind == kResultMark && rating == plan.result);
@@ -104,7 +106,8 @@ void CheckPlan(const MarkPlanner& plan, const Walk& walk) {
         FUZZ_CHECK(fromARecord);
     }
     FUZZ_CHECK(resultMarks == (plan.result != 0 ? 1 : 0));
-    for (int column = 0; column < 5; ++column) FUZZ_CHECK(columnMarked[column] == columnSeen[column]);
+    for (int column = 0; column < 4; ++column) FUZZ_CHECK(columnMarks[column] == (newestOfColumn[column] != 0));
+    FUZZ_CHECK((columnMarks[4] > 0) == (newestOfColumn[4] != 0));
     // A lone record of today is a plain day mark; a repeat shows only once there were two.
     for (int i = 0; i < plan.markCount; ++i)
         if (plan.marks[i].sourceY == kMarkSize * kRepeatedTodayMark) FUZZ_CHECK(todayRecords >= 2);
