@@ -72,7 +72,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     InitCommonControlsEx(&controls);
     g_process.comInitialized = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
     SetAppInstance(instance);
-    if (LoadAppResources()) RunMainWindow();
+    LoadAppResources();
+    RunMainWindow();
     ReleaseAppResources();
     return 1;
 }

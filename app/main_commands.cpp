@@ -13,7 +13,7 @@
 
 namespace {
 
-using Handler = void (*)(MainWindowState& state, HWND window, WORD code);
+using Handler = void (*)(MainWindowState& state, HWND window);
 
 constexpr const char* kTimerText = "Error! Could not create Timer.";
 
@@ -27,7 +27,7 @@ void StartSessionClock(MainWindowState& state, HWND window) {
 }
 
 // Paste: confirm, take the Site ID from the clipboard, start the session, look up.
-void OnPaste(MainWindowState& state, HWND window, WORD) {
+void OnPaste(MainWindowState& state, HWND window) {
     if (ConfirmPendingEvaluation(state.desk, window)) return;
     const std::optional<int32_t> site = PasteSiteId(state.desk, window);
     if (!site) return;
@@ -37,7 +37,7 @@ void OnPaste(MainWindowState& state, HWND window, WORD) {
 
 // Find (or Enter in the Site ID box): the session starts before the box is read, as it did
 // when the member typed the Site ID.
-void OnFind(MainWindowState& state, HWND window, WORD) {
+void OnFind(MainWindowState& state, HWND window) {
     if (ConfirmPendingEvaluation(state.desk, window)) return;
     StartSessionClock(state, window);
     if (const std::optional<int32_t> site = TakeBoxSiteId(window)) LookUpSite(state.desk, window, *site);
@@ -53,38 +53,38 @@ void CountSite(MainWindowState& state, HWND window, Count count) {
     ResetDesk(state.desk, window);
 }
 
-void OnTicket(MainWindowState& state, HWND window, WORD) { CountSite(state, window, Count::kTicket); }
-void OnCount(MainWindowState& state, HWND window, WORD) { CountSite(state, window, Count::kError); }
+void OnTicket(MainWindowState& state, HWND window) { CountSite(state, window, Count::kTicket); }
+void OnCount(MainWindowState& state, HWND window) { CountSite(state, window, Count::kError); }
 
 // A credit list's pick is a correct evaluation too.
 template <CreditKind kind>
-void OnCreditList(MainWindowState& state, HWND window, WORD) {
+void OnCreditList(MainWindowState& state, HWND window) {
     if (AddCredits(window, kind)) CountSite(state, window, Count::kTicket);
 }
 
-void OnSkipSite(MainWindowState& state, HWND window, WORD) {
+void OnSkipSite(MainWindowState& state, HWND window) {
     if (!ConfirmPendingEvaluation(state.desk, window)) ResetDesk(state.desk, window);
 }
 
-void OnSiteIdChanged(MainWindowState& state, HWND window, WORD) { SiteIdBoxChanged(state.desk, window); }
-void OnRatingButton(MainWindowState& state, HWND window, WORD) { RatingClicked(state.desk, window); }
-void OnTicketsChanged(MainWindowState&, HWND window, WORD) { ShowTicketCount(window); }
+void OnSiteIdChanged(MainWindowState& state, HWND window) { SiteIdBoxChanged(state.desk, window); }
+void OnRatingButton(MainWindowState& state, HWND window) { RatingClicked(state.desk, window); }
+void OnTicketsChanged(MainWindowState&, HWND window) { ShowTicketCount(window); }
 
-void OnStop(MainWindowState& state, HWND window, WORD) {
+void OnStop(MainWindowState& state, HWND window) {
     if (!ConfirmPendingEvaluation(state.desk, window)) StopSession(state.session, window);
 }
 
-void OnContinue(MainWindowState& state, HWND window, WORD) { StartSession(state.session, window); }  // not reported
+void OnContinue(MainWindowState& state, HWND window) { StartSession(state.session, window); }  // not reported
 
-void OnSave(MainWindowState& state, HWND window, WORD) {
+void OnSave(MainWindowState& state, HWND window) {
     SaveAndEndSession(state.session, window);
     ResetDesk(state.desk, window);
 }
 
-void OnStatistics(MainWindowState&, HWND window, WORD) { ShowSessions(window); }
+void OnStatistics(MainWindowState&, HWND window) { ShowSessions(window); }
 
 // The saved profile's facts reach the ticket bar and the menu.
-void OnPlayerOptions(MainWindowState&, HWND window, WORD) {
+void OnPlayerOptions(MainWindowState&, HWND window) {
     const std::optional<ProfileFacts> profile = ShowPlayerSettings(window);
     if (!profile) return;
     SetTicketMaximum(window, profile->ticketMaximum);
@@ -92,19 +92,19 @@ void OnPlayerOptions(MainWindowState&, HWND window, WORD) {
     EnableMenuCommand(window, IDM_FILL_MEMBER_ID, profile->hasLogin);
 }
 
-void OnFillMemberId(MainWindowState&, HWND window, WORD) { FillMemberLoginForm(window); }
-void OnAbout(MainWindowState&, HWND window, WORD) { ShowAbout(window, 0); }
-void OnBanner(MainWindowState& state, HWND window, WORD) { ToggleBanner(state.banner, window); }
-void OnClicks4U(MainWindowState&, HWND window, WORD) { OpenServicePage(window); }
-void OnHelp(MainWindowState&, HWND window, WORD) { OpenHelpFile(window); }
-void OnInternetOptions(MainWindowState&, HWND, WORD) { OpenInternetOptions(); }
+void OnFillMemberId(MainWindowState&, HWND window) { FillMemberLoginForm(window); }
+void OnAbout(MainWindowState&, HWND window) { ShowAbout(window, 0); }
+void OnBanner(MainWindowState& state, HWND window) { ToggleBanner(state.banner, window); }
+void OnClicks4U(MainWindowState&, HWND window) { OpenServicePage(window); }
+void OnHelp(MainWindowState&, HWND window) { OpenHelpFile(window); }
+void OnInternetOptions(MainWindowState&, HWND) { OpenInternetOptions(); }
 
-void OnExit(MainWindowState& state, HWND window, WORD) {
+void OnExit(MainWindowState& state, HWND window) {
     if (!ConfirmPendingEvaluation(state.desk, window)) EndDialog(window, IDM_EXIT);
 }
 
 // Locked Form Fields: the five counter fields are read-only while the item is checked.
-void OnLockedFormFields(MainWindowState&, HWND window, WORD) {
+void OnLockedFormFields(MainWindowState&, HWND window) {
     const bool lockedNow = GetMenuState(GetMenu(window), IDM_LOCKED_FIELDS, MF_BYCOMMAND) & MF_CHECKED;
     CheckMenuItem(GetMenu(window), IDM_LOCKED_FIELDS, lockedNow ? MF_UNCHECKED : MF_CHECKED);
     for (int id : {IDC_TICKETS, IDC_ERRORS, IDC_LOTTO_CREDITS, IDC_TRAFFIC_CREDITS, IDC_FREE_BANNERS})
@@ -154,7 +154,7 @@ constexpr Command kCommands[] = {
 INT_PTR DispatchMainCommand(MainWindowState& state, HWND window, WORD id, WORD code) {
     for (const Command& command : kCommands) {
         if (command.id != id) continue;
-        if (command.code == 0 || command.code == code) command.handler(state, window, code);
+        if (command.code == 0 || command.code == code) command.handler(state, window);
         break;
     }
     return id == IDM_EXIT ? TRUE : FALSE;

@@ -31,7 +31,7 @@ INT_PTR LabelColours(HDC dc) {
     return reinterpret_cast<INT_PTR>(DialogBrush());
 }
 
-bool LoadAppResources() {
+void LoadAppResources() {
     g_look.smallIcon.reset(
         static_cast<HICON>(LoadImageA(g_look.instance, MAKEINTRESOURCEA(IDI_APP_SMALL), IMAGE_ICON,
                                       GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR)));
@@ -39,7 +39,6 @@ bool LoadAppResources() {
         static_cast<HICON>(LoadImageA(g_look.instance, MAKEINTRESOURCEA(IDI_APP_LARGE), IMAGE_ICON,
                                       GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), LR_DEFAULTCOLOR)));
     g_look.background.reset(MakeBackgroundBrush(g_look.instance));
-    return true;
 }
 
 void ReleaseIconsAndBrush() {

@@ -14,7 +14,7 @@ HBRUSH DialogBrush();
 INT_PTR LabelColours(HDC dc);
 
 // The two program icons and the background brush; a failed load leaves a null handle.
-bool LoadAppResources();
+void LoadAppResources();
 void ReleaseIconsAndBrush();
 
 // Builds a new background brush and replaces the current one (system colours changed).

@@ -230,8 +230,12 @@ int main(int argc, char** argv) {
     ok = ok && TimeWalks(path, kAbsentSite, &matches, &split);
     MarkPlanner planner;
     planner.now = now;
+    uint32_t visited = 0;
     ok = ok && lookupMs >= 0 && readMs >= 0 && matches == 0 &&
-         Lookup(path, kOldSite, [&](int32_t stampTime, int rating) { return planner.Visit(stampTime, rating); });
+         Lookup(path, kOldSite, [&](int32_t stampTime, int rating) {
+             ++visited;
+             return planner.Visit(stampTime, rating);
+         });
 
     fs::remove(path, error);
     fs::remove(folder, error);
@@ -242,9 +246,9 @@ int main(int argc, char** argv) {
     std::printf("site lookup / file read: ratio %.2f (lookup %.1f ms, read %.1f ms, %u records)\n", lookupMs / readMs,
                 lookupMs, readMs, kRecords);
     std::printf("walk of a freshly mapped view: first %.1f ms, second %.1f ms\n", split.firstMs, split.secondMs);
-    std::printf("lookup of site %d, newest record 6 days old: %u record(s) visited, rating %d\n", kOldSite,
-                planner.visited, planner.result);
+    std::printf("lookup of site %d, newest record 6 days old: %u record(s) visited, rating %d\n", kOldSite, visited,
+                planner.result);
     const bool fast = WithinLimit(lookupMs, readMs);
     if (!fast) std::printf("FAILED: the lookup must take %s\n", kLimitText);
-    return planner.visited == 1 && fast ? 0 : 1;
+    return visited == 1 && fast ? 0 : 1;
 }

@@ -19,7 +19,6 @@ Mark MarkAt(int left, int rating, MarkKind kind) {
 }
 
 bool MarkPlanner::Visit(int32_t stampTime, int rating) {
-    ++visited;
     const int age = AgeInDays(now, stampTime);
     // A rating outside 1 to 5 is never written by this program; such a record (a damaged
     // or foreign file) takes no column, draws nothing and cannot become the shown rating,
@@ -63,13 +62,4 @@ void MarkPlanner::Place(const Mark& mark) {
         }
     }
     if (markCount < kMaxMarks) marks[markCount++] = mark;
-}
-
-MarkPlanner PlanMarks(const RecordStamp* newestFirst, size_t count, uint32_t now) {
-    MarkPlanner planner;
-    planner.now = now;
-    for (size_t i = 0; i < count; ++i)
-        if (!planner.Visit(newestFirst[i].stampTime, newestFirst[i].rating)) break;
-    planner.Finish();
-    return planner;
 }

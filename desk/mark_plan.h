@@ -2,7 +2,6 @@
 // Which marks of the history picture go where, from a site's records met newest first.
 // The picture is 103 x 90: six columns and five rows at a pitch of 17 pixels; a mark is a
 // 14 x 14 cell of the mark sheet (column rating - 1, row the mark kind).
-#include <cstddef>
 #include <cstdint>
 
 constexpr int kMarkSize = 14;
@@ -44,7 +43,6 @@ struct MarkPlanner {
     int markCount = 0;
     int result = 0;  // rating of the newest usable record; 0 for a new site
     bool evaluatedToday = false;
-    uint32_t visited = 0;  // records handed to Visit
     bool todayMarked = false;
     bool dayUsed[4] = {};  // index 1 to 3
     bool olderUsed = false;
@@ -57,11 +55,3 @@ struct MarkPlanner {
 private:
     void Place(const Mark& mark);
 };
-
-struct RecordStamp {
-    int32_t stampTime;
-    int rating;
-};
-
-// The whole plan for records given newest first (the walk stops where Visit says).
-MarkPlanner PlanMarks(const RecordStamp* newestFirst, size_t count, uint32_t now);

@@ -14,13 +14,12 @@ constexpr RecordFileTexts kSiteFileTexts = {
 
 // Shows the failure's message, once the file is released; true when the operation did its work.
 bool Report(HWND owner, SiteFileResult result) {
-    if (const char* text = SiteFileMessage(result)) MessageBoxA(owner, text, "Error", MB_OK | MB_ICONERROR);
+    if (const char* text = RecordFileMessage(kSiteFileTexts, result))
+        MessageBoxA(owner, text, "Error", MB_OK | MB_ICONERROR);
     return RecordFileDone(result);
 }
 
 }  // namespace
-
-const char* SiteFileMessage(SiteFileResult result) { return RecordFileMessage(kSiteFileTexts, result); }
 
 SiteFileResult ScanSiteFile(const char* path, int32_t key, SiteVisitor visit) {
     return ReadRecordFile(path, false, [&](std::span<const uint8_t> bytes) { WalkSiteRecords(bytes, key, visit); });

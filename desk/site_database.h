@@ -14,9 +14,6 @@
 // How a file operation ended (never kFlushFailed: the site file is not flushed).
 using SiteFileResult = RecordFileResult;
 
-// Text of the message box (caption "Error") for a failure; null for kOk.
-const char* SiteFileMessage(SiteFileResult result);
-
 // The operations on a file given by its full path, without any message. A file of zero
 // length is an empty database: the scan finds nothing, the append writes the first record.
 SiteFileResult ScanSiteFile(const char* path, int32_t key, SiteVisitor visit);

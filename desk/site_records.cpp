@@ -8,15 +8,12 @@ SiteRecord DecodeSiteRecord(const uint8_t* bytes) {
     return record;
 }
 
-uint32_t WalkSiteRecords(std::span<const uint8_t> bytes, int32_t key, SiteVisitor visit) {
-    uint32_t visited = 0;
+void WalkSiteRecords(std::span<const uint8_t> bytes, int32_t key, SiteVisitor visit) {
     // Only the key is read for a record that does not match: this loop is the whole
     // cost of looking up a site that the file does not hold.
     VisitRecordsNewestFirst(bytes, kSiteRecordSize, [&](const uint8_t* record) {
         if (GetInt32(record) != key) return true;
         const SiteRecord found = DecodeSiteRecord(record);
-        ++visited;
         return visit(found.stampTime, found.rating);
     });
-    return visited;
 }

@@ -32,5 +32,5 @@ SiteRecord DecodeSiteRecord(const uint8_t* bytes);
 using SiteVisitor = FunctionRef<bool(int32_t stampTime, int rating)>;
 
 // Walks the records whose key matches from the end of the bytes towards their start and hands
-// each to the visitor until it says stop. Returns how many records were handed over.
-uint32_t WalkSiteRecords(std::span<const uint8_t> bytes, int32_t key, SiteVisitor visit);
+// each to the visitor until it says stop.
+void WalkSiteRecords(std::span<const uint8_t> bytes, int32_t key, SiteVisitor visit);

@@ -23,9 +23,8 @@ struct Session {
     int32_t startTime = 0;
     TimerStarter startTimer = timeSetEvent;
     MultimediaTimer timer;
-    std::atomic<DWORD_PTR> clockRun{0};   // number of the current clock run, read by its ticks
-    std::atomic<LONG> deliveredTicks{0};  // ticks shown since the session was made (for the tests)
-    int32_t sitesCounter = 0;             // new sites counted so far
+    std::atomic<DWORD_PTR> clockRun{0};  // number of the current clock run, read by its ticks
+    int32_t sitesCounter = 0;            // new sites counted so far
 };
 
 // Opening, in this order: the status bar (once the window has its size), then the sites

@@ -55,10 +55,8 @@ LRESULT CALLBACK ClockReceiverProc(HWND window, UINT message, WPARAM wParam, LPA
     if (message != kClockTickMessage || !session) return DefWindowProcA(window, message, wParam, lParam);
     // A tick of the current run still counts after the timer was cancelled (Stop, Save, exit):
     // its second is in the session, so the clock shows it. Ticks of older runs are dropped.
-    if (static_cast<DWORD_PTR>(lParam) == session->clockRun.load(std::memory_order_relaxed)) {
+    if (static_cast<DWORD_PTR>(lParam) == session->clockRun.load(std::memory_order_relaxed))
         ShowClock(*session, static_cast<int32_t>(wParam));
-        ++session->deliveredTicks;
-    }
     return 0;
 }
 

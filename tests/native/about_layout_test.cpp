@@ -10,7 +10,7 @@ TEST(AboutLayout, NameIsCentredUnderTheProductAndTheLinesStopShortOfIt) {
         int product, maker;
         AboutHeaderLayout expected;  // makerLeft, leftLineEnd, rightLineStart, rightLineEnd
     } cases[] = {
-        {"both even", 170, 56, {58 + 85 - 28, 85 - 28 + 56, 85 + 28 + 61, 230}},  // 115, 113, 174
+        {"both even", 170, 56, {115, 113, 174, 230}},  // 58 + 85 - 28, 85 - 28 + 56, 85 + 28 + 61
         {"odd product", 171, 56, {115, 113, 174, 231}},
         {"odd maker: halves apart", 170, 57, {115, 113, 174, 230}},  // (170 - 57) / 2 would give 56
         {"both odd", 171, 57, {115, 113, 174, 231}},

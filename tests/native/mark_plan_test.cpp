@@ -1,12 +1,42 @@
-// The plan of the history picture's marks from a site's records, newest first.
+// The plan of the history picture's marks from a site's records, met as the lookup meets
+// them: walked newest first through the file's bytes.
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <vector>
 
 #include "desk/mark_plan.h"
+#include "desk/site_records.h"
 
 namespace {
+
+struct RecordStamp {
+    int32_t stampTime;
+    int rating;
+};
+
+struct Plan {
+    MarkPlanner planner;
+    uint32_t visited = 0;  // records the walk handed over before the planner stopped it
+};
+
+// A file of the site's records (given newest first, so written in the reverse order) walked
+// into a planner, as a lookup does.
+Plan PlanFor(const std::vector<RecordStamp>& newestFirst, uint32_t now) {
+    constexpr int32_t kSite = 4242;
+    std::vector<uint8_t> file(newestFirst.size() * kSiteRecordSize);
+    for (size_t i = 0; i < newestFirst.size(); ++i)
+        EncodeSiteRecord({kSite, newestFirst[i].stampTime, static_cast<int16_t>(newestFirst[i].rating)},
+                         &file[(newestFirst.size() - 1 - i) * kSiteRecordSize]);
+    Plan plan;
+    plan.planner.now = now;
+    WalkSiteRecords(file, kSite, [&](int32_t stampTime, int rating) {
+        ++plan.visited;
+        return plan.planner.Visit(stampTime, rating);
+    });
+    plan.planner.Finish();
+    return plan;
+}
 
 constexpr uint32_t kNow = 1700000000u;
 constexpr int32_t kHour = 3600;
@@ -143,10 +173,11 @@ const std::vector<PlanCase>& Cases() {
 
 TEST(MarkPlan, EdgeCases) {
     for (const PlanCase& c : Cases()) {
-        const MarkPlanner plan = PlanMarks(c.records.data(), c.records.size(), c.now);
+        const Plan walked = PlanFor(c.records, c.now);
+        const MarkPlanner& plan = walked.planner;
         EXPECT_EQ(c.result, plan.result) << c.name;
         EXPECT_EQ(c.evaluatedToday, plan.evaluatedToday) << c.name;
-        EXPECT_EQ(c.visited, plan.visited) << c.name;
+        EXPECT_EQ(c.visited, walked.visited) << c.name;
         ASSERT_EQ(c.marks.size(), static_cast<size_t>(plan.markCount)) << c.name;
         for (size_t i = 0; i < c.marks.size(); ++i) {
             const Expected& e = c.marks[i];
@@ -161,7 +192,7 @@ TEST(MarkPlan, EdgeCases) {
 
 TEST(MarkPlan, MarksStayInsideThePictureAndTheSheet) {
     for (const PlanCase& c : Cases()) {
-        const MarkPlanner plan = PlanMarks(c.records.data(), c.records.size(), c.now);
+        const MarkPlanner plan = PlanFor(c.records, c.now).planner;
         for (int i = 0; i < plan.markCount; ++i) {
             const Mark& m = plan.marks[i];
             EXPECT_GE(m.left, 0) << c.name;
@@ -177,8 +208,9 @@ TEST(MarkPlan, MarksStayInsideThePictureAndTheSheet) {
 TEST(MarkPlan, ManyRecordsTodayFillOnlyTheirCells) {
     std::vector<RecordStamp> records;
     for (int i = 0; i < 5000; ++i) records.push_back({Ago(i), 1 + i % 5});
-    const MarkPlanner plan = PlanMarks(records.data(), records.size(), kNow);
-    EXPECT_EQ(plan.visited, 5000u);
+    const Plan walked = PlanFor(records, kNow);
+    const MarkPlanner& plan = walked.planner;
+    EXPECT_EQ(walked.visited, 5000u);
     EXPECT_EQ(plan.markCount, 6);  // five today cells and the result
     EXPECT_EQ(plan.result, 1);
 }

@@ -268,8 +268,15 @@ TEST_F(LoginFiller, WritesTheProfileAsTheRegistryKeepsIt) {
 // (get_Count answers E_NOTIMPL). The command must end there quietly, before the profile is read.
 TEST(LoginFillerSystem, EndsQuietlyWithTheShellsOwnWindows) {
     ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
-    SetLoginFillCalls(nullptr);
-    FillMemberLoginForm(nullptr);
+    {  // the collection as described above: made, but its count unread
+        IShellWindows* windows = nullptr;
+        ASSERT_EQ(CoCreateInstance(__uuidof(ShellWindows), nullptr, CLSCTX_ALL, __uuidof(IShellWindows),
+                                   reinterpret_cast<void**>(&windows)),
+                  S_OK);
+        LONG count = 0;
+        EXPECT_EQ(windows->get_Count(&count), E_NOTIMPL);
+        windows->Release();
+    }
     const LoginFillCalls countingOpens = {CoCreateInstance, CountingOpen};
     SetLoginFillCalls(&countingOpens);
     g_settingsOpens = 0;

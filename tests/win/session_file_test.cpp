@@ -1,7 +1,9 @@
 // sess.qzd on disk: the save's appends and its refusals, its late failures' messages and the
-// cut-back, and the reader behind the Player Sessions list (faults of the file itself, such
-// as another program holding it, are in record_file_faults_test.cpp).
+// cut-back (faults of the file itself, such as another program holding it, are rows of
+// record_file_faults_test.cpp).
 #include <gtest/gtest.h>
+
+#include <optional>
 
 #include "base/record_file.h"
 #include "session/session_internal.h"
@@ -30,103 +32,81 @@ void Fill(const CounterWindow& window, const Fields& fields) {
     window.Set(IDC_FREE_BANNERS, fields.banners);
 }
 
-SessionRecord RecordAt(const std::vector<unsigned char>& bytes, size_t offset) {
-    return DecodeSessionRecord(bytes.data() + offset);
-}
+using Bytes = std::vector<unsigned char>;
 
-std::vector<unsigned char> Encoded(const SessionRecord& record) {
-    std::vector<unsigned char> bytes(kSessionRecordSize);
-    EncodeSessionRecord(record, bytes.data());
+// The records' bytes, then any bytes given after them.
+Bytes Encoded(std::initializer_list<SessionRecord> records, const Bytes& tail = {}) {
+    Bytes bytes;
+    for (const SessionRecord& record : records) {
+        unsigned char one[kSessionRecordSize];
+        EncodeSessionRecord(record, one);
+        bytes.insert(bytes.end(), one, one + kSessionRecordSize);
+    }
+    bytes.insert(bytes.end(), tail.begin(), tail.end());
     return bytes;
 }
 
 LPVOID WINAPI FailingMapView(HANDLE, DWORD, DWORD, DWORD, SIZE_T) { return nullptr; }
 BOOL WINAPI FailingFlush(LPCVOID, SIZE_T) { return FALSE; }
 
-std::vector<SessionRecord> ReadAll(const std::string& path, ReadResult* result) {
-    std::vector<SessionRecord> records;
-    *result = ReadSessionFile(nullptr, path.c_str(), [&](const SessionRecord& r) {
-        records.push_back(r);
-        return true;
-    });
-    return records;
-}
-
 }  // namespace
 
-TEST(SessionFileSave, FirstSaveCreatesOneRecordAndLaterSavesAppend) {
-    ScratchFolder folder("save_append");
-    const std::string path = folder.File("sess.qzd");
-    CounterWindow window;
-    Fill(window, {"12", "3", "5", "1", "30"});
-    ASSERT_EQ(SaveSessionTo(window.get(), path.c_str(), kStart, 3725), SaveResult::Written);
-    EXPECT_EQ(ReadFileBytes(path), Encoded({kStart, 3725, 12, 3, 5, 1, 30}));
-
-    Fill(window, {"", "2", "", "", ""});  // empty Tickets is stored as 0
-    ASSERT_EQ(SaveSessionTo(window.get(), path.c_str(), kStart + 7200, 60), SaveResult::Written);
-    const std::vector<unsigned char> bytes = ReadFileBytes(path);
-    ASSERT_EQ(bytes.size(), 56u);
-    const SessionRecord second = RecordAt(bytes, 28);
-    EXPECT_EQ(second.start, kStart + 7200);
-    EXPECT_EQ(second.elapsed, 60);
-    EXPECT_EQ(second.tickets, 0);
-    EXPECT_EQ(second.errors, 2);
-    EXPECT_EQ(second.banners, 0);
-    EXPECT_EQ(RecordAt(bytes, 0).tickets, 12);  // the first record untouched
-}
-
-TEST(SessionFileSave, NewRecordGoesOverAStrayTail) {
-    ScratchFolder folder("save_tail");
-    const std::string path = folder.File("sess.qzd");
-    std::vector<unsigned char> old = Encoded({kStart, 10, 1, 0, 0, 0, 0});
-    old.push_back(0xAB);
-    old.push_back(0xCD);
-    WriteFileBytes(path, old);  // 30 bytes
-    CounterWindow window;
-    Fill(window, {"4", "", "", "", ""});
-    ASSERT_EQ(SaveSessionTo(window.get(), path.c_str(), kStart + 100, 20), SaveResult::Written);
-    const std::vector<unsigned char> bytes = ReadFileBytes(path);
-    ASSERT_EQ(bytes.size(), 58u);
-    EXPECT_EQ(std::vector<unsigned char>(bytes.begin(), bytes.begin() + 28), Encoded({kStart, 10, 1, 0, 0, 0, 0}));
-    EXPECT_EQ(std::vector<unsigned char>(bytes.begin() + 28, bytes.begin() + 56),
-              Encoded({kStart + 100, 20, 4, 0, 0, 0, 0}));
-    EXPECT_EQ(bytes[56], 0);
-    EXPECT_EQ(bytes[57], 0);
-}
-
-TEST(SessionFileSave, NothingIsWrittenWithoutTimeOrCounts) {
+// What a save writes after what the file held (nothing: no file), silently.
+TEST(SessionFileSave, AppendsOneRecordOfTheFieldsOrNothing) {
+    const SessionRecord first = {kStart, 3725, 12, 3, 5, 1, 30};
     const struct {
         const char* name;
-        int32_t elapsed;
+        std::optional<Bytes> before;
         Fields fields;
+        int32_t elapsed;
+        SaveResult result;
+        std::optional<Bytes> after;
     } cases[] = {
-        {"clock at 0", 0, {"5", "1", "", "", ""}},
-        {"tickets and errors empty", 100, {"", "", "10", "3", "150"}},
+        {"the first save creates the file",
+         {},
+         {"12", "3", "5", "1", "30"},
+         3725,
+         SaveResult::Written,
+         Encoded({first})},
+        {"a later one appends; empty fields are 0",
+         Encoded({first}),
+         {"", "2", "", "", ""},
+         60,
+         SaveResult::Written,
+         Encoded({first, {kStart, 60, 0, 2, 0, 0, 0}})},
+        {"over a stray tail, which stays as zeros",
+         Encoded({first}, {0xAB, 0xCD}),
+         {"4", "", "", "", ""},
+         20,
+         SaveResult::Written,
+         Encoded({first, {kStart, 20, 4, 0, 0, 0, 0}}, {0, 0})},
+        // Read as typed, at most 15 characters: "000000000000012".
+        {"typed values",
+         {},
+         {"999", "0", "000000000000012345", "007", "99999"},
+         5,
+         SaveResult::Written,
+         Encoded({{kStart, 5, 999, 0, 12, 7, 99999}})},
+        {"the clock at 0", {}, {"5", "1", "", "", ""}, 0, SaveResult::NothingToSave, {}},
+        {"Tickets and Errors empty", {}, {"", "", "10", "3", "150"}, 100, SaveResult::NothingToSave, {}},
     };
     for (const auto& c : cases) {
-        ScratchFolder folder("save_nothing");
+        SCOPED_TRACE(c.name);
+        ScratchFolder folder("save");
         const std::string path = folder.File("sess.qzd");
+        if (c.before) {
+            ASSERT_TRUE(WriteFileBytes(path, *c.before));
+        }
         CounterWindow window;
         Fill(window, c.fields);
         BoxWatcher boxes;
-        EXPECT_EQ(SaveSessionTo(window.get(), path.c_str(), kStart, c.elapsed), SaveResult::NothingToSave) << c.name;
-        EXPECT_FALSE(FileExists(path)) << c.name;
-        EXPECT_TRUE(boxes.Stop().empty()) << c.name;
+        EXPECT_EQ(SaveSessionTo(window.get(), path.c_str(), kStart, c.elapsed), c.result);
+        EXPECT_TRUE(boxes.Stop().empty());
+        EXPECT_EQ(FileExists(path), c.after.has_value());
+        if (c.after) {
+            EXPECT_EQ(ReadFileBytes(path), *c.after);
+        }
     }
-}
-
-TEST(SessionFileSave, ValuesTypedIntoFieldsAreStoredAsTyped) {
-    ScratchFolder folder("save_typed");
-    const std::string path = folder.File("sess.qzd");
-    CounterWindow window;
-    Fill(window, {"999", "0", "000000000000012345", "007", "99999"});
-    ASSERT_EQ(SaveSessionTo(window.get(), path.c_str(), kStart, 5), SaveResult::Written);
-    const SessionRecord record = RecordAt(ReadFileBytes(path), 0);
-    EXPECT_EQ(record.tickets, 999);
-    EXPECT_EQ(record.errors, 0);
-    EXPECT_EQ(record.lotto, 12);  // read at most 15 characters: "000000000000012"
-    EXPECT_EQ(record.traffic, 7);
-    EXPECT_EQ(record.banners, 99999);
 }
 
 TEST(SessionFileSave, LateFailuresShowTheirMessages) {
@@ -149,7 +129,7 @@ TEST(SessionFileSave, LateFailuresShowTheirMessages) {
     for (const auto& c : cases) {
         ScratchFolder folder("save_late");
         const std::string path = folder.File("sess.qzd");
-        if (c.existing) WriteFileBytes(path, Encoded({kStart, 10, 1, 0, 0, 0, 0}));
+        if (c.existing) WriteFileBytes(path, Encoded({{kStart, 10, 1, 0, 0, 0, 0}}));
         CounterWindow window;
         Fill(window, {"1", "", "", "", ""});
         SetWriterMappingCalls(c.calls);
@@ -163,38 +143,4 @@ TEST(SessionFileSave, LateFailuresShowTheirMessages) {
         EXPECT_EQ(boxes[0].text, c.message) << c.name;
         EXPECT_EQ(ReadFileBytes(path).size(), c.size) << c.name;
     }
-}
-
-TEST(SessionFileRead, ListsWholeRecordsNewestFirst) {
-    ScratchFolder folder("read_records");
-    const std::string path = folder.File("sess.qzd");
-    std::vector<unsigned char> bytes = Encoded({kStart, 1, 0, 0, 0, 0, 0});
-    const std::vector<unsigned char> second = Encoded({kStart, 2, 0, 0, 0, 0, 0});
-    bytes.insert(bytes.end(), second.begin(), second.end());
-    bytes.push_back(7);
-    bytes.push_back(7);
-    WriteFileBytes(path, bytes);  // 58 bytes: two records and a short tail
-    ReadResult result;
-    const std::vector<SessionRecord> records = ReadAll(path, &result);
-    EXPECT_EQ(result, ReadResult::Done);
-    ASSERT_EQ(records.size(), 2u);
-    EXPECT_EQ(records[0].elapsed, 2);
-    EXPECT_EQ(records[1].elapsed, 1);
-
-    WriteFileBytes(path, std::vector<unsigned char>(bytes.begin(), bytes.begin() + 30));
-    EXPECT_EQ(ReadAll(path, &result).size(), 1u);
-}
-
-TEST(SessionFileRead, MissingOrEmptyFileListsNothingSilently) {
-    ScratchFolder folder("read_empty");
-    const std::string path = folder.File("sess.qzd");
-    BoxWatcher watcher;
-    ReadResult result = ReadResult::Failed;
-    EXPECT_TRUE(ReadAll(path, &result).empty());
-    EXPECT_EQ(result, ReadResult::Done);
-    WriteFileBytes(path, {});
-    result = ReadResult::Failed;
-    EXPECT_TRUE(ReadAll(path, &result).empty());
-    EXPECT_EQ(result, ReadResult::Done);
-    EXPECT_TRUE(watcher.Stop().empty());
 }

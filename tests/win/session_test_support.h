@@ -3,6 +3,7 @@
 // reads and dismisses the message boxes of this process.
 #include <windows.h>
 #include <commctrl.h>
+#include <mmsystem.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -57,6 +58,19 @@ private:
         if (!child) ADD_FAILURE() << "no " << className << " " << id;
     }
     HWND window_;
+};
+
+// A timer that does not fire within a test (its period is a minute) and keeps the tick it
+// was given, so that the test gives each second by hand.
+struct HandTimer {
+    static inline LPTIMECALLBACK tick = nullptr;
+    static inline DWORD_PTR user = 0;
+    static MMRESULT WINAPI Start(UINT, UINT resolution, LPTIMECALLBACK callback, DWORD_PTR dwUser, UINT flags) {
+        tick = callback;
+        user = dwUser;
+        return timeSetEvent(60000, resolution, callback, dwUser, flags);
+    }
+    static void Second() { tick(0, 0, user, 0, 0); }
 };
 
 struct Box {

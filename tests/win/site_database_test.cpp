@@ -1,4 +1,4 @@
-// site.qzd on real files: the exclusive open, the scan, the append and their failures.
+// site.qzd on real files: the scan and the append (their faults are rows of record_file_faults_test.cpp).
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -31,51 +31,6 @@ protected:
 };
 
 }  // namespace
-
-TEST_F(SiteDatabase, MessagesAreTheFixedTexts) {
-    const std::pair<SiteFileResult, const char*> cases[] = {
-        {SiteFileResult::kOpenFailed, "File [site.qzd] could not be opened."},
-        {SiteFileResult::kSizeFailed, "File [site.qzd] size could not be defined."},
-        {SiteFileResult::kMapFailed, "File [site.qzd] map could not be opened."},
-        {SiteFileResult::kViewFailed, "Could not map view of file [site.qzd]."},
-    };
-    for (const auto& [result, text] : cases) EXPECT_STREQ(text, SiteFileMessage(result));
-    EXPECT_EQ(nullptr, SiteFileMessage(SiteFileResult::kOk));
-}
-
-TEST_F(SiteDatabase, MissingFileIsReportedAndNeverCreated) {
-    Visits visits;
-    EXPECT_EQ(SiteFileResult::kOpenFailed, ScanSiteFile(path_.c_str(), 1234, Collect(visits)));
-    EXPECT_EQ(SiteFileResult::kOpenFailed, AppendRecordToFile(path_.c_str(), 1234, 3, 1000));
-    EXPECT_FALSE(FileExists(path_));
-    EXPECT_TRUE(visits.empty());
-}
-
-// The program shares nothing itself: a holder that lets readers in still blocks it. (Another
-// program holding the file without sharing is a row of record_file_faults_test.cpp.)
-TEST_F(SiteDatabase, FileHeldOpenForSharedReadingCannotBeOpened) {
-    const Bytes before = RecordsFile({{1234, 10, 2}});
-    ASSERT_TRUE(WriteFileBytes(path_, before));
-    HANDLE holder = CreateFileA(path_.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
-    Visits visits;
-    EXPECT_EQ(SiteFileResult::kOpenFailed, ScanSiteFile(path_.c_str(), 1234, Collect(visits)));
-    EXPECT_EQ(SiteFileResult::kOpenFailed, AppendRecordToFile(path_.c_str(), 1234, 3, 1000));
-    CloseHandle(holder);
-    EXPECT_TRUE(visits.empty());
-    EXPECT_EQ(before, ReadFileBytes(path_));
-}
-
-TEST_F(SiteDatabase, ZeroLengthFileIsAnEmptyDatabase) {
-    ASSERT_TRUE(WriteFileBytes(path_, {}));
-    Visits visits;
-    EXPECT_EQ(SiteFileResult::kOk, ScanSiteFile(path_.c_str(), 0, Collect(visits)));
-    EXPECT_TRUE(visits.empty());
-    EXPECT_EQ(SiteFileResult::kOk, AppendRecordToFile(path_.c_str(), 1234, 4, 777));
-    EXPECT_EQ(RecordsFile({{1234, 777, 4}}), ReadFileBytes(path_));
-    EXPECT_EQ(SiteFileResult::kOk, ScanSiteFile(path_.c_str(), 1234, Collect(visits)));
-    EXPECT_EQ((Visits{{777, 4}}), visits);
-}
 
 TEST_F(SiteDatabase, AppendOverwritesStrayBytesAndKeepsATailOfZeros) {
     const Bytes twoRecords = RecordsFile({{1, 100, 1}, {2, 200, 2}});
