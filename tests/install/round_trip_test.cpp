@@ -163,14 +163,12 @@ TEST(RoundTrip, InstallUseAndUninstall) {
         ui::Program p;
         ASSERT_TRUE(p.Start(program.substr(0, program.size() - 9)));
         ASSERT_TRUE(ui::SetClipboardText("X4321"));
-        p.Click(IDC_PASTE);
-        EXPECT_EQ("4321", p.Text(IDC_SITE_NUMBER));
+        ASSERT_TRUE(p.Click(IDC_PASTE, p.TextIs(IDC_SITE_NUMBER, "4321")));
         EXPECT_EQ(DigitsFontAdvance("432"), ShownAdvance(p.Control(IDC_SITE_NUMBER)));
-        EXPECT_TRUE(ui::WaitFor([&] { return p.StatusText(2) == "00:00:01"; }, 2500));
-        p.Click(IDC_RATING_GOOD);
-        p.Click(IDC_TICKET);
-        EXPECT_TRUE(ui::WaitFor([&] { return ui::ReadFileBytes(folder + "\\site.qzd").size() == 12; }));
-        p.Command(IDM_EXIT);
+        EXPECT_TRUE(ui::WaitUntil(p.StatusIs(2, "00:00:01"), 2500));
+        ASSERT_TRUE(p.Click(IDC_RATING_GOOD, p.EnabledIs(IDC_TICKET, true)));
+        EXPECT_TRUE(p.Click(IDC_TICKET, ui::FileSizeIs(folder + "\\site.qzd", 12)));
+        EXPECT_TRUE(p.Command(IDM_EXIT, p.Ended()));
         EXPECT_EQ(1, p.WaitExit());
     }
     const std::vector<unsigned char> record = ui::ReadFileBytes(folder + "\\site.qzd");
@@ -189,7 +187,7 @@ TEST(RoundTrip, InstallUseAndUninstall) {
         ASSERT_TRUE(u.Start(folder, "uni_rtln.exe", ui::kUninstallerCaption));
         u.Uninstall();
         EXPECT_TRUE(u.Complete());
-        u.Click(IDC_CLOSE);
+        EXPECT_TRUE(u.Click(IDC_CLOSE, u.Ended()));
         EXPECT_EQ(0, u.WaitExit());
     }
     const std::string company = folder.substr(0, folder.rfind('\\'));  // ...\Programs\Tavrik Software
