@@ -144,12 +144,7 @@ namespace {
 // What follows a counted session: the rows continue the same opening.
 void StopContinueSaveAndANewSession(ui::Program& p, const std::string& folder) {
     ASSERT_TRUE(p.Command(IDM_STOP, p.MenuGrayedIs(IDM_STOP, true)));
-    EXPECT_FALSE(p.MenuGrayed(IDM_CONTINUE));
-    const std::string paused = p.StatusText(2);
-    Sleep(1300);
-    // The same call a little later: the clock must not have moved.
-    // cppcheck-suppress knownConditionTrueFalse
-    EXPECT_EQ(p.StatusText(2), paused);
+    EXPECT_FALSE(p.MenuGrayed(IDM_CONTINUE));  // that a paused clock stays is the clock's own test
 
     ASSERT_TRUE(Paste(p, "X1234", "1234"));  // continues the paused session
     EXPECT_EQ(p.Text(IDC_TICKETS), "1");

@@ -417,8 +417,8 @@ MessageBoxInfo WaitMessageBox(const Program& program, DWORD ms, const char* capt
             return info.window != nullptr;
         },
         ms);
+    // A dialog is shown only after its initialisation: its texts and buttons are final.
     if (!info.window) return info;
-    Sleep(50);  // let the box finish its layout
     info.caption = WindowText(info.window);
     info.text = WindowText(GetDlgItem(info.window, 0xFFFF));
     EnumChildWindows(info.window, CollectButton, reinterpret_cast<LPARAM>(&info.buttons));
