@@ -7,7 +7,7 @@
 namespace {
 
 // Not constexpr: for clang the address of an imported function is no constant expression.
-const MappingCalls kSystemCalls = {MapViewOfFile, FlushViewOfFile};
+const MappingCalls kSystemCalls = {CreateFileMappingA, MapViewOfFile, FlushViewOfFile};
 const MappingCalls* g_calls = &kSystemCalls;
 
 // 0xFFFFFFFF is a valid low part; only an error set makes it a failure. A file of 4 GiB or
@@ -87,7 +87,7 @@ RecordFileResult AppendRecord(const char* path, std::span<const uint8_t> record,
     // One more record must still have a 32-bit end.
     if (!FileSize32(file.get(), &size) || size > MAXDWORD - recordSize) return RecordFileResult::kSizeFailed;
     const DWORD newSize = size + recordSize;
-    KernelHandle mapping(CreateFileMappingA(file.get(), nullptr, PAGE_READWRITE, 0, newSize, nullptr));
+    KernelHandle mapping(g_calls->createMapping(file.get(), nullptr, PAGE_READWRITE, 0, newSize, nullptr));
     if (!mapping) {
         CutBack(file.get(), size);
         return RecordFileResult::kMapFailed;

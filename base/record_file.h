@@ -46,9 +46,11 @@ struct AppendOptions {
 // read-only attribute is refused like one that cannot be opened.
 RecordFileResult AppendRecord(const char* path, std::span<const uint8_t> record, AppendOptions options);
 
-// The calls that come after a mapping has lengthened a file; tests replace them to provoke
-// those failures.
+// The calls that lengthen a file by mapping it and that come after; tests replace them to
+// provoke those failures.
 struct MappingCalls {
+    HANDLE(WINAPI* createMapping)
+    (HANDLE file, LPSECURITY_ATTRIBUTES security, DWORD protect, DWORD sizeHigh, DWORD sizeLow, LPCSTR name);
     LPVOID(WINAPI* mapView)(HANDLE mapping, DWORD access, DWORD offsetHigh, DWORD offsetLow, SIZE_T size);
     BOOL(WINAPI* flushView)(LPCVOID base, SIZE_T size);
 };

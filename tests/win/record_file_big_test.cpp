@@ -71,7 +71,7 @@ TEST(RecordFileBig, FailedViewKeepsAFilePast2GiBWhole) {
              return SaveSessionTo(window.get(), path.c_str(), 1800000000, 60) == SaveResult::Written;
          }},
     };
-    static const MappingCalls noView = {FailingMapView, FlushViewOfFile};
+    static const MappingCalls noView = {CreateFileMappingA, FailingMapView, FlushViewOfFile};
     for (const auto& c : cases) {
         ScratchFolder folder("big_file");
         const std::string path = folder.File(c.name);

@@ -186,3 +186,53 @@ TEST(RecordFileFaults, EachOperationShowsItsMessageAndLeavesTheFileAsItWas) {
         }
     }
 }
+
+namespace {
+
+HANDLE WINAPI FailingMapping(HANDLE, LPSECURITY_ATTRIBUTES, DWORD, DWORD, DWORD, LPCSTR) { return nullptr; }
+LPVOID WINAPI FailingMapView(HANDLE, DWORD, DWORD, DWORD, SIZE_T) { return nullptr; }
+BOOL WINAPI FailingFlush(LPCVOID, SIZE_T) { return FALSE; }
+
+}  // namespace
+
+// The appends' failures after the file is open: each shows its message, and the file is cut
+// back to its size, so that no record of zeros is left behind.
+TEST(RecordFileFaults, LateFailuresOfAnAppendShowTheirMessages) {
+    static const MappingCalls noMapping = {FailingMapping, MapViewOfFile, FlushViewOfFile};
+    static const MappingCalls noView = {CreateFileMappingA, FailingMapView, FlushViewOfFile};
+    static const MappingCalls noFlush = {CreateFileMappingA, MapViewOfFile, FailingFlush};
+    const struct {
+        const char* name;
+        Operation operation;
+        const MappingCalls* calls;
+        bool existing;  // a file of one record, or none
+        bool ok;
+        std::string message;
+        size_t sizeAfter;
+    } cases[] = {
+        {"site.qzd, mapping", Operation::kAppend, &noMapping, true, false,
+         "Error: File [site.qzd] map could not be opened.", 12},
+        {"sess.qzd, mapping", Operation::kSave, &noMapping, true, false,
+         "Error: File [sess.qzd] map could not be opened.", 28},
+        {"sess.qzd, view", Operation::kSave, &noView, true, false, "Error: Could not map view of file [sess.qzd].", 28},
+        {"new sess.qzd, view", Operation::kSave, &noView, false, false, "Error: Could not map view of file [sess.qzd].",
+         0},
+        // Only the session file is flushed, and a failed flush still counts as written.
+        {"sess.qzd, flush", Operation::kSave, &noFlush, true, true, "Error: File [sess.qzd] map could not be saved.",
+         56},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScratchFolder folder("late_failures");
+        const std::string path = folder.File(file_faults::FileOf(c.operation));
+        if (c.existing) {
+            ASSERT_TRUE(WriteFileBytes(path, win_test::Bytes(c.operation == Operation::kAppend ? 12 : 28, 7)));
+        }
+        SetWriterMappingCalls(c.calls);
+        const file_faults::Outcome outcome = file_faults::Run(c.operation, path);
+        SetWriterMappingCalls(nullptr);
+        EXPECT_EQ(outcome.ok, c.ok);
+        EXPECT_EQ(outcome.message, c.message);
+        EXPECT_EQ(ReadFileBytes(path).size(), c.sizeAfter);
+    }
+}

@@ -1,11 +1,9 @@
-// sess.qzd on disk: the save's appends and its refusals, its late failures' messages and the
-// cut-back (faults of the file itself, such as another program holding it, are rows of
-// record_file_faults_test.cpp).
+// sess.qzd on disk: the save's appends and its refusals (its failures, and faults of the file
+// itself, are rows of record_file_faults_test.cpp).
 #include <gtest/gtest.h>
 
 #include <optional>
 
-#include "base/record_file.h"
 #include "session/session_internal.h"
 #include "session/session_record.h"
 #include "session_test_support.h"
@@ -45,9 +43,6 @@ Bytes Encoded(std::initializer_list<SessionRecord> records, const Bytes& tail = 
     bytes.insert(bytes.end(), tail.begin(), tail.end());
     return bytes;
 }
-
-LPVOID WINAPI FailingMapView(HANDLE, DWORD, DWORD, DWORD, SIZE_T) { return nullptr; }
-BOOL WINAPI FailingFlush(LPCVOID, SIZE_T) { return FALSE; }
 
 }  // namespace
 
@@ -106,41 +101,5 @@ TEST(SessionFileSave, AppendsOneRecordOfTheFieldsOrNothing) {
         if (c.after) {
             EXPECT_EQ(ReadFileBytes(path), *c.after);
         }
-    }
-}
-
-TEST(SessionFileSave, LateFailuresShowTheirMessages) {
-    static const MappingCalls noView = {FailingMapView, FlushViewOfFile};
-    static const MappingCalls noFlush = {MapViewOfFile, FailingFlush};
-    const struct {
-        const char* name;
-        const MappingCalls* calls;
-        bool existing;
-        SaveResult result;
-        const char* message;
-        size_t size;
-    } cases[] = {
-        // A failed view leaves no record of zeros behind: the file is cut back.
-        {"view, existing file", &noView, true, SaveResult::Failed, "Could not map view of file [sess.qzd].", 28},
-        {"view, new file", &noView, false, SaveResult::Failed, "Could not map view of file [sess.qzd].", 0},
-        // A failed flush still counts as written.
-        {"flush", &noFlush, true, SaveResult::Written, "File [sess.qzd] map could not be saved.", 56},
-    };
-    for (const auto& c : cases) {
-        ScratchFolder folder("save_late");
-        const std::string path = folder.File("sess.qzd");
-        if (c.existing) WriteFileBytes(path, Encoded({{kStart, 10, 1, 0, 0, 0, 0}}));
-        CounterWindow window;
-        Fill(window, {"1", "", "", "", ""});
-        SetWriterMappingCalls(c.calls);
-        BoxWatcher watcher;
-        const SaveResult result = SaveSessionTo(window.get(), path.c_str(), kStart, 5);
-        const std::vector<Box> boxes = watcher.Stop();
-        SetWriterMappingCalls(nullptr);
-        EXPECT_EQ(result, c.result) << c.name;
-        ASSERT_EQ(boxes.size(), 1u) << c.name;
-        EXPECT_EQ(boxes[0].caption, "Error") << c.name;
-        EXPECT_EQ(boxes[0].text, c.message) << c.name;
-        EXPECT_EQ(ReadFileBytes(path).size(), c.size) << c.name;
     }
 }
