@@ -33,7 +33,7 @@ struct Until {
 };
 // WaitFor with a failure that names the state waited for.
 ::testing::AssertionResult WaitUntil(const Until& until, DWORD ms = kWaitMs);
-Until FileSizeIs(const std::string& path, size_t size);
+Until FileSizeIs(const std::string& path, size_t size);  // read without opening the file
 // States of a window of any process; name says which it is.
 Until TextIs(HWND window, const std::string& text, const std::string& name);
 Until EnabledIs(HWND window, bool enabled, const std::string& name);
