@@ -116,6 +116,11 @@ int MessageBoxIcon(const MessageBoxInfo& box) {
     return NearestIcon(icon, candidates);
 }
 
+Until BoxIconIs(const MessageBoxInfo& box, LPCSTR id) {
+    return {"the box's icon " + std::to_string(IconNumber(id)), [=] { return MessageBoxIcon(box) == IconNumber(id); },
+            [=] { return "icon " + std::to_string(MessageBoxIcon(box)); }};
+}
+
 bool KeyExists(HKEY root, const std::string& path) {
     HKEY key;
     if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
@@ -203,6 +208,12 @@ int Uninstaller::StepIcon(int controlId) const {
         if (candidate.second) DestroyIcon(candidate.second);
     if (module) FreeLibrary(module);
     return nearest;
+}
+
+Until Uninstaller::StepIconIs(int controlId, int icon) const {
+    return {"icon " + std::to_string(icon) + " at step " + std::to_string(controlId),
+            [=, this] { return StepIcon(controlId) == icon; },
+            [=, this] { return "icon " + std::to_string(StepIcon(controlId)); }};
 }
 
 }  // namespace ui

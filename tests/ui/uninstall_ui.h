@@ -25,6 +25,8 @@ bool KeyExists(HKEY root, const std::string& path);
 // The system icon a message box shows, as IconNumber(IDI_HAND), IconNumber(IDI_QUESTION), ...
 int MessageBoxIcon(const MessageBoxInfo& box);
 inline int IconNumber(LPCSTR id) { return static_cast<int>(reinterpret_cast<ULONG_PTR>(id)); }
+// The box shows that icon on the screen (read from its pixels, which its painting may still owe).
+Until BoxIconIs(const MessageBoxInfo& box, LPCSTR id);
 std::string ShellFolder(int csidl);  // the current user's folder, e.g. CSIDL_PROGRAMS
 
 // Everything an installation leaves: the program files in programFolder (which PathRL
@@ -54,8 +56,10 @@ struct Uninstaller : Program {
     // appears.
     ::testing::AssertionResult Uninstall();
     bool Complete() const;  // "Uninstall compete." shown and the button reads "&OK"
-    // Which of the icons 121, 122, 123 the step's status control shows on the screen.
+    // Which of the icons 121, 122, 123 the step's status control shows on the screen, and that
+    // as a state to wait for (the painting may still be on its way).
     int StepIcon(int controlId) const;
+    Until StepIconIs(int controlId, int icon) const;
 };
 
 }  // namespace ui

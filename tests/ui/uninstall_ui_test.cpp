@@ -22,7 +22,7 @@ void ExpectReportAndExit(Uninstaller& uninstaller, const char* text) {
     ASSERT_TRUE(box.window) << "no report";
     EXPECT_EQ(box.text, text);
     EXPECT_EQ(box.buttons, std::vector<std::string>{"OK"});
-    EXPECT_EQ(MessageBoxIcon(box), IconNumber(IDI_HAND)) << "the error icon";
+    EXPECT_TRUE(WaitUntil(BoxIconIs(box, IDI_HAND)));
     EXPECT_TRUE(Answer(box, IDOK));
     EXPECT_EQ(uninstaller.WaitExit(), 0);
 }
@@ -65,7 +65,7 @@ TEST(UninstallUi, CancelAsksBeforeTheRemovalAndEscDoesNothing) {
     Uninstaller uninstaller;
     ASSERT_TRUE(uninstaller.Open("uninstall-cancel"));
     for (int step : {IDC_STEP1_ICON, IDC_STEP2_ICON, IDC_STEP3_ICON})
-        EXPECT_EQ(uninstaller.StepIcon(step), IDI_STEP_TODO);
+        EXPECT_TRUE(WaitUntil(uninstaller.StepIconIs(step, IDI_STEP_TODO)));
     EXPECT_FALSE(IsWindowVisible(uninstaller.Control(IDC_COMPLETE)));
     EXPECT_FALSE(IsWindowEnabled(uninstaller.Control(IDC_MAKER)));
     EXPECT_EQ(uninstaller.Text(IDC_MAKER), "Tavrik Software");
@@ -85,7 +85,7 @@ TEST(UninstallUi, CancelAsksBeforeTheRemovalAndEscDoesNothing) {
         const MessageBoxInfo box = WaitMessageBox(uninstaller, kWaitMs, "Confirm Action");
         EXPECT_EQ(box.text, "The uninstall in not finished! Do you really want to abort?") << press.how;
         EXPECT_EQ(box.buttons, (std::vector<std::string>{"&Yes", "&No"})) << press.how;
-        EXPECT_EQ(MessageBoxIcon(box), IconNumber(IDI_QUESTION)) << "the question icon";
+        EXPECT_TRUE(WaitUntil(BoxIconIs(box, IDI_QUESTION)));
         EXPECT_TRUE(Answer(box, press.answer));
         EXPECT_TRUE(press.answer == IDYES || uninstaller.Text(IDC_CLOSE) == "&Cancel") << press.how << ": still open";
     }
@@ -107,7 +107,7 @@ TEST(UninstallUi, RemovesExactlyWhatTheInstallationLeft) {
     EXPECT_EQ(MessageBoxNow(uninstaller).window, nullptr);
     EXPECT_EQ(uninstaller.Control(IDC_UNINSTALL), nullptr);
     for (int step : {IDC_STEP1_ICON, IDC_STEP2_ICON, IDC_STEP3_ICON})
-        EXPECT_EQ(uninstaller.StepIcon(step), IDI_STEP_DONE);
+        EXPECT_TRUE(WaitUntil(uninstaller.StepIconIs(step, IDI_STEP_DONE)));
     SaveScreenshot("uninstall-complete");
 
     EXPECT_FALSE(FileExists(installation.shortcut));
