@@ -22,6 +22,11 @@ struct Outcome {
     std::string message;  // "caption: text" of every box shown, in order; empty for none
 };
 
+// Stand-ins for the writer's system calls (SetWriterMappingCalls) that fail.
+inline HANDLE WINAPI FailingMapping(HANDLE, LPSECURITY_ATTRIBUTES, DWORD, DWORD, DWORD, LPCSTR) { return nullptr; }
+inline LPVOID WINAPI FailingMapView(HANDLE, DWORD, DWORD, DWORD, SIZE_T) { return nullptr; }
+inline BOOL WINAPI FailingFlush(LPCVOID, SIZE_T) { return FALSE; }
+
 inline Outcome Run(Operation operation, const std::string& path) {
     session_test::CounterWindow window;
     window.Set(IDC_TICKETS, "1");

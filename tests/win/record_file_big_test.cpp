@@ -19,7 +19,6 @@ constexpr DWORD kBigSize = 12u * 178956971u;  // 2 GiB + 4 bytes: whole site rec
 constexpr uint64_t kHugeSize = (uint64_t{1} << 32) + 12;
 const unsigned char kTail[] = {'t', 'a', 'i', 'l'};
 
-LPVOID WINAPI FailingMapView(HANDLE, DWORD, DWORD, DWORD, SIZE_T) { return nullptr; }
 
 // A sparse file of `size` bytes ending in kTail.
 bool MakeBigFile(const std::string& path, uint64_t size = kBigSize) {
@@ -71,7 +70,7 @@ TEST(RecordFileBig, FailedViewKeepsAFilePast2GiBWhole) {
              return SaveSessionTo(window.get(), path.c_str(), 1800000000, 60) == SaveResult::Written;
          }},
     };
-    static const MappingCalls noView = {CreateFileMappingA, FailingMapView, FlushViewOfFile};
+    static const MappingCalls noView = {CreateFileMappingA, file_faults::FailingMapView, FlushViewOfFile};
     for (const auto& c : cases) {
         ScratchFolder folder("big_file");
         const std::string path = folder.File(c.name);

@@ -187,17 +187,10 @@ TEST(RecordFileFaults, EachOperationShowsItsMessageAndLeavesTheFileAsItWas) {
     }
 }
 
-namespace {
-
-HANDLE WINAPI FailingMapping(HANDLE, LPSECURITY_ATTRIBUTES, DWORD, DWORD, DWORD, LPCSTR) { return nullptr; }
-LPVOID WINAPI FailingMapView(HANDLE, DWORD, DWORD, DWORD, SIZE_T) { return nullptr; }
-BOOL WINAPI FailingFlush(LPCVOID, SIZE_T) { return FALSE; }
-
-}  // namespace
-
 // The appends' failures after the file is open: each shows its message, and the file is cut
 // back to its size, so that no record of zeros is left behind.
 TEST(RecordFileFaults, LateFailuresOfAnAppendShowTheirMessages) {
+    using file_faults::FailingFlush, file_faults::FailingMapping, file_faults::FailingMapView;
     static const MappingCalls noMapping = {FailingMapping, MapViewOfFile, FlushViewOfFile};
     static const MappingCalls noView = {CreateFileMappingA, FailingMapView, FlushViewOfFile};
     static const MappingCalls noFlush = {CreateFileMappingA, MapViewOfFile, FailingFlush};
