@@ -135,8 +135,8 @@ BOOL OnAboutInit(HWND dialog, int tab) {
     g_about.dialog = dialog;
     SetDialogIcons(dialog);
     g_about.headerIcon.reset(
-        static_cast<HICON>(LoadImageA(AppInstance(), MAKEINTRESOURCEA(IDI_ABOUT_HEADER), IMAGE_ICON, ScalePixels(48),
-                                      ScalePixels(48), LR_DEFAULTCOLOR)));
+        static_cast<HICON>(LoadImageA(AppInstance(), MAKEINTRESOURCEA(IDI_ABOUT_HEADER), IMAGE_ICON,
+                                      DialogPixels(dialog, 48), DialogPixels(dialog, 48), LR_DEFAULTCOLOR)));
     AddProgramFont(kMainFontFile);
     HWND tabs = GetDlgItem(dialog, IDC_ABOUT_TABS);
     for (int i = 0; i < static_cast<int>(sizeof kPages / sizeof kPages[0]); ++i) {
@@ -152,8 +152,8 @@ BOOL OnAboutInit(HWND dialog, int tab) {
     }
     RECT client;
     GetClientRect(dialog, &client);
-    SetWindowPos(GetDlgItem(dialog, IDC_ABOUT_HEADER), HWND_BOTTOM, 0, 0, client.right, ScalePixels(kHeaderHeight),
-                 SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    SetWindowPos(GetDlgItem(dialog, IDC_ABOUT_HEADER), HWND_BOTTOM, 0, 0, client.right,
+                 DialogPixels(dialog, kHeaderHeight), SWP_SHOWWINDOW | SWP_NOACTIVATE);
     return TRUE;
 }
 
@@ -186,7 +186,7 @@ INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
     case WM_INITDIALOG: return OnAboutInit(dialog, static_cast<int>(lParam));
     case WM_DRAWITEM: {
         const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        DrawAboutHeader(item->hDC, item->rcItem, g_about.headerIcon.get());
+        DrawAboutHeader(item->hDC, item->rcItem, g_about.headerIcon.get(), DialogDpi(dialog));
         return TRUE;
     }
     case WM_NOTIFY: OnAboutNotify(dialog, reinterpret_cast<const NMHDR*>(lParam)); return FALSE;

@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "base/display_scale.h"
 #include "base/handle.h"
 #include "about_layout.h"
 #include "product_facts.h"
@@ -38,37 +37,36 @@ void DrawLine(HDC dc, int fromX, int toX, int y) {
 
 }  // namespace
 
-void DrawAboutHeader(HDC dc, const RECT& item, HICON icon) {
-    const int bandHeight = ScalePixels(kBandHeight);
+void DrawAboutHeader(HDC dc, const RECT& item, HICON icon, int dpi) {
+    const auto px = [dpi](int pixels) { return MulDiv(pixels, dpi, 96); };
+    const int bandHeight = px(kBandHeight);
     const RECT band = {item.left, item.top, item.right, item.top + bandHeight};
     FillRect(dc, &band, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    if (icon)
-        DrawIconEx(dc, item.right - ScalePixels(50), item.top - ScalePixels(2), icon, ScalePixels(48), ScalePixels(46),
-                   0, nullptr, DI_NORMAL);
+    if (icon) DrawIconEx(dc, item.right - px(50), item.top - px(2), icon, px(48), px(46), 0, nullptr, DI_NORMAL);
     const HGDIOBJ previousPen = SelectObject(dc, GetStockObject(BLACK_PEN));
     DrawLine(dc, item.left, item.left + item.right, item.top + bandHeight);
 
     const int previousMode = SetBkMode(dc, TRANSPARENT);
     const COLORREF previousColour = GetTextColor(dc);
-    GdiObject<HFONT> large(CreateHeaderFont(-ScalePixels(24)));
+    GdiObject<HFONT> large(CreateHeaderFont(-px(24)));
     const HGDIOBJ previousFont = SelectObject(dc, large.get());
     const int productWidth = TextWidth(dc, kProductName);
     SetTextColor(dc, kShadowColour);
-    TextOutA(dc, ScalePixels(59), ScalePixels(6), kProductName, static_cast<int>(std::strlen(kProductName)));
+    TextOutA(dc, px(59), px(6), kProductName, static_cast<int>(std::strlen(kProductName)));
     SetTextColor(dc, kProductColour);
-    TextOutA(dc, ScalePixels(58), ScalePixels(5), kProductName, static_cast<int>(std::strlen(kProductName)));
+    TextOutA(dc, px(58), px(5), kProductName, static_cast<int>(std::strlen(kProductName)));
 
-    GdiObject<HFONT> small(CreateHeaderFont(-ScalePixels(10)));
+    GdiObject<HFONT> small(CreateHeaderFont(-px(10)));
     SelectObject(dc, small.get());
-    const AboutHeaderLayout layout = LayOutAboutHeader(productWidth, TextWidth(dc, kMakerName), SystemDpi());
+    const AboutHeaderLayout layout = LayOutAboutHeader(productWidth, TextWidth(dc, kMakerName), dpi);
     SetTextColor(dc, kMakerColour);
-    TextOutA(dc, layout.makerLeft, ScalePixels(32), kMakerName, static_cast<int>(std::strlen(kMakerName)));
+    TextOutA(dc, layout.makerLeft, px(32), kMakerName, static_cast<int>(std::strlen(kMakerName)));
 
     // Lines stay one pixel wide at every scale.
     GdiObject<HPEN> red(CreatePen(PS_SOLID, 1, kMakerColour));
     SelectObject(dc, red.get());
-    const int lineY = ScalePixels(36);
-    DrawLine(dc, ScalePixels(58), layout.leftLineEnd, lineY);
+    const int lineY = px(36);
+    DrawLine(dc, px(58), layout.leftLineEnd, lineY);
     DrawLine(dc, layout.rightLineStart, layout.rightLineEnd, lineY);
 
     SelectObject(dc, previousPen);

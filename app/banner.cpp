@@ -63,15 +63,13 @@ void StoreBannerChoice(const Banner& banner) {
     if (key) WriteSettingDword(key.get(), kShowBannerValue, banner.timer ? 1 : 0);
 }
 
-// The banner's frames, stretched to the display's scale above 96 DPI (unstretched if the copy
-// cannot be made).
-HBITMAP LoadBanner(HWND control) {
+// The banner's frames, stretched to the window's scale (unstretched if the copy cannot be made).
+HBITMAP LoadBanner(HWND window) {
     HBITMAP banner = static_cast<HBITMAP>(LoadImageA(AppInstance(), MAKEINTRESOURCEA(IDB_BANNER), IMAGE_BITMAP,
                                                      kBannerWidth, kBannerFrames * kBannerFrameHeight, 0));
-    if (!banner || !DisplayScaled()) return banner;
-    RECT box = {};
-    GetClientRect(control, &box);
-    HBITMAP scaled = ScaledPicture(banner, kBannerFrames, box.bottom);
+    const int frameHeight = DialogPixels(window, kBannerFrameHeight);
+    if (!banner || frameHeight == kBannerFrameHeight) return banner;
+    HBITMAP scaled = ScaledPicture(banner, kBannerFrames, frameHeight);
     if (!scaled) return banner;
     DeleteObject(banner);
     return scaled;
@@ -81,7 +79,7 @@ HBITMAP LoadBanner(HWND control) {
 
 bool StartBanner(Banner& banner, HWND window) {
     HWND control = GetDlgItem(window, IDC_BANNER);
-    banner.bitmap.reset(LoadBanner(control));
+    banner.bitmap.reset(LoadBanner(window));
     if (!banner.bitmap) return false;
     banner.handCursor = LoadCursorA(nullptr, IDC_HAND);
     banner.control = control;
@@ -96,7 +94,9 @@ bool StartBanner(Banner& banner, HWND window) {
     return true;
 }
 
-void ChangeWindowHeight(HWND window, int delta) {
+namespace {
+
+void GrowWindow(HWND window, int delta) {
     RECT rect;
     if (!GetWindowRect(window, &rect)) return;
     SetWindowPos(window, nullptr, 0, 0, rect.right - rect.left, rect.bottom - rect.top + delta,
@@ -105,10 +105,33 @@ void ChangeWindowHeight(HWND window, int delta) {
     if (HWND bar = FindWindowExA(window, nullptr, STATUSCLASSNAMEA, nullptr)) SendMessageA(bar, WM_SIZE, 0, 0);
 }
 
+}  // namespace
+
+void ChangeWindowHeight(HWND window, int delta) {
+    GrowWindow(window, delta);
+    KeepStatusBarClear(window);
+}
+
+void KeepStatusBarClear(HWND window) {
+    HWND bar = FindWindowExA(window, nullptr, STATUSCLASSNAMEA, nullptr);
+    if (!bar) return;
+    SendMessageA(bar, WM_SIZE, 0, 0);  // its height follows its icons, set after it was made
+    RECT barRect;
+    if (!GetWindowRect(bar, &barRect)) return;
+    LONG lowest = barRect.top;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT rect;
+        // The style, not IsWindowVisible: the window itself is not shown yet while it opens.
+        const bool shown = (GetWindowLongPtrA(child, GWL_STYLE) & WS_VISIBLE) != 0;
+        if (child != bar && shown && GetWindowRect(child, &rect) && rect.bottom > lowest) lowest = rect.bottom;
+    }
+    if (lowest > barRect.top) GrowWindow(window, static_cast<int>(lowest - barRect.top));
+}
+
 void HideBannerStrip(HWND window) {
     CheckMenuItem(GetMenu(window), IDM_BANNER, MF_UNCHECKED);
     ShowWindow(GetDlgItem(window, IDC_BANNER), SW_HIDE);
-    ChangeWindowHeight(window, -ScalePixels(kBannerStripHeight));
+    ChangeWindowHeight(window, -DialogPixels(window, kBannerStripHeight));
 }
 
 void ToggleBanner(Banner& banner, HWND window) {
@@ -116,7 +139,7 @@ void ToggleBanner(Banner& banner, HWND window) {
         KillBannerTimer(banner);
         HideBannerStrip(window);
     } else {
-        ChangeWindowHeight(window, ScalePixels(kBannerStripHeight));
+        ChangeWindowHeight(window, DialogPixels(window, kBannerStripHeight));
         bool started = true;  // the picture stays loaded once it was
         if (banner.bitmap)
             StartRotation(banner);
@@ -125,6 +148,7 @@ void ToggleBanner(Banner& banner, HWND window) {
         if (started) {
             CheckMenuItem(GetMenu(window), IDM_BANNER, MF_CHECKED);
             ShowWindow(GetDlgItem(window, IDC_BANNER), SW_SHOW);
+            KeepStatusBarClear(window);
         } else {
             HideBannerStrip(window);
         }

@@ -19,16 +19,22 @@ struct Banner {
 // the rotation; false when the picture is missing (nothing else changes then).
 bool StartBanner(Banner& banner, HWND window);
 
-// The "Banner" command: hides or shows the banner strip, the window 50 pixels lower or
-// higher with the status bar following, and stores the choice as "ShowBan".
+// The "Banner" command: hides or shows the banner strip, the window 50 pixels (at the window's
+// scale) lower or higher with the status bar following, and stores the choice as "ShowBan".
 void ToggleBanner(Banner& banner, HWND window);
 
-// The banner strip hidden: control hidden, window 50 pixels lower, "Banner" unchecked.
+// The banner strip hidden: control hidden, window 50 pixels (at its scale) lower, "Banner"
+// unchecked.
 void HideBannerStrip(HWND window);
 
 // Changes the main window's outer height by delta pixels (top-left kept) and moves the status
-// bar, if there is one, to the new bottom.
+// bar, if there is one, to the new bottom, clear of the controls.
 void ChangeWindowHeight(HWND window, int delta);
+
+// The status bar's height is the system's and follows the DPI, the room the template leaves it
+// follows the dialog font, which may grow less: the window grows until the bar covers no
+// visible control.
+void KeepStatusBarClear(HWND window);
 
 // Closing: the cursor, the control's own procedure and the timer, then the picture.
 void ReleaseBannerControl(Banner& banner, HWND window);

@@ -67,7 +67,7 @@ bool ApplyStoredMenuStates(HWND window) {
 void CreateDigitsFont(HWND window, MainWindowState& state) {
     LOGFONTA description = {};
     if (AddProgramFont(kDigitsFontFile)) {
-        description.lfHeight = -ScalePixels(16);
+        description.lfHeight = -DialogPixels(window, 16);
         description.lfCharSet = DEFAULT_CHARSET;
         lstrcpyA(description.lfFaceName, "qztuDigits");
     } else {
@@ -100,6 +100,7 @@ BOOL OnInitDialog(HWND window, MainWindowState* state) {
     }
     if (!bannerWanted || !StartBanner(state->banner, window)) HideBannerStrip(window);
     CreateSessionStatusBar(state->session, window);
+    KeepStatusBarClear(window);
     SendDlgItemMessageA(window, IDC_SITE_ID, EM_LIMITTEXT, 6, 0);
     for (int id : {IDC_TICKETS, IDC_ERRORS, IDC_LOTTO_CREDITS, IDC_TRAFFIC_CREDITS})
         SendDlgItemMessageA(window, id, EM_LIMITTEXT, 3, 0);

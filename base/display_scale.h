@@ -1,8 +1,8 @@
 #pragma once
 // The display's scale. Both programs declare themselves aware of the system's DPI, so Windows
 // draws them unstretched and they scale their own pixel sizes: every size drawn at 96 DPI is
-// multiplied by the DPI over 96, and at 96 DPI nothing changes. The system DPI stays fixed for
-// a process's life. Header-only: the uninstaller shares it.
+// multiplied by its dialog's scale over 96, which follows the DPI through the dialog font. The
+// system DPI stays fixed for a process's life. Header-only: the uninstaller shares it.
 #include <windows.h>
 
 #include "handle.h"
@@ -17,10 +17,24 @@ inline int SystemDpi() {
     return dpi;
 }
 
-inline bool DisplayScaled() { return SystemDpi() != 96; }
+// The scale of a dialog's own pixel sizes, as a DPI. The templates were laid out for a dialog
+// font of 6 by 13 pixels to 4 by 8 dialog units at 96 DPI, and the pictures, icons and pixel
+// gaps of a dialog sit in places measured in its font's units. Those units follow the DPI only
+// as far as the font does (a bitmap font has few sizes, so it grows less), and differ either
+// way where the system puts another font in its place (East Asian editions of Windows do). So
+// the pixel sizes grow as the units grew over the template's, by the direction that grew less,
+// and keep to the places the template gives them. With the template's font at 96 DPI it is 96.
+inline int DialogDpi(HWND dialog) {
+    RECT units = {0, 0, 4, 8};  // one average character's width and height
+    if (!MapDialogRect(dialog, &units) || units.right < 1 || units.bottom < 1) return SystemDpi();
+    const int byWidth = MulDiv(96, units.right, 6);
+    const int byHeight = MulDiv(96, units.bottom, 13);
+    return byWidth < byHeight ? byWidth : byHeight;
+}
 
-// A size in pixels at 96 DPI, at the system's DPI (halves rounded away from zero).
-inline int ScalePixels(int pixels) { return MulDiv(pixels, SystemDpi(), 96); }
+// A size in pixels at 96 DPI with the template's font, at a dialog's scale (halves rounded away
+// from zero).
+inline int DialogPixels(HWND dialog, int pixels) { return MulDiv(pixels, DialogDpi(dialog), 96); }
 
 // An empty 24-bit DIB section of the given size.
 inline HBITMAP CreateDib24(int width, int height) {
@@ -60,24 +74,14 @@ inline bool StretchFrames(HBITMAP target, HBITMAP source, int frames = 1) {
     return true;
 }
 
-// The height in pixels of a number of a dialog's vertical units.
-inline int DialogUnitsHigh(HWND dialog, int units) {
-    RECT box = {0, 0, 0, units};
-    return MapDialogRect(dialog, &box) ? box.bottom : 0;
-}
-
-// A copy of a picture (of stacked frames) at the display's scale, each frame's height scaled
-// on its own; null when it cannot be made. A frame grows by the DPI over 96 but, above that,
-// no higher than maxFrameHeight: a picture laid out in dialog units keeps to its box, as the
-// dialog font may grow less than the DPI. It never shrinks.
-inline HBITMAP ScaledPicture(HBITMAP source, int frames = 1, int maxFrameHeight = 0) {
+// A copy of a picture of stacked frames, each frame stretched to the given height and the width
+// in proportion; null when it cannot be made.
+inline HBITMAP ScaledPicture(HBITMAP source, int frames, int frameHeight) {
     BITMAP from = {};
-    if (!GetObjectA(source, sizeof from, &from) || frames < 1 || from.bmHeight < frames) return nullptr;
-    const int frameHeight = from.bmHeight / frames;
-    int height = ScalePixels(frameHeight);
-    if (maxFrameHeight > 0 && height > maxFrameHeight)
-        height = maxFrameHeight > frameHeight ? maxFrameHeight : frameHeight;
-    GdiObject<HBITMAP> copy(CreateDib24(MulDiv(from.bmWidth, height, frameHeight), frames * height));
+    if (!GetObjectA(source, sizeof from, &from) || frames < 1 || from.bmHeight < frames || frameHeight < 1)
+        return nullptr;
+    GdiObject<HBITMAP> copy(
+        CreateDib24(MulDiv(from.bmWidth, frameHeight, from.bmHeight / frames), frames * frameHeight));
     if (!copy || !StretchFrames(copy.get(), source, frames)) return nullptr;
     return copy.release();
 }

@@ -25,6 +25,7 @@ namespace {
 
 struct InsetRequest {
     bool horizontal;
+    int inset;  // pixels, at the dialog's scale
 };
 
 BOOL CALLBACK InsetOne(HWND child, LPARAM param) {
@@ -32,11 +33,11 @@ BOOL CALLBACK InsetOne(HWND child, LPARAM param) {
     if (GetClassNameA(child, className, sizeof className) && lstrcmpiA(className, "Edit") == 0) {
         RECT rect;
         GetClientRect(child, &rect);
-        const int inset = ScalePixels(2);
-        rect.top += inset;
-        if (reinterpret_cast<const InsetRequest*>(param)->horizontal) {
-            rect.left += inset;
-            rect.right -= inset;
+        const auto* request = reinterpret_cast<const InsetRequest*>(param);
+        rect.top += request->inset;
+        if (request->horizontal) {
+            rect.left += request->inset;
+            rect.right -= request->inset;
         }
         SendMessageA(child, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&rect));
     }
@@ -46,7 +47,7 @@ BOOL CALLBACK InsetOne(HWND child, LPARAM param) {
 }  // namespace
 
 void InsetEditRects(HWND dialog, bool horizontal) {
-    InsetRequest request{horizontal};
+    InsetRequest request{horizontal, DialogPixels(dialog, 2)};
     EnumChildWindows(dialog, InsetOne, reinterpret_cast<LPARAM>(&request));
 }
 

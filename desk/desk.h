@@ -27,8 +27,8 @@ struct Desk {
     GdiObject<HBITMAP> grid;            // background picture, 103 x 90
     GdiObject<HBITMAP> marks;           // sheet of 14 x 14 marks, 70 x 56
     GdiObject<HBITMAP> picture;         // 24-bit picture the lookup draws into
-    // Above 96 DPI: the grid and the drawn picture stretched to the display's scale, which the
-    // control shows instead (null at 96 DPI, or when they could not be made).
+    // The grid and the drawn picture stretched to the window's scale, which the control shows
+    // instead (null where that scale is 96 DPI's, or when they could not be made).
     GdiObject<HBITMAP> scaledGrid;
     GdiObject<HBITMAP> scaledPicture;
 };

@@ -15,8 +15,6 @@ constexpr const char* kMissingRatingCaption = "Missing Raiting";
 constexpr const char* kQuestionStart = "Site ";
 constexpr const char* kQuestionEnd = " is not evaluated. You want to evaluate this site?";
 
-constexpr int kPictureBoxUnits = 55;  // the height of the picture's box in the main window's template
-
 constexpr int kCreditLists[] = {IDC_LOTTO_LIST, IDC_TRAFFIC_LIST, IDC_BANNER_LIST};
 
 int RatingButton(int rating) { return IDC_RATING_BUTTON_BASE + rating; }
@@ -47,7 +45,7 @@ HBITMAP CreatePictureLike(HBITMAP grid) {
 
 HBITMAP ShownGrid(const Desk& desk) { return desk.scaledGrid ? desk.scaledGrid.get() : desk.grid.get(); }
 
-// The drawn picture as the control shows it: stretched to the display's scale above 96 DPI.
+// The drawn picture as the control shows it: stretched to the window's scale.
 HBITMAP ShownPicture(const Desk& desk) {
     if (desk.scaledPicture && StretchFrames(desk.scaledPicture.get(), desk.picture.get()))
         return desk.scaledPicture.get();
@@ -63,11 +61,11 @@ bool OpenDesk(Desk& desk, HWND window) {
     desk.picture.reset(CreatePictureLike(desk.grid.get()));
     if (!desk.picture) return false;
     // The picture is drawn at 96 DPI, where the marks fall on whole pixels, and shown
-    // stretched; unstretched if the copies cannot be made.
-    if (DisplayScaled()) {
-        const int room = DialogUnitsHigh(window, kPictureBoxUnits);
-        desk.scaledGrid.reset(ScaledPicture(desk.grid.get(), 1, room));
-        desk.scaledPicture.reset(ScaledPicture(desk.picture.get(), 1, room));
+    // stretched to the window's scale; unstretched if the copies cannot be made.
+    const int shownHeight = DialogPixels(window, kPictureHeight);
+    if (shownHeight != kPictureHeight) {
+        desk.scaledGrid.reset(ScaledPicture(desk.grid.get(), 1, shownHeight));
+        desk.scaledPicture.reset(ScaledPicture(desk.picture.get(), 1, shownHeight));
         if (!desk.scaledGrid || !desk.scaledPicture) {
             desk.scaledGrid.reset();
             desk.scaledPicture.reset();

@@ -5,6 +5,8 @@ set -euo pipefail
 # runs no 32-bit programs; wine32 still installs there, it just cannot start).
 packages=(cmake make g++ googletest libgtest-dev g++-mingw-w64-i686 mingw-w64-i686-dev
           g++-mingw-w64-x86-64 mingw-w64-x86-64-dev wine wine32:i386 wine64 xvfb x11-utils imagemagick
+          fonts-wine  # Wine's own fonts: MS Sans Serif, Tahoma, Marlett (scripts/wine-run.sh)
+          fonts-dejavu-core fonts-liberation  # the scale test's two dialog fonts of other metrics
           tzdata   # zones for the Windows tests of local dates
           nsis fp-utils-3.2.2 zip python3)  # the installer, the help file (chmcmd, chmls), the release
 [ "${1:-}" = "--art" ] && packages+=(fontforge python3-fontforge python3-pil sox)

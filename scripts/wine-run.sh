@@ -20,10 +20,35 @@ displayFile=$(win_tree "$arch")/xvfb-display
 export WINEDEBUG="${WINEDEBUG:--all}"
 # No Mono or Gecko installers, no desktop menu entries.
 export WINEDLLOVERRIDES="mscoree,mshtml=d;winemenubuilder.exe=d"
+# The same fonts on every machine: Wine's own (fonts-wine) and, through a private fontconfig
+# configuration, the scale test's two test fonts, never whatever else the machine has installed.
+export FONTCONFIG_FILE="$tavrik_top/scripts/wine-fonts.conf"
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
     "$WINELOADER" wineboot.exe -i >/dev/null 2>&1
     "$WINESERVER" -w
+fi
+# Wine's fonts lie in the prefix's Fonts folder, where Windows keeps its own (this Wine does not
+# read them from its data folder). Copies, not links: Wine moves a link's target, so a test that
+# sets a font aside would move the system's file. Checked at every run, which also gives back
+# any font a test set aside and could not return.
+for font in /usr/share/wine/fonts/*; do
+    copy=$WINEPREFIX/drive_c/windows/Fonts/${font##*/}
+    [ -f "$copy" ] && [ ! -L "$copy" ] || cp --remove-destination "$font" "$copy"
+done
+# Once per prefix and font set, the fonts an earlier set found on the machine are forgotten:
+# Wine registers each font that fontconfig once listed (with a Z:\ path) and loads it from the
+# registry on every later start.
+fontsStamp=$WINEPREFIX/tavrik-fonts.conf
+if ! cmp -s "$FONTCONFIG_FILE" "$fontsStamp"; then
+    "$WINESERVER" -k >/dev/null 2>&1
+    "$WINESERVER" -w
+    for hive in system.reg user.reg; do
+        awk '/^\[/ { fonts = ($0 ~ /^\[Software\\\\(Microsoft\\\\Windows( NT)?\\\\CurrentVersion\\\\Fonts|Wine\\\\Fonts\\\\External Fonts)\]/) }
+             !(fonts && /^"[^"]*"="Z:\\\\/)' "$WINEPREFIX/$hive" >"$WINEPREFIX/$hive.new" &&
+            mv "$WINEPREFIX/$hive.new" "$WINEPREFIX/$hive"
+    done
+    cp "$FONTCONFIG_FILE" "$fontsStamp"
 fi
 # Wine links the user's Desktop, Documents and the like to the Linux home folder. Shortcuts
 # that installers and tests make there must stay inside the prefix: make them real folders.

@@ -18,6 +18,7 @@ struct Session {
     HWND statusBar = nullptr;
     HWND clockReceiver = nullptr;  // hidden child of the bar that shows the clock's ticks
     IconHandle statusIcons[4];
+    GdiObject<HFONT> statusFont;  // the system's status font at the window's scale, where that is less
     char dateText[32] = "";
     std::atomic<int32_t> elapsed{0};  // written by the tick while the timer runs, else by EndSession
     int32_t startTime = 0;

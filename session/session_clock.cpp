@@ -81,6 +81,48 @@ void ShowStartTime(const Session& session) {
         SetStatusText(session, kStartPart, text);
 }
 
+// The bar's font and icons are the system's and follow the DPI; the window's width follows its
+// own scale, which may grow less (base/display_scale.h). Where it does, the bar's font follows
+// the window's scale, and each part is moved right as far as its icon and its widest text
+// need: the window's quarters, the second and third a few pixels further, where they suffice.
+void FitStatusFont(Session& session, HWND window) {
+    const int windowDpi = DialogDpi(window);
+    NONCLIENTMETRICSA metrics = {};
+    metrics.cbSize = sizeof metrics;
+    if (windowDpi >= SystemDpi() || !SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
+        return;
+    metrics.lfStatusFont.lfHeight = MulDiv(metrics.lfStatusFont.lfHeight, windowDpi, SystemDpi());
+    session.statusFont.reset(CreateFontIndirectA(&metrics.lfStatusFont));
+    if (session.statusFont)
+        SendMessageA(session.statusBar, WM_SETFONT, reinterpret_cast<WPARAM>(session.statusFont.get()), FALSE);
+}
+
+void LayOutStatusParts(const Session& session, HWND window) {
+    RECT client = {};
+    GetClientRect(window, &client);
+    const int quarter = client.right / 4;
+    int edges[4] = {quarter, 2 * quarter + DialogPixels(window, 6), 3 * quarter + DialogPixels(window, 8), 4 * quarter};
+    char startSample[32] = "";
+    const SYSTEMTIME lateEvening = {2000, 1, 6, 1, 23, 59, 0, 0};
+    GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOSECONDS | LOCALE_USE_CP_ACP, &lateEvening, nullptr, startSample,
+                   sizeof startSample);
+    const char* widest[4] = {session.dateText, startSample, "00:00:00", "0000"};
+    int borders[3] = {};  // horizontal border, vertical border, gap between parts
+    SendMessageA(session.statusBar, SB_GETBORDERS, 0, reinterpret_cast<LPARAM>(borders));
+    const ScreenDc dc(GetDC(nullptr));
+    const auto font = reinterpret_cast<HFONT>(SendMessageA(session.statusBar, WM_GETFONT, 0, 0));
+    const Selection selection = Select(dc.get(), font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
+    int left = 0;
+    for (int part = 0; part < 4; ++part) {
+        SIZE text = {};
+        GetTextExtentPoint32A(dc.get(), widest[part], lstrlenA(widest[part]), &text);
+        const int need = borders[2] + 4 * borders[0] + GetSystemMetrics(SM_CXSMICON) + text.cx + 6;
+        if (edges[part] < left + need) edges[part] = left + need;
+        left = edges[part];
+    }
+    SendMessageA(session.statusBar, SB_SETPARTS, 4, reinterpret_cast<LPARAM>(edges));
+}
+
 }  // namespace
 
 void SetStatusText(const Session& session, int part, const char* text) {
@@ -95,20 +137,17 @@ void CreateSessionStatusBar(Session& session, HWND window) {
             LoadImageA(instance, MAKEINTRESOURCEA(IDI_STATUS_DATE + part), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
                        GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR)));
     session.clockReceiver = nullptr;
-    RECT client = {};
-    GetClientRect(window, &client);
     session.statusBar = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_TOOLTIPS, 0, 0, 0, 0,
                                         window, nullptr, instance, nullptr);
     if (!session.statusBar) return;
-    const int quarter = client.right / 4;
-    int edges[4] = {quarter, 2 * quarter + ScalePixels(6), 3 * quarter + ScalePixels(8), 4 * quarter};
-    SendMessageA(session.statusBar, SB_SETPARTS, 4, reinterpret_cast<LPARAM>(edges));
-    for (int part = 0; part < 4; ++part)
-        SendMessageA(session.statusBar, SB_SETICON, static_cast<WPARAM>(part),
-                     reinterpret_cast<LPARAM>(session.statusIcons[part].get()));
     if (!GetDateFormatA(LOCALE_USER_DEFAULT, LOCALE_USE_CP_ACP, nullptr, kStatusDatePicture, session.dateText,
                         sizeof session.dateText))
         session.dateText[0] = 0;
+    FitStatusFont(session, window);
+    LayOutStatusParts(session, window);
+    for (int part = 0; part < 4; ++part)
+        SendMessageA(session.statusBar, SB_SETICON, static_cast<WPARAM>(part),
+                     reinterpret_cast<LPARAM>(session.statusIcons[part].get()));
     SetStatusText(session, kDatePart, session.dateText);
     SendMessageA(session.statusBar, SB_SETTIPTEXTA, kDatePart, reinterpret_cast<LPARAM>(session.dateText));
     SendMessageA(session.statusBar, SB_SETTIPTEXTA, kStartPart, reinterpret_cast<LPARAM>(kStartTip));
@@ -141,6 +180,7 @@ bool StartSession(Session& session, HWND window) {
 void CloseSessionClock(Session& session) {
     session.timer.reset();
     for (IconHandle& icon : session.statusIcons) icon.reset();
+    session.statusFont.reset();
 }
 
 void StopSession(Session& session, HWND window) {

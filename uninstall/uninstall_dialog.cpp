@@ -15,19 +15,18 @@ constexpr const char* kCancelText = "&Cancel";
 constexpr const char* kOkText = "&OK";
 constexpr DWORD kSlideInMs = 200;
 
-constexpr int kSidePictureUnits = 149;  // the pictures' heights in the dialog's template
-constexpr int kSmallMarkUnits = 20;
-
 IconHandle g_windowIcon;
-GdiObject<HBITMAP> g_sidePicture;  // the pictures at the display's scale, above 96 DPI
+GdiObject<HBITMAP> g_sidePicture;  // the pictures at the dialog's scale, where it is not 96 DPI's
 GdiObject<HBITMAP> g_smallMark;
 
-// Above 96 DPI the template's picture is replaced by a copy stretched to the display's scale;
-// the control's own picture is then ours to delete.
-void ScalePictureControl(HWND dialog, int id, int boxUnits, GdiObject<HBITMAP>& scaled) {
+// The template's picture is replaced by a copy stretched to the dialog's scale; the control's
+// own picture is then ours to delete.
+void ScalePictureControl(HWND dialog, int id, GdiObject<HBITMAP>& scaled) {
     HWND control = GetDlgItem(dialog, id);
     const auto shown = reinterpret_cast<HBITMAP>(SendMessageA(control, STM_GETIMAGE, IMAGE_BITMAP, 0));
-    scaled.reset(shown ? ScaledPicture(shown, 1, DialogUnitsHigh(dialog, boxUnits)) : nullptr);
+    BITMAP size = {};
+    if (!shown || !GetObjectA(shown, sizeof size, &size)) return;
+    scaled.reset(ScaledPicture(shown, 1, DialogPixels(dialog, size.bmHeight)));
     if (!scaled) return;
     const auto previous = reinterpret_cast<HBITMAP>(
         SendMessageA(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(scaled.get())));
@@ -51,9 +50,9 @@ BOOL OnInitDialog(HWND dialog) {
                                       GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0)));
     SendMessageA(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(g_windowIcon.get()));
     SendMessageA(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(g_windowIcon.get()));
-    if (DisplayScaled()) {
-        ScalePictureControl(dialog, IDC_SIDE_PICTURE, kSidePictureUnits, g_sidePicture);
-        ScalePictureControl(dialog, IDC_SMALL_MARK, kSmallMarkUnits, g_smallMark);
+    if (DialogDpi(dialog) != 96) {
+        ScalePictureControl(dialog, IDC_SIDE_PICTURE, g_sidePicture);
+        ScalePictureControl(dialog, IDC_SMALL_MARK, g_smallMark);
     }
     SlideIn(dialog);
     return TRUE;

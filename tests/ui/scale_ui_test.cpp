@@ -1,13 +1,16 @@
-// The real program at 100 %, 150 % and 200 % display scale, read from outside: the rating
-// buttons against the rows of the history picture, the banner against its control and what
-// hiding it gives back, the status bar and the About header against its tabs. (Wine answers
-// WM_GETICON from another process with null: the icons' sizes show in the screenshots.)
+// The real program at 100 %, 150 % and 200 % display scale, and with dialog fonts of smaller and
+// larger units in the place of the template's, read from outside: the rating buttons against
+// the rows of the history picture, the banner against its control and what hiding it gives
+// back, no two controls over each other, every button's and frame's text whole, the status bar,
+// and the About header against its tabs. (Wine answers WM_GETICON from another process with
+// null: the icons' sizes show in the screenshots.)
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <algorithm>
-#include <initializer_list>
+#include <cstring>
 #include <string>
+#include <vector>
 
 #include "resources/rtln_ids.h"
 #include "tests/ui/driver/ui_driver.h"
@@ -29,6 +32,44 @@ struct PrefixDpi {
     }
 };
 
+// The dialog font replaced by another for the programs started while it lives: the prefix's own
+// "MS Sans Serif" files are set aside and the name is substituted (Wine substitutes a name only
+// where it has no font of it). Null keeps the template's font.
+class DialogFontReplaced {
+public:
+    explicit DialogFontReplaced(const char* face) {
+        if (!face) return;
+        char windows[MAX_PATH];
+        GetWindowsDirectoryA(windows, sizeof windows);
+        fonts_ = std::string(windows) + "\\Fonts\\";
+        aside_ = std::string(windows) + "\\FontsSetAside\\";
+        CreateDirectoryA(aside_.c_str(), nullptr);
+        WIN32_FIND_DATAA found;
+        const HANDLE search = FindFirstFileA((fonts_ + "sse*.fon").c_str(), &found);
+        for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found))
+            if (MoveFileA((fonts_ + found.cFileName).c_str(), (aside_ + found.cFileName).c_str()))
+                moved_.emplace_back(found.cFileName);
+        if (search != INVALID_HANDLE_VALUE) FindClose(search);
+        RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSubstitutes, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key_, nullptr);
+        RegSetValueExA(key_, "MS Sans Serif", 0, REG_SZ, reinterpret_cast<const BYTE*>(face),
+                       static_cast<DWORD>(strlen(face) + 1));
+    }
+    ~DialogFontReplaced() {
+        for (const std::string& name : moved_) MoveFileA((aside_ + name).c_str(), (fonts_ + name).c_str());
+        if (key_) RegDeleteValueA(key_, "MS Sans Serif");
+        if (key_) RegCloseKey(key_);
+    }
+    bool Replaced() const { return !moved_.empty() && key_; }
+    DialogFontReplaced(const DialogFontReplaced&) = delete;
+    DialogFontReplaced& operator=(const DialogFontReplaced&) = delete;
+
+private:
+    static constexpr const char* kSubstitutes = "Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes";
+    std::string fonts_, aside_;
+    std::vector<std::string> moved_;
+    HKEY key_ = nullptr;
+};
+
 // A window's rectangle in the client coordinates of another.
 RECT RectIn(HWND window, HWND client) {
     RECT rect = {};
@@ -44,36 +85,103 @@ bool Coloured(HDC dc, int x, int y) {
     return std::max({r, g, b}) - std::min({r, g, b}) > 40;
 }
 
-struct Measured {
-    double bannerWidthShare = 0;  // of the banner control, covered by its picture
-    double bannerHeightShare = 0;
-    LONG bandAfterHiding = 0;  // between the progress bar and the status bar
-    LONG headerToTabs = 0;     // from the About header's bottom to the tabs' top
+std::string ClassName(HWND window) {
+    char name[32] = "";
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+// Pairs of visible controls over each other: two frames (group boxes), or two controls that
+// are not frames; what a frame holds lies inside it.
+std::string Overlaps(HWND window) {
+    struct Control {
+        int id;
+        RECT rect;
+        bool frame;
+    };
+    std::vector<Control> controls;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (!IsWindowVisible(child)) continue;
+        const bool frame =
+            (GetWindowLongA(child, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX && ClassName(child) == "Button";
+        controls.push_back({GetDlgCtrlID(child), RectIn(child, window), frame});
+    }
+    std::string pairs;
+    for (size_t i = 0; i < controls.size(); ++i)
+        for (size_t j = i + 1; j < controls.size(); ++j) {
+            RECT both;
+            if (controls[i].frame == controls[j].frame && IntersectRect(&both, &controls[i].rect, &controls[j].rect))
+                pairs += std::to_string(controls[i].id) + "/" + std::to_string(controls[j].id) + " ";
+        }
+    return pairs;
+}
+
+// The push buttons and frames whose text is wider than the room they give it, in the dialog
+// font (face, 8 points at the DPI): a button's text lies between its edges, a frame's after its
+// corner and before its right end.
+std::string CutTexts(HWND window, const char* face, DWORD dpi) {
+    const HDC dc = GetDC(nullptr);
+    const HFONT font = CreateFontA(-MulDiv(8, static_cast<int>(dpi), 72), 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET,
+                                   0, 0, 0, 0, face);
+    const HGDIOBJ previous = SelectObject(dc, font);
+    std::string cut;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        const LONG type = GetWindowLongA(child, GWL_STYLE) & BS_TYPEMASK;
+        const bool frame = type == BS_GROUPBOX;
+        if (ClassName(child) != "Button" || !(frame || type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON)) continue;
+        const std::string text = ui::WindowText(child);
+        SIZE extent = {};
+        GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+        RECT rect = {};
+        GetWindowRect(child, &rect);
+        const LONG room = rect.right - rect.left - MulDiv(frame ? 16 : 6, static_cast<int>(dpi), 96);
+        if (extent.cx > room) cut += "\"" + text + "\" ";
+    }
+    SelectObject(dc, previous);
+    DeleteObject(font);
+    ReleaseDC(nullptr, dc);
+    return cut;
+}
+
+// A display scale and a dialog font: the template's (null), or one in its place.
+struct ScaleRow {
+    DWORD dpi;
+    const char* font;
+    const char* name;  // of the screenshot
 };
 
 }  // namespace
 
-TEST(ScaleUi, WindowsAreWholeAt100150And200Percent) {
-    Measured at96;
-    for (const DWORD dpi : {96u, 144u, 192u}) {
-        SCOPED_TRACE(dpi);
-        const double scale = dpi / 96.0;
-        const PrefixDpi prefixDpi(dpi);
+TEST(ScaleUi, WindowsAreWholeAt100150And200PercentAndInOtherDialogFonts) {
+    const ScaleRow rows[] = {
+        {96, nullptr, "scale_96"},
+        {144, nullptr, "scale_144"},
+        {192, nullptr, "scale_192"},
+        {96, "Liberation Sans", "font_smaller_units"},  // 6 by 12 pixels to 4 by 8 units, not 6 by 13
+        {96, "DejaVu Sans", "font_larger_units"},       // 7 by 13
+    };
+    for (const ScaleRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        const PrefixDpi prefixDpi(row.dpi);
+        const DialogFontReplaced font(row.font);
+        ASSERT_TRUE(!row.font || font.Replaced());
         ui::DeleteSettingsKey();
-        const std::string folder = ui::MakeProgramFolder("scale_" + std::to_string(dpi));
+        const std::string folder = ui::MakeProgramFolder(row.name);
         ui::WriteFileBytes(folder + "\\site.qzd", {});
         ui::Program program;
         ASSERT_TRUE(program.Start(folder));
         const HWND window = program.window;
-        Measured now;
 
-        // The grid's rows lie at y = 2 + 17 r of the picture's 90, Great (r = 0) to Poor. It grows
-        // by the DPI, or less where the dialog font grows less, and stays above the site number.
+        // The grid's rows lie at y = 2 + 17 r of the picture's 90, Great (r = 0) to Poor. It fills
+        // the 55 units the template gives it, which the font's units measure (58 of them lie
+        // between the picture's top and the site number's), and stays above the site number.
         const RECT picture = RectIn(program.Control(IDC_RATING_PICTURE), window);
+        const RECT siteNumber = RectIn(program.Control(IDC_SITE_NUMBER), window);
+        const double room = (siteNumber.top - picture.top) * 55 / 58.0;
         const double pitch = (picture.bottom - picture.top) / 90.0;
-        EXPECT_GE(pitch, 1 + (scale - 1) * 0.8);
-        EXPECT_LE(pitch, scale);
-        EXPECT_LE(picture.bottom, RectIn(program.Control(IDC_SITE_NUMBER), window).top);
+        EXPECT_GE(picture.bottom - picture.top, room * 0.9);
+        EXPECT_LE(picture.bottom - picture.top, room + 1);
+        EXPECT_LE(picture.bottom, siteNumber.top);
         for (int rating = 1; rating <= 5; ++rating) {
             SCOPED_TRACE(rating);
             const RECT button = RectIn(program.Control(IDC_RATING_BUTTON_BASE + rating), window);
@@ -87,9 +195,12 @@ TEST(ScaleUi, WindowsAreWholeAt100150And200Percent) {
         GetClientRect(window, &client);
         const RECT bar = RectIn(program.StatusBar(), window);
         EXPECT_TRUE(bar.left >= 0 && bar.top >= 0 && bar.right <= client.right && bar.bottom <= client.bottom);
+        EXPECT_EQ(Overlaps(window), "");
+        EXPECT_EQ(CutTexts(window, row.font ? row.font : "MS Sans Serif", row.dpi), "");
 
         // The picture's extent: its last coloured column a fifth of the way down, its last
-        // coloured row at its left edge.
+        // coloured row at its left edge. It fills most of its control and leaves the control's
+        // last rows free, so none of it is cut.
         const RECT banner = RectIn(program.Control(IDC_BANNER), window);
         HDC dc = GetDC(window);
         EXPECT_TRUE(ui::WaitFor([&] { return Coloured(dc, banner.left + 2, banner.top + 2); })) << "never painted";
@@ -99,9 +210,10 @@ TEST(ScaleUi, WindowsAreWholeAt100150And200Percent) {
         for (int y = banner.top; y < banner.bottom; ++y)
             if (Coloured(dc, banner.left + 2, y)) bottom = y + 1;
         ReleaseDC(window, dc);
-        now.bannerWidthShare = double(right - banner.left) / (banner.right - banner.left);
-        now.bannerHeightShare = double(bottom - banner.top) / (banner.bottom - banner.top);
-        ASSERT_TRUE(ui::SaveScreenshot("scale_" + std::to_string(dpi)));
+        EXPECT_GE(double(right - banner.left) / (banner.right - banner.left), 0.8);
+        EXPECT_GE(double(bottom - banner.top) / (banner.bottom - banner.top), 0.8);
+        EXPECT_LT(bottom, banner.bottom);
+        ASSERT_TRUE(ui::SaveScreenshot(row.name));
 
         RECT opened = {}, hidden = {};
         GetWindowRect(window, &opened);
@@ -111,28 +223,19 @@ TEST(ScaleUi, WindowsAreWholeAt100150And200Percent) {
         GetClientRect(window, &client);
         const RECT barAfter = RectIn(program.StatusBar(), window);
         EXPECT_EQ(barAfter.bottom, client.bottom);
-        now.bandAfterHiding = barAfter.top - RectIn(program.Control(IDC_TICKET_PROGRESS), window).bottom;
-        EXPECT_GE(now.bandAfterHiding, 0) << "the status bar covers the progress bar";
+        const LONG band = barAfter.top - RectIn(program.Control(IDC_TICKET_PROGRESS), window).bottom;
+        EXPECT_GE(band, 0) << "the status bar covers the progress bar";
+        EXPECT_LT(band, (banner.bottom - banner.top) / 2) << "an empty band is left";
 
         ASSERT_TRUE(program.Command(IDM_ABOUT, program.BoxShown("Tavrik Rateline - About")));
         const HWND about = ui::WaitMessageBox(program, ui::kWaitMs, "Tavrik Rateline - About").window;
         ASSERT_NE(about, nullptr);
-        now.headerToTabs = RectIn(GetDlgItem(about, IDC_ABOUT_TABS), about).top -
-                           RectIn(GetDlgItem(about, IDC_ABOUT_HEADER), about).bottom;
-        EXPECT_GE(now.headerToTabs, 0) << "the header runs into the tabs";
+        const RECT header = RectIn(GetDlgItem(about, IDC_ABOUT_HEADER), about);
+        const LONG headerToTabs = RectIn(GetDlgItem(about, IDC_ABOUT_TABS), about).top - header.bottom;
+        EXPECT_GE(headerToTabs, 0) << "the header runs into the tabs";
+        EXPECT_LT(headerToTabs, (header.bottom - header.top) / 4) << "the header stops short of the tabs";
         ASSERT_TRUE(program.Do({about, WM_COMMAND, IDC_ABOUT_CANCEL, 0, "Cancel"}, ui::Closed(about, "About")));
         EXPECT_TRUE(program.Command(IDM_EXIT, program.Ended()));
         EXPECT_EQ(program.WaitExit(), 1);
-
-        if (dpi == 96) {
-            at96 = now;
-            continue;
-        }
-        // Dialog units follow the dialog font, which grows a little less than the DPI here:
-        // shares and gaps stay within a tenth of the control, or two pixels of the scaled gap.
-        EXPECT_NEAR(now.bannerWidthShare, at96.bannerWidthShare, 0.1);
-        EXPECT_NEAR(now.bannerHeightShare, at96.bannerHeightShare, 0.1);
-        EXPECT_LE(now.bandAfterHiding, at96.bandAfterHiding * scale + 2) << "an empty band is left";
-        EXPECT_LE(now.headerToTabs, at96.headerToTabs * scale + 2) << "the header stops short of the tabs";
     }
 }

@@ -34,7 +34,7 @@ protected:
         FillRect(dc, &all, green);
         DeleteObject(green);
         const RECT header = {0, 0, 400, 45};
-        DrawAboutHeader(dc, header, nullptr);
+        DrawAboutHeader(dc, header, nullptr, 96);
     }
     void TearDown() override {
         SelectObject(dc, previous);
