@@ -8,7 +8,9 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -35,39 +37,29 @@ struct PrefixDpi {
 // The dialog font replaced by another for the programs started while it lives: the prefix's own
 // "MS Sans Serif" files are set aside and the name is substituted (Wine substitutes a name only
 // where it has no font of it). Null keeps the template's font.
-class DialogFontReplaced {
-public:
+struct DialogFontReplaced {
+    std::string fonts = std::string(getenv("WINDIR")) + "\\Fonts\\";
+    std::string aside = std::string(getenv("WINDIR")) + "\\FontsSetAside\\";
+    std::vector<std::string> moved;
+    HKEY key = nullptr;
     explicit DialogFontReplaced(const char* face) {
         if (!face) return;
-        char windows[MAX_PATH];
-        GetWindowsDirectoryA(windows, sizeof windows);
-        fonts_ = std::string(windows) + "\\Fonts\\";
-        aside_ = std::string(windows) + "\\FontsSetAside\\";
-        CreateDirectoryA(aside_.c_str(), nullptr);
+        CreateDirectoryA(aside.c_str(), nullptr);
         WIN32_FIND_DATAA found;
-        const HANDLE search = FindFirstFileA((fonts_ + "sse*.fon").c_str(), &found);
+        const HANDLE search = FindFirstFileA((fonts + "sse*.fon").c_str(), &found);
         for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found))
-            if (MoveFileA((fonts_ + found.cFileName).c_str(), (aside_ + found.cFileName).c_str()))
-                moved_.emplace_back(found.cFileName);
-        if (search != INVALID_HANDLE_VALUE) FindClose(search);
-        RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSubstitutes, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key_, nullptr);
-        RegSetValueExA(key_, "MS Sans Serif", 0, REG_SZ, reinterpret_cast<const BYTE*>(face),
-                       static_cast<DWORD>(strlen(face) + 1));
+            if (MoveFileA((fonts + found.cFileName).c_str(), (aside + found.cFileName).c_str()))
+                moved.emplace_back(found.cFileName);
+        FindClose(search);
+        RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes", 0,
+                        nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr);
+        RegSetValueExA(key, "MS Sans Serif", 0, REG_SZ, reinterpret_cast<const BYTE*>(face), strlen(face) + 1);
     }
     ~DialogFontReplaced() {
-        for (const std::string& name : moved_) MoveFileA((aside_ + name).c_str(), (fonts_ + name).c_str());
-        if (key_) RegDeleteValueA(key_, "MS Sans Serif");
-        if (key_) RegCloseKey(key_);
+        for (const std::string& name : moved) MoveFileA((aside + name).c_str(), (fonts + name).c_str());
+        RegDeleteValueA(key, "MS Sans Serif");
+        RegCloseKey(key);
     }
-    bool Replaced() const { return !moved_.empty() && key_; }
-    DialogFontReplaced(const DialogFontReplaced&) = delete;
-    DialogFontReplaced& operator=(const DialogFontReplaced&) = delete;
-
-private:
-    static constexpr const char* kSubstitutes = "Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes";
-    std::string fonts_, aside_;
-    std::vector<std::string> moved_;
-    HKEY key_ = nullptr;
 };
 
 // A window's rectangle in the client coordinates of another.
@@ -85,57 +77,45 @@ bool Coloured(HDC dc, int x, int y) {
     return std::max({r, g, b}) - std::min({r, g, b}) > 40;
 }
 
-std::string ClassName(HWND window) {
-    char name[32] = "";
-    GetClassNameA(window, name, sizeof name);
-    return name;
+// Whether a control is a button of one of these kinds (group boxes are frames).
+bool IsButton(HWND control, std::initializer_list<LONG> types) {
+    char name[8] = "";
+    GetClassNameA(control, name, sizeof name);
+    const LONG type = GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK;
+    return lstrcmpiA(name, "Button") == 0 && std::find(types.begin(), types.end(), type) != types.end();
 }
 
-// Pairs of visible controls over each other: two frames (group boxes), or two controls that
-// are not frames; what a frame holds lies inside it.
+// Pairs of visible controls over each other: two frames, or two controls that are not frames
+// (what a frame holds lies inside it).
 std::string Overlaps(HWND window) {
-    struct Control {
-        int id;
-        RECT rect;
-        bool frame;
-    };
-    std::vector<Control> controls;
-    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (!IsWindowVisible(child)) continue;
-        const bool frame =
-            (GetWindowLongA(child, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX && ClassName(child) == "Button";
-        controls.push_back({GetDlgCtrlID(child), RectIn(child, window), frame});
-    }
+    std::vector<HWND> shown;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (IsWindowVisible(child)) shown.push_back(child);
     std::string pairs;
-    for (size_t i = 0; i < controls.size(); ++i)
-        for (size_t j = i + 1; j < controls.size(); ++j) {
-            RECT both;
-            if (controls[i].frame == controls[j].frame && IntersectRect(&both, &controls[i].rect, &controls[j].rect))
-                pairs += std::to_string(controls[i].id) + "/" + std::to_string(controls[j].id) + " ";
+    for (size_t i = 0; i < shown.size(); ++i)
+        for (size_t j = i + 1; j < shown.size(); ++j) {
+            RECT a = RectIn(shown[i], window), b = RectIn(shown[j], window), both;
+            if (IsButton(shown[i], {BS_GROUPBOX}) == IsButton(shown[j], {BS_GROUPBOX}) && IntersectRect(&both, &a, &b))
+                pairs += std::to_string(GetDlgCtrlID(shown[i])) + "/" + std::to_string(GetDlgCtrlID(shown[j])) + " ";
         }
     return pairs;
 }
 
-// The push buttons and frames whose text is wider than the room they give it, in the dialog
-// font (face, 8 points at the DPI): a button's text lies between its edges, a frame's after its
-// corner and before its right end.
+// The push buttons and frames whose text is wider than their room, in the dialog font (face,
+// 8 points at the DPI): a button's between its edges, a frame's after its corner.
 std::string CutTexts(HWND window, const char* face, DWORD dpi) {
     const HDC dc = GetDC(nullptr);
-    const HFONT font = CreateFontA(-MulDiv(8, static_cast<int>(dpi), 72), 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET,
-                                   0, 0, 0, 0, face);
+    const HFONT font = CreateFontA(-MulDiv(8, dpi, 72), 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, face);
     const HGDIOBJ previous = SelectObject(dc, font);
     std::string cut;
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        const LONG type = GetWindowLongA(child, GWL_STYLE) & BS_TYPEMASK;
-        const bool frame = type == BS_GROUPBOX;
-        if (ClassName(child) != "Button" || !(frame || type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON)) continue;
+        if (!IsButton(child, {BS_PUSHBUTTON, BS_DEFPUSHBUTTON, BS_GROUPBOX})) continue;
         const std::string text = ui::WindowText(child);
         SIZE extent = {};
         GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-        RECT rect = {};
-        GetWindowRect(child, &rect);
-        const LONG room = rect.right - rect.left - MulDiv(frame ? 16 : 6, static_cast<int>(dpi), 96);
-        if (extent.cx > room) cut += "\"" + text + "\" ";
+        const RECT rect = RectIn(child, window);
+        const int margins = MulDiv(IsButton(child, {BS_GROUPBOX}) ? 16 : 6, dpi, 96);
+        if (extent.cx > rect.right - rect.left - margins) cut += "\"" + text + "\" ";
     }
     SelectObject(dc, previous);
     DeleteObject(font);
@@ -164,7 +144,7 @@ TEST(ScaleUi, WindowsAreWholeAt100150And200PercentAndInOtherDialogFonts) {
         SCOPED_TRACE(row.name);
         const PrefixDpi prefixDpi(row.dpi);
         const DialogFontReplaced font(row.font);
-        ASSERT_TRUE(!row.font || font.Replaced());
+        ASSERT_TRUE(!row.font || !font.moved.empty());
         ui::DeleteSettingsKey();
         const std::string folder = ui::MakeProgramFolder(row.name);
         ui::WriteFileBytes(folder + "\\site.qzd", {});

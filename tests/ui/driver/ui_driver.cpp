@@ -506,15 +506,19 @@ std::string ClipboardText() {
     return text;
 }
 
+namespace {
+
+BOOL CALLBACK PaintNow(HWND window, LPARAM) {
+    if (IsWindowVisible(window)) RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    return TRUE;
+}
+
+}  // namespace
+
 bool SaveScreenshot(const std::string& name) {
     // Every window on the display paints what it still owes first: a shot is taken as soon as
     // the state a step waited for holds, which its window may not have painted whole yet.
-    EnumWindows(
-        [](HWND window, LPARAM) {
-            if (IsWindowVisible(window)) RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-            return TRUE;
-        },
-        0);
+    EnumWindows(PaintNow, 0);
     const std::string folder = BuildFolder() + "\\artifacts";
     CreateDirectoryA(folder.c_str(), nullptr);
     HDC screen = GetDC(nullptr);
