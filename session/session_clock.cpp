@@ -14,6 +14,7 @@
 #include <mmsystem.h>
 
 #include <atomic>
+#include <cstring>
 
 #include "base/dialog_look.h"
 #include "base/display_scale.h"
@@ -115,7 +116,7 @@ void LayOutStatusParts(const Session& session, HWND window) {
     int left = 0;
     for (int part = 0; part < 4; ++part) {
         SIZE text = {};
-        GetTextExtentPoint32A(dc.get(), widest[part], lstrlenA(widest[part]), &text);
+        GetTextExtentPoint32A(dc.get(), widest[part], static_cast<int>(std::strlen(widest[part])), &text);
         const int need = borders[2] + 4 * borders[0] + GetSystemMetrics(SM_CXSMICON) + text.cx + 6;
         if (edges[part] < left + need) edges[part] = left + need;
         left = edges[part];
