@@ -513,37 +513,52 @@ BOOL CALLBACK PaintNow(HWND window, LPARAM) {
     return TRUE;
 }
 
-}  // namespace
-
-bool SaveScreenshot(const std::string& name) {
-    // Every window on the display paints what it still owes first: a shot is taken as soon as
-    // the state a step waited for holds, which its window may not have painted whole yet.
-    EnumWindows(PaintNow, 0);
-    const std::string folder = BuildFolder() + "\\artifacts";
-    CreateDirectoryA(folder.c_str(), nullptr);
+// The display's pixels, 24 bits each, rows bottom up and padded to four bytes.
+std::vector<unsigned char> ScreenPixels(const BITMAPINFO& format) {
     HDC screen = GetDC(nullptr);
-    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-    BITMAPINFO format = {};
-    format.bmiHeader = {sizeof(BITMAPINFOHEADER), width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
     HBITMAP shot = CreateDIBSection(screen, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
     HDC memory = CreateCompatibleDC(screen);
     HGDIOBJ previous = SelectObject(memory, shot);
-    BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+    BitBlt(memory, 0, 0, format.bmiHeader.biWidth, format.bmiHeader.biHeight, screen, 0, 0, SRCCOPY);
     GdiFlush();
+    const auto* pixels = static_cast<const unsigned char*>(bits);
+    std::vector<unsigned char> copy(pixels, pixels + format.bmiHeader.biSizeImage);
+    SelectObject(memory, previous);
+    DeleteDC(memory);
+    DeleteObject(shot);
+    ReleaseDC(nullptr, screen);
+    return copy;
+}
+
+}  // namespace
+
+bool SaveScreenshot(const std::string& name) {
+    // A shot is taken as soon as the state a step waited for holds, which its windows may not
+    // have painted whole yet: every window paints what it still owes, and the display is read
+    // until two reads 50 ms apart agree (within 2 s; a caret's blink or the banner's turn may
+    // fall between two).
+    EnumWindows(PaintNow, 0);
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
     const DWORD stride = (width * 3 + 3) & ~3u;
+    BITMAPINFO format = {};
+    format.bmiHeader = {sizeof(BITMAPINFOHEADER), width, height, 1, 24, BI_RGB, stride * height, 0, 0, 0, 0};
+    std::vector<unsigned char> pixels = ScreenPixels(format);
+    for (int tries = 0; tries < 40; ++tries) {
+        Sleep(50);
+        std::vector<unsigned char> again = ScreenPixels(format);
+        if (again == pixels) break;
+        pixels.swap(again);
+    }
     BITMAPFILEHEADER header = {0x4D42, 0, 0, 0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
     header.bfSize = header.bfOffBits + stride * height;
     std::vector<unsigned char> file(reinterpret_cast<unsigned char*>(&header),
                                     reinterpret_cast<unsigned char*>(&header) + sizeof header);
     const auto* info = reinterpret_cast<const unsigned char*>(&format.bmiHeader);
     file.insert(file.end(), info, info + sizeof(BITMAPINFOHEADER));
-    const auto* pixels = static_cast<const unsigned char*>(bits);
-    file.insert(file.end(), pixels, pixels + stride * height);
-    SelectObject(memory, previous);
-    DeleteDC(memory);
-    DeleteObject(shot);
-    ReleaseDC(nullptr, screen);
+    file.insert(file.end(), pixels.begin(), pixels.end());
+    const std::string folder = BuildFolder() + "\\artifacts";
+    CreateDirectoryA(folder.c_str(), nullptr);
     return WriteFileBytes(folder + "\\" + name + ".bmp", file);
 }
 
