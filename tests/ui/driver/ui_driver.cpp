@@ -508,11 +508,6 @@ std::string ClipboardText() {
 
 namespace {
 
-BOOL CALLBACK PaintNow(HWND window, LPARAM) {
-    if (IsWindowVisible(window)) RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    return TRUE;
-}
-
 // The display's pixels, 24 bits each, rows bottom up and padded to four bytes.
 std::vector<unsigned char> ScreenPixels(const BITMAPINFO& format) {
     HDC screen = GetDC(nullptr);
@@ -535,10 +530,8 @@ std::vector<unsigned char> ScreenPixels(const BITMAPINFO& format) {
 
 bool SaveScreenshot(const std::string& name) {
     // A shot is taken as soon as the state a step waited for holds, which its windows may not
-    // have painted whole yet: every window paints what it still owes, and the display is read
-    // until two reads 50 ms apart agree (within 2 s; a caret's blink or the banner's turn may
-    // fall between two).
-    EnumWindows(PaintNow, 0);
+    // have painted whole yet: the display is read until two reads 50 ms apart agree (within
+    // 2 s; a caret's blink or the banner's turn may fall between two).
     const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
     const DWORD stride = (width * 3 + 3) & ~3u;
     BITMAPINFO format = {};
