@@ -52,6 +52,20 @@ HBITMAP ShownPicture(const Desk& desk) {
     return desk.picture.get();
 }
 
+// The rating group is one stop of the Tab round: the checked button, or Poor, the group's first,
+// when none is checked. Checking a radio button gives it WS_TABSTOP and unchecking takes it
+// away, so a desk that clears every rating would otherwise leave the group out of the round.
+void KeepRatingGroupInTabRound(HWND window) {
+    int stop = 1;
+    for (int rating = 1; rating <= 5; ++rating)
+        if (IsDlgButtonChecked(window, RatingButton(rating)) == BST_CHECKED) stop = rating;
+    for (int rating = 1; rating <= 5; ++rating) {
+        HWND button = GetDlgItem(window, RatingButton(rating));
+        const LONG_PTR style = GetWindowLongPtrA(button, GWL_STYLE);
+        SetWindowLongPtrA(button, GWL_STYLE, rating == stop ? style | WS_TABSTOP : style & ~LONG_PTR{WS_TABSTOP});
+    }
+}
+
 }  // namespace
 
 bool OpenDesk(Desk& desk, HWND window) {
@@ -95,6 +109,7 @@ void ShowPhase(const Desk& desk, HWND window) {
     Enable(window, IDC_TICKET, countable);
     for (int id : kCreditLists) Enable(window, id, countable);
     Enable(window, IDC_COUNT, desk.phase == DeskPhase::kRated);
+    KeepRatingGroupInTabRound(window);
 }
 
 void ShowBackgroundPicture(Desk& desk, HWND window) {

@@ -89,6 +89,24 @@ void DeleteIn(const char* folder, const char* name) {
     if (JoinPath(folder, name, path)) DeleteFileA(path);
 }
 
+// The member's data goes to the current user's Recycle Bin, from which it can be restored into
+// a new installation, with no progress window, question or error box of the shell's. Where the
+// bin cannot take a file (no bin on its drive, a file larger than the bin holds), the shell
+// deletes it at once, as it does when told neither to ask nor to warn (no FOF_WANTNUKEWARNING);
+// where the shell fails, the file is deleted here.
+void RecycleIn(const char* folder, const char* name) {
+    char path[kPathBuffer];
+    if (!JoinPath(folder, name, path)) return;
+    wchar_t list[MAX_PATH + 1] = {};  // one path and the list's closing zero
+    SHFILEOPSTRUCTW operation = {};
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = list;
+    operation.fFlags = FOF_ALLOWUNDO | FOF_NO_UI;
+    if (!MultiByteToWideChar(CP_ACP, 0, path, -1, list, MAX_PATH) || SHFileOperationW(&operation) != 0 ||
+        operation.fAnyOperationsAborted)
+        DeleteFileA(path);
+}
+
 void RemoveFolderIn(const char* folder, const char* name) {
     char path[kPathBuffer];
     if (JoinPath(folder, name, path)) RemoveDirectoryA(path);
@@ -156,8 +174,9 @@ bool ReadProgramFolder(HWND dialog, char (&folder)[kPathBuffer]) {
 
 bool RemoveProgramFiles(HWND dialog, char (&folder)[kPathBuffer]) {
     if (!ReadProgramFolder(dialog, folder)) return false;
-    for (const char* name : kProgramFiles) DeleteIn(folder, name);  // missing or locked: passed over
-    RemoveDirectoryA(folder);                                       // stays while it holds other files
+    for (size_t i = 0; i < kProgramFileCount; ++i)  // missing or locked: passed over
+        (i < kProgramFileCount - kMemberDataFileCount ? DeleteIn : RecycleIn)(folder, kProgramFiles[i]);
+    RemoveDirectoryA(folder);  // stays while it holds other files
     return true;
 }
 

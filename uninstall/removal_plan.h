@@ -18,12 +18,15 @@ constexpr const char* kDesktopShortcut = "\\" RTLN_PRODUCT_NAME ".lnk";
 constexpr const char* kProductMenuFolder = "\\" RTLN_PUBLISHER "\\Rateline";
 constexpr const char* kCompanyMenuFolder = "\\" RTLN_PUBLISHER;
 
-// Step 2: the program files, deleted in this order from the folder named by kFolderValue.
+// Step 2: the program files, removed in this order from the folder named by kFolderValue. The
+// last kMemberDataFileCount are the member's evaluations and sessions, which go to the Recycle
+// Bin; the others are deleted.
 constexpr const char* kSettingsKey = RTLN_SETTINGS_KEY;
 constexpr const char* kFolderValue = "PathRL";
 constexpr const char* kProgramFiles[] = {"qzDigits.ttf", "rtln.chm", "rtln.exe", "qzMain.ttf",
                                          "Tavrik.url",   "site.qzd", "sess.qzd"};
 constexpr size_t kProgramFileCount = sizeof kProgramFiles / sizeof kProgramFiles[0];
+constexpr size_t kMemberDataFileCount = 2;
 
 // Step 3: registry keys. The current user's keys are each deleted from their parent; the
 // company key itself stays.

@@ -9,6 +9,10 @@ export TAVRIK_WINEPREFIX_BASE="$tree/install-prefix"
 prefix=$(win_prefix "$arch")
 WINEPREFIX=$prefix "$(win_server "$arch")" -k >/dev/null 2>&1
 rm -rf "$prefix"
+# The uninstaller sends the member's data to the Recycle Bin: Wine keeps it in the Linux user's
+# trash folder, which here is the test's own, fresh for each run.
+export XDG_DATA_HOME="$tree/install-trash"
+rm -rf "$XDG_DATA_HOME" && mkdir -p "$XDG_DATA_HOME"
 reg_add() { "$tavrik_top/scripts/wine-run.sh" "$arch" reg add "$@" /f >/dev/null 2>&1; }
 reg_add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N
 # The member runs Windows 10 version 1903 (Wine reports win7 unless told), and their profile

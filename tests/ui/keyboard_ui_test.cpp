@@ -2,9 +2,11 @@
 #include <gtest/gtest.h>
 #include <oleacc.h>
 
+#include <algorithm>
 #include <initializer_list>
 #include <iterator>
 #include <utility>
+#include <vector>
 
 #include "tests/ui/desk_ui.h"
 
@@ -48,6 +50,17 @@ void PressCtrl(const ui::Program& p, BYTE key, HWND window = nullptr) {
     for (BYTE up : {key, BYTE{VK_CONTROL}}) keybd_event(up, 0, KEYEVENTF_KEYUP, 0);
 }
 
+// The Tab round read from the first tab stop: forwards, or backwards as Shift+Tab goes.
+std::vector<int> TabRound(const ui::Program& p, bool backwards) {
+    const HWND first = GetNextDlgTabItem(p.window, nullptr, FALSE);
+    std::vector<int> round;
+    for (HWND at = first; at && round.size() < 40; at = GetNextDlgTabItem(p.window, at, backwards)) {
+        round.push_back(GetDlgCtrlID(at));
+        if (GetNextDlgTabItem(p.window, at, backwards) == first) break;
+    }
+    return round;
+}
+
 }  // namespace
 
 TEST(KeyboardUi, NamesTabOrderFocusAndShortcuts) {
@@ -70,28 +83,45 @@ TEST(KeyboardUi, NamesTabOrderFocusAndShortcuts) {
                                                  {IDC_RATING_GOOD, "Good"},
                                                  {IDC_RATING_GREAT, "Great"}};
     for (const auto& [id, name] : names) EXPECT_EQ(Name(p.Control(id)), name) << id;
-    // At rest Tab visits Paste, the Site ID box and the counters: the rest is greyed.
-    const int atRest[] = {IDC_PASTE,        IDC_SITE_ID,     IDC_TICKETS, IDC_LOTTO_CREDITS, IDC_TRAFFIC_CREDITS,
-                          IDC_FREE_BANNERS, IDC_SITE_NUMBER, IDC_ERRORS,  IDC_PASTE};
-    for (size_t i = 0; i + 1 < std::size(atRest); ++i)
-        EXPECT_EQ(GetNextDlgTabItem(p.window, p.Control(atRest[i]), FALSE), p.Control(atRest[i + 1])) << atRest[i];
+    // In every state of the desk Tab and Shift+Tab go once round every enabled control that
+    // does something, the ratings being one stop: the checked one, else Poor. The counters
+    // are read-only fields a screen reader visits.
+    const auto expectRound = [&](const char* state, std::vector<int> round) {
+        SCOPED_TRACE(state);
+        EXPECT_EQ(TabRound(p, false), round);
+        std::reverse(round.begin() + 1, round.end());
+        EXPECT_EQ(TabRound(p, true), round);
+    };
+    const std::vector<int> ready = {IDC_PASTE,           IDC_SITE_ID,      IDC_TICKETS,     IDC_LOTTO_CREDITS,
+                                    IDC_TRAFFIC_CREDITS, IDC_FREE_BANNERS, IDC_SITE_NUMBER, IDC_ERRORS};
+    expectRound("ready", ready);
 
-    // A lookup leaves the focus on the rating last recorded, in the tab order; after the reset
-    // it is on Paste. Ctrl+M (Count) does nothing while Count is greyed: had it counted, the
-    // reset would leave Ctrl+T (Ticket) nothing to count.
+    // A lookup leaves the focus on the rating last recorded; after the reset it is on Paste.
+    // Ctrl+M (Count) does nothing while Count is greyed: had it counted, the reset would leave
+    // Ctrl+T (Ticket) nothing to count.
     ASSERT_TRUE(ui::SetClipboardText("X1234"));
     PressCtrl(p, 'P');
     ASSERT_TRUE(ui::WaitFor([&] { return Focus(p) == p.Control(IDC_RATING_GOOD); }));
-    EXPECT_EQ(GetNextDlgTabItem(p.window, p.Control(IDC_RATING_GOOD), FALSE), p.Control(IDC_TICKET));
+    expectRound("a known site",
+                {IDC_TICKET, IDC_TICKETS, IDC_LOTTO_LIST, IDC_LOTTO_CREDITS, IDC_TRAFFIC_LIST, IDC_TRAFFIC_CREDITS,
+                 IDC_BANNER_LIST, IDC_FREE_BANNERS, IDC_SITE_NUMBER, IDC_SKIP_SITE, IDC_ERRORS, IDC_RATING_GOOD});
     PressCtrl(p, 'M');
     PressCtrl(p, 'T');
     EXPECT_TRUE(ui::WaitFor([&] { return Focus(p) == p.Control(IDC_PASTE); }));
     EXPECT_EQ(p.Text(IDC_TICKETS) + "/" + p.Text(IDC_ERRORS), "1/");
-    // A new site: the focus on Poor is no choice yet; Skip Site asks first.
+    expectRound("after the reset", ready);
+    // A new site: the focus on Poor is no choice yet; Skip Site asks first. A choice brings
+    // Ticket, the lists and Count into the round.
     ASSERT_TRUE(ui::SetClipboardText("X7777"));
     PressCtrl(p, 'P');
     ASSERT_TRUE(ui::WaitFor([&] { return Focus(p) == p.Control(IDC_RATING_POOR); }));
     EXPECT_FALSE(p.Enabled(IDC_TICKET) || p.Enabled(IDC_COUNT));
+    expectRound("a new site", {IDC_TICKETS, IDC_LOTTO_CREDITS, IDC_TRAFFIC_CREDITS, IDC_FREE_BANNERS, IDC_SITE_NUMBER,
+                               IDC_SKIP_SITE, IDC_ERRORS, IDC_RATING_POOR});
+    ASSERT_TRUE(p.Click(IDC_RATING_FAIR, p.EnabledIs(IDC_COUNT, true)));
+    expectRound("a rating chosen", {IDC_TICKET, IDC_TICKETS, IDC_LOTTO_LIST, IDC_LOTTO_CREDITS, IDC_TRAFFIC_LIST,
+                                    IDC_TRAFFIC_CREDITS, IDC_BANNER_LIST, IDC_FREE_BANNERS, IDC_SITE_NUMBER,
+                                    IDC_SKIP_SITE, IDC_COUNT, IDC_ERRORS, IDC_RATING_FAIR});
     PressCtrl(p, 'K');
     EXPECT_TRUE(ui::Answer(WaitDeskBox(p), IDNO));
 
