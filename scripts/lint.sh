@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Static analysis: clang-tidy (.clang-tidy, through run-clang-tidy) over the Win32 sources of
 # the 32-bit cross tree and the platform-free sources of the native tree, then cppcheck over the
-# programs and their tests (suppressions with reasons in cppcheck-suppressions.txt). Prints a
+# programs and their tests (suppressions with reasons in cppcheck-suppressions.txt), then ESLint
+# over the browser extension and its tests. Prints a
 # count per tool; fails on any finding. --changed limits clang-tidy to the files changed since
 # the branch left main (and the sources that include a changed header); cppcheck runs whole.
 set -uo pipefail
@@ -64,7 +65,20 @@ cppcheck_count=$(grep -cE '\[[A-Za-z0-9_]+\]$' "$out/cppcheck.txt")
 cat "$out/cppcheck.txt"
 echo "cppcheck: $cppcheck_count findings ($((SECONDS - start)) s)"
 
-if [ "$tidy_count" -ne 0 ] || [ "$cppcheck_count" -ne 0 ]; then
+# ESLint (eslint.config.js) over the browser extension and the browser tests, one line per
+# finding; a failure of ESLint itself counts as a finding.
+start=$SECONDS
+node_modules/.bin/eslint --max-warnings 0 --format json browser tests/browser eslint.config.js >"$out/eslint.json" 2>"$out/eslint.err"
+eslint_status=$?
+node -e 'for (const f of JSON.parse(require("fs").readFileSync(process.argv[1], "utf8")))
+             for (const m of f.messages) console.log(`${f.filePath}:${m.line}:${m.column}: ${m.message} [${m.ruleId}]`)' \
+    "$out/eslint.json" 2>>"$out/eslint.err" | sed "s|^$tavrik_top/||" >"$out/eslint.txt"
+eslint_count=$(wc -l <"$out/eslint.txt")
+[ "$eslint_status" -ne 0 ] && [ "$eslint_count" -eq 0 ] && { cat "$out/eslint.err"; eslint_count=1; }
+cat "$out/eslint.txt"
+echo "eslint: $eslint_count findings ($((SECONDS - start)) s)"
+
+if [ "$tidy_count" -ne 0 ] || [ "$cppcheck_count" -ne 0 ] || [ "$eslint_count" -ne 0 ]; then
     echo "lint: FAILED"
     exit 1
 fi

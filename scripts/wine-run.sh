@@ -18,8 +18,8 @@ WINESERVER=$(win_server "$arch")
 displayFile=$(win_tree "$arch")/xvfb-display
 [ -z "${DISPLAY:-}" ] && [ -s "$displayFile" ] && export DISPLAY=":$(head -n 1 "$displayFile")"
 export WINEDEBUG="${WINEDEBUG:--all}"
-# No Mono or Gecko installers, no desktop menu entries.
-export WINEDLLOVERRIDES="mscoree,mshtml=d;winemenubuilder.exe=d"
+# No Mono or Gecko installers, no desktop menu entries; the caller's overrides come on top.
+export WINEDLLOVERRIDES="mscoree,mshtml=d;winemenubuilder.exe=d${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
 # The same fonts on every machine: Wine's own (fonts-wine) and, through a private fontconfig
 # configuration, the scale test's two test fonts, never whatever else the machine has installed.
 export FONTCONFIG_FILE="$tavrik_top/scripts/wine-fonts.conf"
