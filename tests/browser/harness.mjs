@@ -129,8 +129,9 @@ export class Bench {
         const shifted = [...password].map((c) => String.fromCharCode(c.charCodeAt(0) + 2)).join("");
         const key = "HKEY_CURRENT_USER\\Software\\Tavrik\\RL\\Settings";
         const reg = path.join(this.work, "profile.reg");
-        await fs.writeFile(reg, `REGEDIT4\r\n\r\n[-${key}]\r\n\r\n[${key}]\r\n"MemberID"="${member}"\r\n` +
-            `"SiteID"="${site}"\r\n"Password"="${shifted}"\r\n`);
+        const text = (value) => `"${value.replace(/[\\"]/g, "\\$&")}"`;
+        await fs.writeFile(reg, `REGEDIT4\r\n\r\n[-${key}]\r\n\r\n[${key}]\r\n"MemberID"=${text(member)}\r\n` +
+            `"SiteID"=${text(site)}\r\n"Password"=${text(shifted)}\r\n`);
         if ((await this.wine(["reg", "import", windowsPath(reg)])) === null) throw new Error("reg import failed");
     }
 
