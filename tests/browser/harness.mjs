@@ -16,8 +16,6 @@ export const kTitle = 'Web Site Promotion - Clicks4U delivers Quality Web Site P
 export const kLogin = "https://www.clicks4u.example/login";
 const kHttpsNames = ["www.clicks4u.example", "www.clicks4u-login.example", "login.www.clicks4u.example", "www.framer.example"];
 const kHostName = "com.tavrik.rateline";
-const kExtensionId = "pcbnjbkaokemkjbopomaabknnignmpmd";
-const kGeckoId = "rateline@tavrik-software.example";
 const kFillMemberId = 32811;
 const kExit = 105;
 
@@ -95,7 +93,7 @@ export class Bench {
         const file = await fs.open(out, "w");
         const child = spawn(path.join(top, "scripts/wine-run.sh"), [String(this.arch), ...args],
             { stdio: ["ignore", file.fd, "ignore"] });
-        const status = await Promise.race([new Promise((resolve) => child.once("exit", resolve)), sleep(30000)]);
+        const status = await Promise.race([new Promise((resolve) => child.once("exit", resolve)), sleep(30000, undefined, { ref: false })]);
         if (status === undefined) child.kill("SIGKILL");
         await file.close();
         const text = await fs.readFile(out, "utf8");
@@ -112,9 +110,11 @@ export class Bench {
         const wrapper = path.join(this.work, "rtln_host.sh");
         await fs.writeFile(wrapper, `#!/bin/sh\nunset DISPLAY\nexport WINEDEBUG=-all WINEDLLOVERRIDES=winedbg.exe=d\n` +
             `exec ${top}/scripts/wine-run.sh ${this.arch} ${this.folder}/rtln_host.exe "$@"\n`, { mode: 0o755 });
-        // One manifest for both browsers, as the installation writes it (with an absolute path).
-        const manifest = JSON.stringify({ name: kHostName, description: "Tavrik Rateline", path: wrapper, type: "stdio",
-            allowed_origins: [`chrome-extension://${kExtensionId}/`], allowed_extensions: [kGeckoId] });
+        // The host manifest of the program folder (the browser's own file where there are two),
+        // with the wrapper's absolute path: Linux browsers take no relative one.
+        const own = path.join(this.tree, "bin", `rtln_host.${this.browserName === "chromium" ? "chrome" : "firefox"}.json`);
+        const shipped = await fs.readFile(own).catch(() => fs.readFile(path.join(this.tree, "bin", "rtln_host.json")));
+        const manifest = JSON.stringify({ ...JSON.parse(shipped), path: wrapper });
         const manifestDir = this.browserName === "chromium"
             ? path.join(this.profileDir, "NativeMessagingHosts") : path.join(this.home, ".mozilla/native-messaging-hosts");
         await fs.mkdir(manifestDir, { recursive: true });
@@ -183,7 +183,7 @@ export class Bench {
         if (this.program && this.program.exitCode === null) {
             await this.post(kExit);
             const exited = new Promise((resolve) => this.program.once("exit", () => resolve(true)));
-            if (!(await Promise.race([exited, sleep(10000).then(() => false)]))) {
+            if (!(await Promise.race([exited, sleep(10000, undefined, { ref: false }).then(() => false)]))) {
                 this.program.kill("SIGKILL");
                 problems.push("the program did not exit on its Exit command");
             }
