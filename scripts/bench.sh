@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Benchmarks: the site lookup against a plain read of the same file (natively and under Wine),
-# and start-up to a visible window against a bare dialog (under Wine), for each cross tree this
+# start-up to a visible window against a bare dialog (under Wine), and "Fill Member ID" from the
+# program through its host to a login page in Chromium (cold and warm), for each cross tree this
 # machine runs. Every Wine line is labelled with its tree.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/win-arch.sh"
@@ -15,7 +16,8 @@ build/native/bin/desk_bench
 windows() { echo "Z:$(realpath "$1" | tr / '\\')"; }
 for arch in $WIN_ARCHES; do
     tree=$(win_tree "$arch")
-    cmake --build "$tree" --target desk_bench startup_bench bare_dialog template_dialog rtln_program_files -j2 >/dev/null
+    cmake --build "$tree" --target desk_bench startup_bench bare_dialog template_dialog rtln_program_files \
+        post_command -j2 >/dev/null
     # The program folder as the install rules lay it out.
     folder=build/bench-startup$arch
     rm -rf "$folder"
@@ -23,6 +25,7 @@ for arch in $WIN_ARCHES; do
     echo "== Wine, $arch-bit tree ($(basename "$tree"))"
     scripts/wine-session.sh run "$arch" bash -c "scripts/wine-run.sh $arch '$tree/bin/desk_bench.exe' &&
       scripts/wine-run.sh $arch '$tree/bin/startup_bench.exe' '$(windows "$folder")' '$(windows "$tree/bin/bare_dialog.exe")' \\
-      '$(windows "$tree/bin/template_dialog.exe")' 25" |
+      '$(windows "$tree/bin/template_dialog.exe")' 25 &&
+      node tests/browser/fill_bench.mjs $arch '$tree'" |
       sed "s/^/[$(basename "$tree")] /"
 done
