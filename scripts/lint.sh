@@ -59,7 +59,7 @@ cppcheck -q --std=c++20 --platform=win32A --library=windows --library=googletest
     --suppressions-list=cppcheck-suppressions.txt -j2 \
     --template='{file}:{line}: {severity}: {message} [{id}]' \
     -i tests/ui/driver -i tests/fuzz \
-    app base desk session player uninstall tests/native tests/win tests/ui tests/endurance \
+    app base desk session player uninstall tests/native tests/win tests/ui tests/endurance tests/browser \
     >"$out/cppcheck.txt" 2>&1
 cppcheck_count=$(grep -cE '\[[A-Za-z0-9_]+\]$' "$out/cppcheck.txt")
 cat "$out/cppcheck.txt"

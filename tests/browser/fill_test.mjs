@@ -72,6 +72,7 @@ try {
         // Longer than the idle time set for the background: the open port has to keep it.
         await new Promise((resolve) => setTimeout(resolve, 4000));
     }
+    await waitFor("the browser to start the host", async () => (await bench.hostProcesses()).length, 10000);
     // The host connects to the program's pipe within half a second of its start: the command
     // is posted again until a first page is filled.
     const filled = active.filter((row) => row.expect.some((v) => v !== null));
