@@ -69,7 +69,7 @@ void ExpectFrame(const char (&frame)[host::kMaxFrameBytes], size_t size, const c
 }  // namespace
 
 TEST(HostMessage, FramesCarryTheirLengthAndEscapedTextsThatReadBack) {
-    char frame[host::kMaxFrameBytes];
+    char frame[host::kMaxFrameBytes] = {};
     const host::LoginTexts texts{"m\"e\\m", "X12\x01", "p\xC3\xA4ss"};
     ExpectFrame(
         frame, host::WriteProfileAnswer(42, texts, frame),

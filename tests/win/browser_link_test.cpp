@@ -75,7 +75,7 @@ public:
         CreatePipe(output_.out(), &childOut, &inherit, 0);
         CreatePipe(errors_.out(), &childErr, &inherit, 0);
         for (HANDLE mine : {input_.get(), output_.get(), errors_.get()}) SetHandleInformation(mine, HANDLE_FLAG_INHERIT, 0);
-        char path[MAX_PATH];
+        char path[MAX_PATH] = {};
         GetModuleFileNameA(nullptr, path, MAX_PATH);
         std::strcpy(std::strrchr(path, '\\') + 1, "rtln_host.exe");
         char line[] = "rtln_host.exe chrome-extension://pcbnjbkaokemkjbopomaabknnignmpmd/";
