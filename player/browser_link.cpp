@@ -22,9 +22,9 @@ constexpr DWORD kOutBufferBytes = 256;
 struct PipeEnd {
     FileHandle pipe;
     KernelHandle event;
-    OVERLAPPED overlapped;
-    bool listening;
-    bool connected;
+    OVERLAPPED overlapped = {};
+    bool listening = false;
+    bool connected = false;
 };
 
 PipeEnd g_ends[kFillPipeInstances];
