@@ -22,7 +22,8 @@ CRITICAL_SECTION g_writing;
 LONG WINAPI EndQuietly(EXCEPTION_POINTERS* fault) {
     char line[64];
     const DWORD code = fault && fault->ExceptionRecord ? fault->ExceptionRecord->ExceptionCode : 0;
-    const int length = wsprintfA(line, "rtln_host: unexpected fault %08lX, ending\r\n", static_cast<unsigned long>(code));
+    const int length =
+        wsprintfA(line, "rtln_host: unexpected fault %08lX, ending\r\n", static_cast<unsigned long>(code));
     DWORD written = 0;
     WriteFile(GetStdHandle(STD_ERROR_HANDLE), line, static_cast<DWORD>(length), &written, nullptr);
     TerminateProcess(GetCurrentProcess(), 3);
@@ -87,7 +88,7 @@ void SendLogin(Write write) {
 
 // "Fill Member ID" ran in the program. Without a settings key there is nothing to fill.
 void OnProgramFill() {
-    SendLogin([](const Utf8Login* login, char (&frame)[host::kMaxFrameBytes]) -> size_t {
+    SendLogin([](const Utf8Login* login, char(&frame)[host::kMaxFrameBytes]) -> size_t {
         return login ? host::WriteFillMessage({login->member, login->site, login->password}, frame) : 0;
     });
 }
@@ -100,7 +101,7 @@ void Answer(const char* bytes, size_t length) {
         WriteFrame(frame, host::WriteErrorAnswer(request, host::ProblemText(problem), frame));
         return;
     }
-    SendLogin([&request](const Utf8Login* login, char (&frame)[host::kMaxFrameBytes]) -> size_t {
+    SendLogin([&request](const Utf8Login* login, char(&frame)[host::kMaxFrameBytes]) -> size_t {
         return login ? host::WriteProfileAnswer(request.id, {login->member, login->site, login->password}, frame)
                      : host::WriteErrorAnswer(request, "no profile", frame);
     });

@@ -131,7 +131,10 @@ private:
         *unit = 0;
         for (int i = 0; i < 4; ++i, ++at_) {
             const char c = *at_;
-            const int digit = IsDigit(c) ? c - '0' : (c >= 'a' && c <= 'f') ? c - 'a' + 10 : (c >= 'A' && c <= 'F') ? c - 'A' + 10 : -1;
+            const int digit = IsDigit(c)               ? c - '0'
+                              : (c >= 'a' && c <= 'f') ? c - 'a' + 10
+                              : (c >= 'A' && c <= 'F') ? c - 'A' + 10
+                                                       : -1;
             if (digit < 0) return false;
             *unit = *unit * 16 + static_cast<uint32_t>(digit);
         }
@@ -184,12 +187,12 @@ private:
             }
             uint32_t point = 0;
             if (escape != 'u' || !ReadEscapedCodePoint(&point)) return false;
-            const bool fits = point < 0x80    ? put(point)
-                              : point < 0x800 ? put(0xC0 | point >> 6) && put(0x80 | (point & 0x3F))
-                              : point < 0x10000
-                                  ? put(0xE0 | point >> 12) && put(0x80 | (point >> 6 & 0x3F)) && put(0x80 | (point & 0x3F))
-                                  : put(0xF0 | point >> 18) && put(0x80 | (point >> 12 & 0x3F)) &&
-                                        put(0x80 | (point >> 6 & 0x3F)) && put(0x80 | (point & 0x3F));
+            const bool fits = point < 0x80      ? put(point)
+                              : point < 0x800   ? put(0xC0 | point >> 6) && put(0x80 | (point & 0x3F))
+                              : point < 0x10000 ? put(0xE0 | point >> 12) && put(0x80 | (point >> 6 & 0x3F)) &&
+                                                      put(0x80 | (point & 0x3F))
+                                                : put(0xF0 | point >> 18) && put(0x80 | (point >> 12 & 0x3F)) &&
+                                                      put(0x80 | (point >> 6 & 0x3F)) && put(0x80 | (point & 0x3F));
             if (!fits) return false;
         }
         return false;  // no closing quote
@@ -242,7 +245,12 @@ public:
         return *this;
     }
     FrameWriter& Login(const LoginTexts& texts) {
-        return Raw(",\"member\":").Text(texts.member).Raw(",\"site\":").Text(texts.site).Raw(",\"password\":").Text(texts.password);
+        return Raw(",\"member\":")
+            .Text(texts.member)
+            .Raw(",\"site\":")
+            .Text(texts.site)
+            .Raw(",\"password\":")
+            .Text(texts.password);
     }
 
     size_t Finish() {

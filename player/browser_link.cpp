@@ -18,12 +18,13 @@ namespace {
 constexpr char kFillMessage[] = "fill";
 constexpr DWORD kOutBufferBytes = 256;
 
-// One instance of the pipe, with the overlapped connect or write in flight on it.
+// One instance of the pipe: listening (its overlapped connect in flight) or connected.
 struct PipeEnd {
     FileHandle pipe;
     KernelHandle event;
-    OVERLAPPED overlapped;
-    bool connected;
+    OVERLAPPED overlapped = {};
+    bool listening = false;
+    bool connected = false;
 };
 
 PipeEnd g_ends[kFillPipeInstances];
@@ -31,27 +32,42 @@ PipeEnd g_ends[kFillPipeInstances];
 void Listen(PipeEnd& end) {
     end.overlapped = OVERLAPPED{};
     end.overlapped.hEvent = end.event.get();
-    end.connected = false;
+    end.listening = end.connected = false;
     if (ConnectNamedPipe(end.pipe.get(), &end.overlapped)) return;  // an overlapped connect answers false
     const DWORD error = GetLastError();
-    if (error == ERROR_PIPE_CONNECTED) end.connected = true;
-    else if (error != ERROR_IO_PENDING) end.pipe.reset();  // this instance is lost; the others serve
+    if (error == ERROR_IO_PENDING)
+        end.listening = true;
+    else if (error == ERROR_PIPE_CONNECTED)
+        end.connected = true;
+    else
+        end.pipe.reset();  // this instance is lost; the others serve
 }
 
 // Whether a host is on this instance now, noticing a connect that completed since.
 bool HasHost(PipeEnd& end) {
     if (!end.pipe) return false;
     DWORD bytes = 0;
-    if (!end.connected && HasOverlappedIoCompleted(&end.overlapped))
+    if (end.listening && HasOverlappedIoCompleted(&end.overlapped)) {
+        end.listening = false;
         end.connected = GetOverlappedResult(end.pipe.get(), &end.overlapped, &bytes, FALSE) != FALSE;
+        if (!end.connected) Listen(end);
+    }
     return end.connected;
 }
 
-// Gives the instance back to listening: its host has gone, or stopped reading.
-void Relisten(PipeEnd& end) {
+// Ends the operation in flight on the instance, if any; the cancel ends it at once. Only an
+// operation that answered ERROR_IO_PENDING is in flight: one that failed when it was started
+// never sets its event.
+void Cancel(PipeEnd& end, bool inFlight) {
+    if (!inFlight) return;
     CancelIo(end.pipe.get());
     DWORD bytes = 0;
-    GetOverlappedResult(end.pipe.get(), &end.overlapped, &bytes, TRUE);  // the cancel ends it at once
+    GetOverlappedResult(end.pipe.get(), &end.overlapped, &bytes, TRUE);
+}
+
+// Gives the instance back to listening: its host has gone, or stopped reading.
+void Relisten(PipeEnd& end, bool writeInFlight) {
+    Cancel(end, writeInFlight);
     DisconnectNamedPipe(end.pipe.get());
     Listen(end);
 }
@@ -63,7 +79,8 @@ void Signal(PipeEnd& end) {
     DWORD written = 0;
     // A message this short goes into the pipe's buffer at once; a write that must wait means the
     // host has stopped reading, and one that fails that it has gone.
-    if (!WriteFile(end.pipe.get(), kFillMessage, sizeof kFillMessage - 1, &written, &end.overlapped)) Relisten(end);
+    if (!WriteFile(end.pipe.get(), kFillMessage, sizeof kFillMessage - 1, &written, &end.overlapped))
+        Relisten(end, GetLastError() == ERROR_IO_PENDING);
 }
 
 }  // namespace
@@ -95,13 +112,9 @@ void SignalBrowserHosts() {
 
 void CloseBrowserLink() {
     for (PipeEnd& end : g_ends) {
-        if (end.pipe) {
-            CancelIo(end.pipe.get());
-            DWORD bytes = 0;
-            GetOverlappedResult(end.pipe.get(), &end.overlapped, &bytes, TRUE);
-        }
+        if (end.pipe) Cancel(end, end.listening);
         end.pipe.reset();
         end.event.reset();
-        end.connected = false;
+        end.listening = end.connected = false;
     }
 }

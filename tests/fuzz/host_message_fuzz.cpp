@@ -31,12 +31,14 @@ void CheckRequest(FuzzInput& input) {
     // end, where AddressSanitizer watches, whenever the announcement is as long as the rest.
     const size_t length = announced < input.restSize() ? announced : input.restSize();
     host::Request request{};
-    const host::RequestProblem problem = host::ReadRequest(reinterpret_cast<const char*>(input.rest()), length, request);
+    const host::RequestProblem problem =
+        host::ReadRequest(reinterpret_cast<const char*>(input.rest()), length, request);
     FUZZ_CHECK(!request.hasId || request.id >= 0);
     char frame[host::kMaxFrameBytes];
     if (problem == host::RequestProblem::kNone) {
         FUZZ_CHECK(request.hasId);
-        CheckFrame(frame, host::WriteProfileAnswer(request.id, {"", "", ""}, frame), "profile", request.id, {"", "", ""});
+        CheckFrame(frame, host::WriteProfileAnswer(request.id, {"", "", ""}, frame), "profile", request.id,
+                   {"", "", ""});
     } else {
         FUZZ_CHECK(problem != host::RequestProblem::kNoId || !request.hasId);
         const size_t size = host::WriteErrorAnswer(request, host::ProblemText(problem), frame);

@@ -17,8 +17,8 @@ TEST(HostMessage, RequestsAreReadOrRefusedWithTheirId) {
         int32_t id;
     } cases[] = {
         {R"({"kind":"profile","id":7})", RequestProblem::kNone, true, 7},
-        {" { \"id\" : 0 ,\n\"kind\" : \"profile\", \"more\": [1, {\"a\": null}, -2.5e3, true] }\t", RequestProblem::kNone,
-         true, 0},
+        {" { \"id\" : 0 ,\n\"kind\" : \"profile\", \"more\": [1, {\"a\": null}, -2.5e3, true] }\t",
+         RequestProblem::kNone, true, 0},
         {R"({"kind":"pro\u0066ile","id":2147483647})", RequestProblem::kNone, true, 2147483647},
         {R"({"kind":"profile","id":2147483648})", RequestProblem::kNoId, false, 0},
         {R"({"kind":"profile","id":-1})", RequestProblem::kNoId, false, 0},
@@ -69,19 +69,24 @@ void ExpectFrame(const char (&frame)[host::kMaxFrameBytes], size_t size, const c
 }  // namespace
 
 TEST(HostMessage, FramesCarryTheirLengthAndEscapedTextsThatReadBack) {
-    char frame[host::kMaxFrameBytes];
+    char frame[host::kMaxFrameBytes] = {};
     const host::LoginTexts texts{"m\"e\\m", "X12\x01", "p\xC3\xA4ss"};
-    ExpectFrame(frame, host::WriteProfileAnswer(42, texts, frame),
-                "{\"kind\":\"profile\",\"id\":42,\"member\":\"m\\\"e\\\\m\",\"site\":\"X12\\u0001\",\"password\":\"p\xC3\xA4ss\"}");
+    ExpectFrame(
+        frame, host::WriteProfileAnswer(42, texts, frame),
+        "{\"kind\":\"profile\",\"id\":42,\"member\":\"m\\\"e\\\\m\",\"site\":\"X12\\u0001\",\"password\":\"p\xC3\xA4ss\"}");
     host::JsonField fields[] = {host::JsonField("member"), host::JsonField("site"), host::JsonField("password")};
-    ASSERT_TRUE(host::ReadJsonObject(frame + 4, host::FrameLength(reinterpret_cast<unsigned char(&)[4]>(frame)), fields, 3));
+    ASSERT_TRUE(
+        host::ReadJsonObject(frame + 4, host::FrameLength(reinterpret_cast<unsigned char(&)[4]>(frame)), fields, 3));
     EXPECT_EQ(std::string(fields[0].text, fields[0].textSize), texts.member);
     EXPECT_EQ(std::string(fields[1].text, fields[1].textSize), texts.site);
     EXPECT_EQ(std::string(fields[2].text, fields[2].textSize), texts.password);
 
-    ExpectFrame(frame, host::WriteFillMessage({"", "", ""}, frame), R"({"kind":"fill","member":"","site":"","password":""})");
-    ExpectFrame(frame, host::WriteErrorAnswer({true, 0}, "no profile", frame), R"({"kind":"error","id":0,"error":"no profile"})");
-    ExpectFrame(frame, host::WriteErrorAnswer({false, 9}, "unknown kind", frame), R"({"kind":"error","error":"unknown kind"})");
+    ExpectFrame(frame, host::WriteFillMessage({"", "", ""}, frame),
+                R"({"kind":"fill","member":"","site":"","password":""})");
+    ExpectFrame(frame, host::WriteErrorAnswer({true, 0}, "no profile", frame),
+                R"({"kind":"error","id":0,"error":"no profile"})");
+    ExpectFrame(frame, host::WriteErrorAnswer({false, 9}, "unknown kind", frame),
+                R"({"kind":"error","error":"unknown kind"})");
     const std::string tooLong(host::kMaxFrameBytes, 'a');
     EXPECT_EQ(host::WriteFillMessage({tooLong.c_str(), "", ""}, frame), 0u);
 }
