@@ -152,7 +152,30 @@ Function CheckInstallFolder
   ${EndIf}
 FunctionEnd
 
+; A browser keeps the native messaging host running as long as the extension is on, and Windows
+; replaces no program file in use: the member is asked to close the browsers first (Retry or
+; Cancel). A silent install ends with exit code 2 instead, having changed nothing.
+Function WaitForBrowsersToLetGoOfTheHost
+  retry:
+    ${IfNot} ${FileExists} "$INSTDIR\rtln_host.exe"
+      Return
+    ${EndIf}
+    ClearErrors
+    FileOpen $0 "$INSTDIR\rtln_host.exe" a
+    ${IfNot} ${Errors}
+      FileClose $0
+      Return
+    ${EndIf}
+    IfSilent 0 +3
+      SetErrorLevel 2
+      Quit
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
+      "A web browser is connected to ${RTLN_PRODUCT_NAME}.$\nClose Chrome, Edge and Firefox, then choose Retry to go on." IDRETRY retry
+    Quit
+FunctionEnd
+
 Section "Program"
+  Call WaitForBrowsersToLetGoOfTheHost
   ; Shortcuts go to the current user's desktop and Start menu, where the uninstaller looks.
   SetShellVarContext current
   SetOutPath "$INSTDIR"

@@ -250,7 +250,16 @@ TEST(RoundTrip, ReinstallKeepsTheMembersDataAndWaitsForARunningProgram) {
         EXPECT_EQ(2, RunSetup());
         p.Kill();
     }
+    {
+        // Nor can a host that a browser runs (here the uninstaller's copy, waiting in its dialog).
+        ui::Program host;
+        ASSERT_TRUE(CopyFileA((folder + "\\uni_rtln.exe").c_str(), (folder + "\\rtln_host.exe").c_str(), FALSE));
+        ASSERT_TRUE(host.Start(folder, "rtln_host.exe", ui::kUninstallerCaption));
+        EXPECT_EQ(2, RunSetup());
+        host.Kill();
+    }
     ASSERT_EQ(0, RunSetup());
+    EXPECT_EQ(ui::ReadFileBytes(ui::BuildFolder() + "\\rtln_host.exe"), ui::ReadFileBytes(folder + "\\rtln_host.exe"));
     EXPECT_EQ(sites, ui::ReadFileBytes(folder + "\\site.qzd"));
     EXPECT_EQ(sessions, ui::ReadFileBytes(folder + "\\sess.qzd"));
 }
