@@ -10,6 +10,7 @@
 #include "base/program_folder.h"
 #include "base/settings.h"
 #include "base/window_helpers.h"
+#include "player/player.h"
 #include "resources/rtln_ids.h"
 #include "keyboard.h"
 #include "main_commands.h"
@@ -101,6 +102,7 @@ BOOL OnInitDialog(HWND window, MainWindowState* state) {
     if (!bannerWanted || !StartBanner(state->banner, window)) HideBannerStrip(window);
     CreateSessionStatusBar(state->session, window);
     KeepStatusBarClear(window);
+    OpenBrowserLink();
     SendDlgItemMessageA(window, IDC_SITE_ID, EM_LIMITTEXT, 6, 0);
     for (int id : {IDC_TICKETS, IDC_ERRORS, IDC_LOTTO_CREDITS, IDC_TRAFFIC_CREDITS})
         SendDlgItemMessageA(window, id, EM_LIMITTEXT, 3, 0);
@@ -132,6 +134,7 @@ void OnDestroy(HWND window, MainWindowState& state) {
     CloseSessionClock(state.session);
     DeleteBannerBitmap(state.banner);
     CloseDesk(state.desk);
+    CloseBrowserLink();
     if (state.positionRestored) SaveWindowPosition(window);
     SaveCountedSession(state.session, window);
 }

@@ -125,6 +125,7 @@ void OpenShellWindows(ComRef<IShellWindows>& windows) {
 void SetLoginFillCalls(const LoginFillCalls* calls) { g_calls = calls ? calls : &kSystemCalls; }
 
 void FillMemberLoginForm(HWND) {
+    SignalBrowserHosts();
     ComRef<IShellWindows> windows;
     OpenShellWindows(windows);
     if (!windows) return;

@@ -11,6 +11,15 @@
 // "Fill Member ID").
 std::optional<ProfileFacts> ShowPlayerSettings(HWND window);
 
-// "Fill Member ID": writes the stored login data into every open login page of the service.
-// Asks and reports nothing; the program goes on whatever the browser does.
+// "Fill Member ID": writes the stored login data into every open login page of the service,
+// in Internet Explorer directly and, through the browsers' extension, in every browser that runs
+// it. Asks and reports nothing; the program goes on whatever the browser does.
 void FillMemberLoginForm(HWND window);
+
+// The link with the browsers' extension, through their native messaging hosts: opened with the
+// main window, closed in its destroy handling. Without it "Fill Member ID" reaches Internet
+// Explorer alone.
+void OpenBrowserLink();
+void CloseBrowserLink();
+// Tells every connected host to fill; returns at once, connected or not.
+void SignalBrowserHosts();

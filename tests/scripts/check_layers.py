@@ -4,7 +4,8 @@
 base/ is the toolbox at the bottom; the features desk/, session/ and player/ stand on it side by
 side, each including only its own files, base/ and resources/ (base/ only those two). app/ on
 top includes base/ and each feature only through its one narrow header, and runs the steps of
-each command across them. Nothing includes app/. The uninstaller shares nothing with the
+each command across them. Nothing includes app/. The browsers' native messaging host (host/)
+reads the profile as the program does: it includes base/ and the stored password's reader. The uninstaller shares nothing with the
 program but the handle owners and the display scale of base/ (both header-only).
 Usage: check_layers.py [source root]; prints every include against the stack and fails on any.
 """
@@ -26,6 +27,8 @@ def allowed(folder, target):
         return True
     if folder == "uninstall":
         return target in ("base/handle.h", "base/display_scale.h")
+    if folder == "host":
+        return top == "base" or target == "player/stored_password.h"
     if top == "base":
         return folder != "base"
     if folder == "app":
@@ -43,7 +46,7 @@ def resolve(root, source, include):
 def main():
     root = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "../.."))
     faults = []
-    for folder in ["base", "app", "uninstall"] + FEATURES:
+    for folder in ["base", "app", "uninstall", "host"] + FEATURES:
         for directory, _, names in os.walk(os.path.join(root, folder)):
             for name in sorted(names):
                 if not name.endswith((".h", ".cpp")):
