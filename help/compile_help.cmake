@@ -1,6 +1,7 @@
 # Compiles the help project in a copy of the sources, so that nothing is written into the
 # source tree, and fails on any warning: chmcmd reports a link to a missing page as a warning
-# and still succeeds. The copy takes the version (@RTLN_VERSION_SHORT@ in the pages).
+# and still succeeds. The copy takes the version and the service's origin (@RTLN_VERSION_SHORT@,
+# @RTLN_SERVICE_ORIGIN@ in the pages).
 file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR})
 file(GLOB sources ${SOURCE_DIR}/*.htm ${SOURCE_DIR}/*.css ${SOURCE_DIR}/*.hhp ${SOURCE_DIR}/*.hhc

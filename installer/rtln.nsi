@@ -4,10 +4,11 @@
 ;            -DARTDIR=<folder of app.ico> -DPRODUCT_FACTS=<the build tree's product.nsh>
 ;            -DOUTFILE=<setup.exe> installer/rtln.nsi
 ;
-; It installs the program folder, writes "PathRL", makes the current user's shortcuts and
-; registers the uninstaller in the current user's list of installed programs. It has no
-; uninstaller of its own: uni_rtln.exe removes what is listed there and nothing else, so the
-; installer makes nothing more than that.
+; It installs the program folder (with the browser extension's folder Browser), writes "PathRL",
+; makes the current user's shortcuts, registers the browsers' native messaging host and the
+; uninstaller in the current user's list of installed programs. It has no uninstaller of its
+; own: uni_rtln.exe removes what is listed there and nothing else, so the installer makes
+; nothing more than that.
 ;
 ; Everything is the current user's: the program keeps its data files beside itself, so its
 ; folder must be one the member can write without elevation, and the installer asks for none.
@@ -31,6 +32,10 @@ SetCompressor /SOLID lzma
 !include "${PRODUCT_FACTS}"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${RTLN_NAME_AND_VERSION}"
 !define MENU_FOLDER "$SMPROGRAMS\${RTLN_PUBLISHER}\Rateline"
+; Where each browser family looks for the current user's native messaging hosts.
+!define CHROME_HOST_KEY "Software\Google\Chrome\NativeMessagingHosts\${RTLN_HOST_NAME}"
+!define EDGE_HOST_KEY "Software\Microsoft\Edge\NativeMessagingHosts\${RTLN_HOST_NAME}"
+!define FIREFOX_HOST_KEY "Software\Mozilla\NativeMessagingHosts\${RTLN_HOST_NAME}"
 
 Name "${RTLN_NAME_AND_VERSION}"
 OutFile "${OUTFILE}"
@@ -147,11 +152,36 @@ Function CheckInstallFolder
   ${EndIf}
 FunctionEnd
 
+; A browser keeps the native messaging host running as long as the extension is on, and Windows
+; replaces no program file in use: the member is asked to close the browsers first (Retry or
+; Cancel). A silent install ends with exit code 2 instead, having changed nothing.
+Function WaitForBrowsersToLetGoOfTheHost
+  retry:
+    ${IfNot} ${FileExists} "$INSTDIR\rtln_host.exe"
+      Return
+    ${EndIf}
+    ClearErrors
+    FileOpen $0 "$INSTDIR\rtln_host.exe" a
+    ${IfNot} ${Errors}
+      FileClose $0
+      Return
+    ${EndIf}
+    IfSilent 0 +3
+      SetErrorLevel 2
+      Quit
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
+      "A web browser is connected to ${RTLN_PRODUCT_NAME}.$\nClose Chrome, Edge and Firefox, then choose Retry to go on." IDRETRY retry
+    Quit
+FunctionEnd
+
 Section "Program"
+  Call WaitForBrowsersToLetGoOfTheHost
   ; Shortcuts go to the current user's desktop and Start menu, where the uninstaller looks.
   SetShellVarContext current
   SetOutPath "$INSTDIR"
   File /x site.qzd "${PROGRAMDIR}\*"
+  ; The browser extension, which the member loads into the browser from there.
+  File /r "${PROGRAMDIR}\Browser"
   ; The member's evaluations: an empty file is an empty database. An existing one (and the
   ; session history, which the program creates) is never replaced.
   SetOverwrite off
@@ -160,6 +190,12 @@ Section "Program"
 
   ; The program folder with its trailing backslash, so that file names append directly.
   WriteRegStr HKCU "${RTLN_SETTINGS_KEY}" "PathRL" "$INSTDIR\"
+
+  ; Each browser finds the native messaging host through its key, whose default value is the
+  ; full path of the host's manifest; the manifest names rtln_host.exe beside it.
+  WriteRegStr HKCU "${CHROME_HOST_KEY}" "" "$INSTDIR\rtln_host.json"
+  WriteRegStr HKCU "${EDGE_HOST_KEY}" "" "$INSTDIR\rtln_host.json"
+  WriteRegStr HKCU "${FIREFOX_HOST_KEY}" "" "$INSTDIR\rtln_host.json"
 
   CreateShortCut "$DESKTOP\${RTLN_PRODUCT_NAME}.lnk" "$INSTDIR\rtln.exe"
   CreateDirectory "${MENU_FOLDER}"

@@ -172,10 +172,27 @@ bool ReadProgramFolder(HWND dialog, char (&folder)[kPathBuffer]) {
     return true;
 }
 
+// The browser extension's files and then its folder, which stays while it holds anything else.
+// A folder that is itself a link is removed as a link, and whatever it leads to is left alone.
+void RemoveBrowserFolder(const char* folder) {
+    char browser[kPathBuffer], inside[kPathBuffer];
+    if (!JoinPath(folder, kBrowserFolder, browser) || !JoinPath(browser, "\\", inside)) return;
+    const DWORD attributes = GetFileAttributesA(browser);
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return;
+    if (MenuEntryActionFor(browser, attributes) != MenuEntryAction::kRemoveLink)
+        for (const char* name : kBrowserFiles) DeleteIn(inside, name);
+    RemoveDirectoryA(browser);
+}
+
+// Missing or locked files are passed over. The native messaging host is locked while a browser
+// runs it: it then stays, and so does the folder, until the member closes the browsers and
+// deletes them; its registrations are removed all the same, so no browser starts it again.
 bool RemoveProgramFiles(HWND dialog, char (&folder)[kPathBuffer]) {
     if (!ReadProgramFolder(dialog, folder)) return false;
-    for (size_t i = 0; i < kProgramFileCount; ++i)  // missing or locked: passed over
-        (i < kProgramFileCount - kMemberDataFileCount ? DeleteIn : RecycleIn)(folder, kProgramFiles[i]);
+    const size_t programFileCount = kProgramFileCount - kMemberDataFileCount;
+    for (size_t i = 0; i < programFileCount; ++i) DeleteIn(folder, kProgramFiles[i]);
+    RemoveBrowserFolder(folder);
+    for (size_t i = programFileCount; i < kProgramFileCount; ++i) RecycleIn(folder, kProgramFiles[i]);
     RemoveDirectoryA(folder);  // stays while it holds other files
     return true;
 }
@@ -193,14 +210,18 @@ bool RemoveUserKeys(HWND dialog) {
 }
 
 // The uninstall entry, the local machine's of an older installation and the current user's,
-// and the browser extensions. The local machine's keys need rights an ordinary user may lack:
-// failures are silent.
+// the browser extensions and the current user's registrations of the native messaging host.
+// The local machine's keys need rights an ordinary user may lack, and a browser's key may be
+// gone already: failures are silent.
 void RemoveSystemEntries() {
     for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER})
         if (const RegKey uninstall = OpenKey(root, kUninstallKey, KEY_ALL_ACCESS); uninstall)
             SHDeleteKeyA(uninstall.get(), kUninstallEntry);
     if (const RegKey extensions = OpenKey(HKEY_LOCAL_MACHINE, kExtensionsKey, KEY_ALL_ACCESS); extensions)
         for (const char* id : kExtensionIds) SHDeleteKeyA(extensions.get(), id);
+    for (const char* parent : kHostParentKeys)
+        if (const RegKey hosts = OpenKey(HKEY_CURRENT_USER, parent, KEY_ALL_ACCESS); hosts)
+            SHDeleteKeyA(hosts.get(), kHostName);
 }
 
 }  // namespace

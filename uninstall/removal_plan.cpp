@@ -16,6 +16,15 @@ constexpr bool NamesKey(std::string_view parent, std::string_view child, std::st
 }
 static_assert(NamesKey(kProductKey, kSettingsSubkey, kSettingsKey));
 static_assert(NamesKey(kCompanyKey, kProductSubkey, kProductKey));
+// Only the member's data goes to the Recycle Bin: a program file listed after it would go there too.
+static_assert(std::string_view(kProgramFiles[kProgramFileCount - 2]) == "site.qzd" &&
+              std::string_view(kProgramFiles[kProgramFileCount - 1]) == "sess.qzd" && kMemberDataFileCount == 2);
+// The host's own subkey goes, never a browser's whole list of hosts, which other programs share.
+static_assert([] {
+    for (std::string_view parent : kHostParentKeys)
+        if (!parent.starts_with("Software\\") || !parent.ends_with("\\NativeMessagingHosts")) return false;
+    return true;
+}());
 
 bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 

@@ -20,13 +20,18 @@ constexpr const char* kCompanyMenuFolder = "\\" RTLN_PUBLISHER;
 
 // Step 2: the program files, removed in this order from the folder named by kFolderValue. The
 // last kMemberDataFileCount are the member's evaluations and sessions, which go to the Recycle
-// Bin; the others are deleted.
+// Bin; the others are deleted, and before the member's data the browser extension's folder is
+// emptied of its own files and removed. The browsers' native messaging host is a program file:
+// while a browser runs it, Windows keeps it locked, and it is passed over like any locked file.
 constexpr const char* kSettingsKey = RTLN_SETTINGS_KEY;
 constexpr const char* kFolderValue = "PathRL";
-constexpr const char* kProgramFiles[] = {"qzDigits.ttf", "rtln.chm", "rtln.exe", "qzMain.ttf",
-                                         "Tavrik.url",   "site.qzd", "sess.qzd"};
+constexpr const char* kProgramFiles[] = {"qzDigits.ttf",  "rtln.chm",       "rtln.exe", "qzMain.ttf", "Tavrik.url",
+                                         "rtln_host.exe", "rtln_host.json", "site.qzd", "sess.qzd"};
 constexpr size_t kProgramFileCount = sizeof kProgramFiles / sizeof kProgramFiles[0];
 constexpr size_t kMemberDataFileCount = 2;
+constexpr const char* kBrowserFolder = "Browser";
+constexpr const char* kBrowserFiles[] = {"manifest.json", "background.js", "icon16.png",
+                                         "icon32.png",    "icon48.png",    "icon128.png"};
 
 // Step 3: registry keys. The current user's keys are each deleted from their parent; the
 // company key itself stays.
@@ -41,6 +46,12 @@ constexpr const char* kExtensionsKey = "Software\\Microsoft\\Internet Explorer\\
 constexpr const char* kExtensionIds[] = {"{4E9F26F2-77D1-45ba-B578-78A16FF1B443}",
                                          "{8F0DE55A-6184-4119-800E-47AFC8EF46B8}"};
 constexpr size_t kExtensionCount = sizeof kExtensionIds / sizeof kExtensionIds[0];
+// The current user's registrations of the native messaging host, one per browser family: each
+// deleted from its parent, which stays, since other programs register their hosts there too.
+constexpr const char* kHostName = RTLN_HOST_NAME;
+constexpr const char* kHostParentKeys[] = {"Software\\Google\\Chrome\\NativeMessagingHosts",
+                                           "Software\\Microsoft\\Edge\\NativeMessagingHosts",
+                                           "Software\\Mozilla\\NativeMessagingHosts"};
 
 // The attribute bits of a listed entry that decide what is done with it (FILE_ATTRIBUTE_*).
 constexpr uint32_t kDirectoryAttribute = 0x10;
@@ -50,6 +61,8 @@ constexpr uint32_t kReparsePointAttribute = 0x400;
 // (the listing's "." and "..", and hidden entries) are kept, and so is a real subfolder, which
 // is never entered. A link to a folder (junction or symbolic link) is removed itself and its
 // target left alone; anything else is deleted as a file (a link to a file is deleted itself).
+// The same rule keeps the uninstaller out of a Start-menu or browser-extension folder that is
+// itself a link.
 enum class MenuEntryAction { kKeep, kDeleteFile, kRemoveLink };
 MenuEntryAction MenuEntryActionFor(const char* name, uint32_t attributes);
 

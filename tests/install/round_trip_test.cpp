@@ -25,6 +25,10 @@ using ui::KeyExists;
 using ui::ShellFolder;
 constexpr const char* kUninstallEntry = ui::kUninstallEntryPath;
 constexpr const char* kProfile = "C:\\users\\Пётр 李明";  // as install_round_trip.sh makes it
+// The current user's registrations of the native messaging host: Chrome's, Edge's, Firefox's.
+constexpr const char* kHostKeys[] = {"Software\\Google\\Chrome\\NativeMessagingHosts\\com.tavrik.rateline",
+                                     "Software\\Microsoft\\Edge\\NativeMessagingHosts\\com.tavrik.rateline",
+                                     "Software\\Mozilla\\NativeMessagingHosts\\com.tavrik.rateline"};
 
 // A program's path in quotes, as a command line holds it.
 std::string Quoted(const std::string& path) {
@@ -136,9 +140,14 @@ TEST(RoundTrip, InstallUseAndUninstall) {
     ASSERT_EQ(0, RunSetup());
     const std::string folder = InstalledFolder();
     EXPECT_EQ(ShellFolder(CSIDL_LOCAL_APPDATA) + "\\Programs\\Tavrik Software\\Rateline", folder);
-    EXPECT_EQ((std::vector<std::string>{"Tavrik.url", "qzDigits.ttf", "qzMain.ttf", "rtln.chm", "rtln.exe", "site.qzd",
-                                        "uni_rtln.exe"}),
+    EXPECT_EQ((std::vector<std::string>{"Browser", "Tavrik.url", "qzDigits.ttf", "qzMain.ttf", "rtln.chm", "rtln.exe",
+                                        "rtln_host.exe", "rtln_host.json", "site.qzd", "uni_rtln.exe"}),
               Entries(folder));
+    EXPECT_TRUE(ui::FileExists(folder + "\\Browser\\manifest.json"));
+    for (const char* key : kHostKeys) {
+        EXPECT_EQ(folder + "\\rtln_host.json", StringValue(HKEY_CURRENT_USER, key, nullptr)) << key;
+        EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, key)) << key;
+    }
     EXPECT_TRUE(ui::ReadFileBytes(folder + "\\site.qzd").empty());
     const std::string menu = ShellFolder(CSIDL_PROGRAMS) + "\\Tavrik Software\\Rateline";
     EXPECT_EQ(
@@ -200,6 +209,10 @@ TEST(RoundTrip, InstallUseAndUninstall) {
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, "Software\\Tavrik\\RL"));
     EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, "Software\\Tavrik"));
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kUninstallEntry));
+    for (const std::string key : kHostKeys) {  // each browser's list of hosts stays
+        EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, key)) << key;
+        EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, key.substr(0, key.rfind('\\')))) << key;
+    }
     // The member's data lies in the Recycle Bin as it was. Wine keeps the bin in the Linux
     // user's trash folder, here the test's own (XDG_DATA_HOME, install_round_trip.sh).
     std::string trash = std::string("Z:") + getenv("XDG_DATA_HOME") + "/Trash/files/";
@@ -237,7 +250,16 @@ TEST(RoundTrip, ReinstallKeepsTheMembersDataAndWaitsForARunningProgram) {
         EXPECT_EQ(2, RunSetup());
         p.Kill();
     }
+    {
+        // Nor can a host that a browser runs (here the uninstaller's copy, waiting in its dialog).
+        ui::Program host;
+        ASSERT_TRUE(CopyFileA((folder + "\\uni_rtln.exe").c_str(), (folder + "\\rtln_host.exe").c_str(), FALSE));
+        ASSERT_TRUE(host.Start(folder, "rtln_host.exe", ui::kUninstallerCaption));
+        EXPECT_EQ(2, RunSetup());
+        host.Kill();
+    }
     ASSERT_EQ(0, RunSetup());
+    EXPECT_EQ(ui::ReadFileBytes(ui::BuildFolder() + "\\rtln_host.exe"), ui::ReadFileBytes(folder + "\\rtln_host.exe"));
     EXPECT_EQ(sites, ui::ReadFileBytes(folder + "\\site.qzd"));
     EXPECT_EQ(sessions, ui::ReadFileBytes(folder + "\\sess.qzd"));
 }
