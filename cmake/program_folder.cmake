@@ -7,23 +7,28 @@ file(CONFIGURE OUTPUT ${RTLN_GENERATED_DIR}/Tavrik.url NEWLINE_STYLE CRLF @ONLY
      CONTENT "[InternetShortcut]\nURL=@RTLN_MAKER_WEB_SITE@\n")
 # An empty file is an empty database.
 file(CONFIGURE OUTPUT ${RTLN_GENERATED_DIR}/site.qzd CONTENT "")
-# The native messaging host's manifest, which the installer registers for Chrome, Edge and
-# Firefox: the host beside it, and the extensions it admits (each browser reads its own list).
+# The native messaging host's manifests, which the installer registers: one for Chrome and Edge
+# (the extension IDs they admit) and one for Firefox, which refuses a manifest that carries the
+# other's list. Each names the host beside it.
 set(origins "")
 foreach(id IN LISTS RTLN_EXTENSION_IDS)
   list(APPEND origins "\"chrome-extension://${id}/\"")
 endforeach()
-list(JOIN origins ", " RTLN_HOST_ORIGINS)
-file(CONFIGURE OUTPUT ${RTLN_GENERATED_DIR}/rtln_host.json NEWLINE_STYLE CRLF @ONLY CONTENT [[{
+list(JOIN origins ", " RTLN_HOST_ADMITTED)
+set(RTLN_HOST_LIST allowed_origins)
+foreach(browser chrome firefox)
+  file(CONFIGURE OUTPUT ${RTLN_GENERATED_DIR}/rtln_host.${browser}.json NEWLINE_STYLE CRLF @ONLY CONTENT [[{
   "name": "@RTLN_HOST_NAME@",
   "description": "@RTLN_PRODUCT_NAME@: fills the service's login page on \"Fill Member ID\"",
   "path": "rtln_host.exe",
   "type": "stdio",
-  "allowed_origins": [@RTLN_HOST_ORIGINS@],
-  "allowed_extensions": ["@RTLN_GECKO_ID@"]
+  "@RTLN_HOST_LIST@": [@RTLN_HOST_ADMITTED@]
 }
 ]])
-set(RTLN_PROGRAM_FILES ${RTLN_GENERATED_DIR}/rtln_host.json ${CMAKE_BINARY_DIR}/bin/rtln.chm ${CMAKE_SOURCE_DIR}/resources/art/qzDigits.ttf
+  set(RTLN_HOST_LIST allowed_extensions)
+  set(RTLN_HOST_ADMITTED "\"${RTLN_GECKO_ID}\"")
+endforeach()
+set(RTLN_PROGRAM_FILES ${RTLN_GENERATED_DIR}/rtln_host.chrome.json ${RTLN_GENERATED_DIR}/rtln_host.firefox.json ${CMAKE_BINARY_DIR}/bin/rtln.chm ${CMAKE_SOURCE_DIR}/resources/art/qzDigits.ttf
     ${CMAKE_SOURCE_DIR}/resources/art/qzMain.ttf ${RTLN_GENERATED_DIR}/Tavrik.url ${RTLN_GENERATED_DIR}/site.qzd)
 install(TARGETS rtln uni_rtln rtln_host RUNTIME DESTINATION . COMPONENT program)
 install(FILES ${RTLN_PROGRAM_FILES} DESTINATION . COMPONENT program)

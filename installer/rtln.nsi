@@ -192,10 +192,10 @@ Section "Program"
   WriteRegStr HKCU "${RTLN_SETTINGS_KEY}" "PathRL" "$INSTDIR\"
 
   ; Each browser finds the native messaging host through its key, whose default value is the
-  ; full path of the host's manifest; the manifest names rtln_host.exe beside it.
-  WriteRegStr HKCU "${CHROME_HOST_KEY}" "" "$INSTDIR\rtln_host.json"
-  WriteRegStr HKCU "${EDGE_HOST_KEY}" "" "$INSTDIR\rtln_host.json"
-  WriteRegStr HKCU "${FIREFOX_HOST_KEY}" "" "$INSTDIR\rtln_host.json"
+  ; full path of the host's manifest (Firefox has its own); each names rtln_host.exe beside it.
+  WriteRegStr HKCU "${CHROME_HOST_KEY}" "" "$INSTDIR\rtln_host.chrome.json"
+  WriteRegStr HKCU "${EDGE_HOST_KEY}" "" "$INSTDIR\rtln_host.chrome.json"
+  WriteRegStr HKCU "${FIREFOX_HOST_KEY}" "" "$INSTDIR\rtln_host.firefox.json"
 
   CreateShortCut "$DESKTOP\${RTLN_PRODUCT_NAME}.lnk" "$INSTDIR\rtln.exe"
   CreateDirectory "${MENU_FOLDER}"

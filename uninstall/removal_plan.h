@@ -26,7 +26,7 @@ constexpr const char* kCompanyMenuFolder = "\\" RTLN_PUBLISHER;
 constexpr const char* kSettingsKey = RTLN_SETTINGS_KEY;
 constexpr const char* kFolderValue = "PathRL";
 constexpr const char* kProgramFiles[] = {"qzDigits.ttf",  "rtln.chm",       "rtln.exe", "qzMain.ttf", "Tavrik.url",
-                                         "rtln_host.exe", "rtln_host.json", "site.qzd", "sess.qzd"};
+                                         "rtln_host.exe", "rtln_host.chrome.json", "rtln_host.firefox.json", "site.qzd", "sess.qzd"};
 constexpr size_t kProgramFileCount = sizeof kProgramFiles / sizeof kProgramFiles[0];
 constexpr size_t kMemberDataFileCount = 2;
 constexpr const char* kBrowserFolder = "Browser";

@@ -110,10 +110,10 @@ export class Bench {
         const wrapper = path.join(this.work, "rtln_host.sh");
         await fs.writeFile(wrapper, `#!/bin/sh\nunset DISPLAY\nexport WINEDEBUG=-all WINEDLLOVERRIDES=winedbg.exe=d\n` +
             `exec ${top}/scripts/wine-run.sh ${this.arch} ${this.folder}/rtln_host.exe "$@"\n`, { mode: 0o755 });
-        // The host manifest of the program folder (the browser's own file where there are two),
+        // The browser's own host manifest of the program folder,
         // with the wrapper's absolute path: Linux browsers take no relative one.
         const own = path.join(this.tree, "bin", `rtln_host.${this.browserName === "chromium" ? "chrome" : "firefox"}.json`);
-        const shipped = await fs.readFile(own).catch(() => fs.readFile(path.join(this.tree, "bin", "rtln_host.json")));
+        const shipped = await fs.readFile(own);
         const manifest = JSON.stringify({ ...JSON.parse(shipped), path: wrapper });
         const manifestDir = this.browserName === "chromium"
             ? path.join(this.profileDir, "NativeMessagingHosts") : path.join(this.home, ".mozilla/native-messaging-hosts");

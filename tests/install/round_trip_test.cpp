@@ -26,9 +26,13 @@ using ui::ShellFolder;
 constexpr const char* kUninstallEntry = ui::kUninstallEntryPath;
 constexpr const char* kProfile = "C:\\users\\Пётр 李明";  // as install_round_trip.sh makes it
 // The current user's registrations of the native messaging host: Chrome's, Edge's, Firefox's.
-constexpr const char* kHostKeys[] = {"Software\\Google\\Chrome\\NativeMessagingHosts\\com.tavrik.rateline",
-                                     "Software\\Microsoft\\Edge\\NativeMessagingHosts\\com.tavrik.rateline",
-                                     "Software\\Mozilla\\NativeMessagingHosts\\com.tavrik.rateline"};
+// Each browser's registration of the host, and the manifest it names.
+constexpr struct {
+    const char* key;
+    const char* manifest;
+} kHostKeys[] = {{"Software\\Google\\Chrome\\NativeMessagingHosts\\com.tavrik.rateline", "rtln_host.chrome.json"},
+                 {"Software\\Microsoft\\Edge\\NativeMessagingHosts\\com.tavrik.rateline", "rtln_host.chrome.json"},
+                 {"Software\\Mozilla\\NativeMessagingHosts\\com.tavrik.rateline", "rtln_host.firefox.json"}};
 
 // A program's path in quotes, as a command line holds it.
 std::string Quoted(const std::string& path) {
@@ -141,11 +145,12 @@ TEST(RoundTrip, InstallUseAndUninstall) {
     const std::string folder = InstalledFolder();
     EXPECT_EQ(ShellFolder(CSIDL_LOCAL_APPDATA) + "\\Programs\\Tavrik Software\\Rateline", folder);
     EXPECT_EQ((std::vector<std::string>{"Browser", "Tavrik.url", "qzDigits.ttf", "qzMain.ttf", "rtln.chm", "rtln.exe",
-                                        "rtln_host.exe", "rtln_host.json", "site.qzd", "uni_rtln.exe"}),
+                                        "rtln_host.chrome.json", "rtln_host.exe", "rtln_host.firefox.json", "site.qzd",
+                                        "uni_rtln.exe"}),
               Entries(folder));
     EXPECT_TRUE(ui::FileExists(folder + "\\Browser\\manifest.json"));
-    for (const char* key : kHostKeys) {
-        EXPECT_EQ(folder + "\\rtln_host.json", StringValue(HKEY_CURRENT_USER, key, nullptr)) << key;
+    for (const auto& [key, manifest] : kHostKeys) {
+        EXPECT_EQ(folder + "\\" + manifest, StringValue(HKEY_CURRENT_USER, key, nullptr)) << key;
         EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, key)) << key;
     }
     EXPECT_TRUE(ui::ReadFileBytes(folder + "\\site.qzd").empty());
@@ -209,7 +214,8 @@ TEST(RoundTrip, InstallUseAndUninstall) {
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, "Software\\Tavrik\\RL"));
     EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, "Software\\Tavrik"));
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kUninstallEntry));
-    for (const std::string key : kHostKeys) {  // each browser's list of hosts stays
+    for (const auto& host : kHostKeys) {  // each browser's list of hosts stays
+        const std::string key = host.key;
         EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, key)) << key;
         EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, key.substr(0, key.rfind('\\')))) << key;
     }
