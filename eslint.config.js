@@ -17,7 +17,7 @@ export default [
     },
     {
         // The tests run in node; the functions they evaluate in pages see the page's globals.
-        files: ["tests/browser/**/*.mjs", "eslint.config.js"],
+        files: ["tests/browser/**/*.mjs", "bench/**/*.mjs", "eslint.config.js"],
         languageOptions: { ecmaVersion: 2024, sourceType: "module", globals: { ...globals.node, ...globals.browser } },
     },
 ];

@@ -26,6 +26,6 @@ for arch in $WIN_ARCHES; do
     scripts/wine-session.sh run "$arch" bash -c "scripts/wine-run.sh $arch '$tree/bin/desk_bench.exe' &&
       scripts/wine-run.sh $arch '$tree/bin/startup_bench.exe' '$(windows "$folder")' '$(windows "$tree/bin/bare_dialog.exe")' \\
       '$(windows "$tree/bin/template_dialog.exe")' 25 &&
-      node tests/browser/fill_bench.mjs $arch '$tree'" |
+      node bench/fill_bench.mjs $arch '$tree'" |
       sed "s/^/[$(basename "$tree")] /"
 done

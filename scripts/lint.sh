@@ -68,7 +68,7 @@ echo "cppcheck: $cppcheck_count findings ($((SECONDS - start)) s)"
 # ESLint (eslint.config.js) over the browser extension and the browser tests, one line per
 # finding; a failure of ESLint itself counts as a finding.
 start=$SECONDS
-node_modules/.bin/eslint --max-warnings 0 --format json browser tests/browser eslint.config.js >"$out/eslint.json" 2>"$out/eslint.err"
+node_modules/.bin/eslint --max-warnings 0 --format json browser tests/browser bench eslint.config.js >"$out/eslint.json" 2>"$out/eslint.err"
 eslint_status=$?
 node -e 'for (const f of JSON.parse(require("fs").readFileSync(process.argv[1], "utf8")))
              for (const m of f.messages) console.log(`${f.filePath}:${m.line}:${m.column}: ${m.message} [${m.ruleId}]`)' \

@@ -3,7 +3,7 @@
 // started: its start, the extension's, the host's under Wine and its pipe to the program, to the
 // first filled page, the command posted every 100 ms once the page is loaded), and warm (browser
 // and host connected: from the program's posted command to the page's last change event).
-import { Bench, kLogin, loginPage, waitFor } from "./harness.mjs";
+import { Bench, kLogin, loginPage, waitFor } from "../tests/browser/harness.mjs";
 
 const [arch, tree] = process.argv.slice(2);
 const kWarmFills = 10;
