@@ -64,14 +64,12 @@ void ToUtf8(const wchar_t* wide, char* text, size_t size) {
 bool ReadLogin(Utf8Login& login) {
     const RegKey key = OpenSettings(KEY_QUERY_VALUE);
     if (!key) return false;
-    wchar_t member[kProfileTextUnits], site[kProfileTextUnits], password[kPasswordUnits];
-    ReadSettingText(key.get(), kMemberIdValue, member, kProfileTextUnits);
-    ReadSettingText(key.get(), kSiteIdValue, site, kProfileTextUnits);
-    ReadPassword(key.get(), password);
-    ToUtf8(member, login.member, sizeof login.member);
-    ToUtf8(site, login.site, sizeof login.site);
-    ToUtf8(password, login.password, sizeof login.password);
-    SecureZeroMemory(password, sizeof password);
+    LoginTexts texts;
+    ReadLoginTexts(key.get(), texts);
+    ToUtf8(texts.member, login.member, sizeof login.member);
+    ToUtf8(texts.site, login.site, sizeof login.site);
+    ToUtf8(texts.password, login.password, sizeof login.password);
+    SecureZeroMemory(&texts, sizeof texts);
     return true;
 }
 

@@ -19,20 +19,11 @@ namespace {
 const LoginFillCalls kSystemCalls = {CoCreateInstance, OpenSettings};
 const LoginFillCalls* g_calls = &kSystemCalls;
 
-// The profile's login data as the registry keeps it, wide, the password unshifted.
-struct LoginTexts {
-    wchar_t member[kProfileTextUnits];
-    wchar_t site[kProfileTextUnits];
-    wchar_t password[kPasswordUnits];
-};
-
 // False when the settings key cannot be opened. An absent value reads as empty.
-bool ReadLoginTexts(LoginTexts& texts) {
+bool ReadStoredLogin(LoginTexts& texts) {
     const RegKey key = g_calls->openSettings(KEY_QUERY_VALUE, kSettingsKeyPath);
     if (!key) return false;
-    ReadSettingText(key.get(), kMemberIdValue, texts.member, kProfileTextUnits);
-    ReadSettingText(key.get(), kSiteIdValue, texts.site, kProfileTextUnits);
-    ReadPassword(key.get(), texts.password);
+    ReadLoginTexts(key.get(), texts);
     return true;
 }
 
@@ -133,7 +124,7 @@ void FillMemberLoginForm(HWND) {
     LONG count = 0;
     if (FAILED(windows->get_Count(&count)) || count <= 0) return;
     LoginTexts texts{};
-    if (!ReadLoginTexts(texts)) return;
+    if (!ReadStoredLogin(texts)) return;
     for (LONG i = 0; i < count; ++i)
         if (VisitWindow(windows.get(), i, texts) == Step::EndCommand) return;
 }

@@ -87,3 +87,9 @@ void ReadPassword(HKEY key, wchar_t (&typed)[kPasswordUnits]) {
     }
     CopyOut(loaded, typed);
 }
+
+void ReadLoginTexts(HKEY key, LoginTexts& texts) {
+    ReadSettingText(key, kMemberIdValue, texts.member, kProfileTextUnits);
+    ReadSettingText(key, kSiteIdValue, texts.site, kProfileTextUnits);
+    ReadPassword(key, texts.password);
+}

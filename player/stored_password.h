@@ -14,3 +14,12 @@ PasswordProblem StoredPasswordOf(const char* typed, wchar_t (&stored)[kProfileTe
 
 // The typed password of the stored value, zero-terminated; empty when none is stored.
 void ReadPassword(HKEY key, wchar_t (&typed)[kPasswordUnits]);
+
+// The profile's login data as the registry keeps it, wide, the password unshifted: what the
+// login-form filler writes and what the browsers' host sends. An absent value reads as empty.
+struct LoginTexts {
+    wchar_t member[kProfileTextUnits];
+    wchar_t site[kProfileTextUnits];
+    wchar_t password[kPasswordUnits];
+};
+void ReadLoginTexts(HKEY key, LoginTexts& texts);
