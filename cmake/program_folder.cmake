@@ -1,5 +1,5 @@
 # The program folder: the one list of the files that sit beside rtln.exe, as install rules
-# (component "program"). The installer packs it (installer/), CPack zips it (make dist), and
+# (component "program"). The installer packs it (installer/), make dist zips it, and
 # target rtln_program_files lays it out in bin/, where the UI tests and the benchmarks take
 # their program folders from.
 set(CMAKE_INSTALL_MESSAGE LAZY)
@@ -38,13 +38,3 @@ add_custom_target(rtln_program_files ALL
   COMMAND ${CMAKE_COMMAND} --install ${CMAKE_BINARY_DIR} --component program --prefix ${CMAKE_BINARY_DIR}/bin
   VERBATIM)
 add_dependencies(rtln_program_files rtln uni_rtln rtln_host rtln_help)
-
-# make dist: the folder zipped as Rateline/ in TavrikRateline-<MAJOR.MINOR>.zip, with its SHA-256.
-set(CPACK_GENERATOR ZIP)
-set(CPACK_PACKAGE_FILE_NAME TavrikRateline-${RTLN_VERSION_SHORT})
-set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
-set(CPACK_PACKAGING_INSTALL_PREFIX /Rateline)
-set(CPACK_PACKAGE_CHECKSUM SHA256)
-set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_SOURCE_DIR}/cmake/reproducible_zip.cmake)
-set(CPACK_RTLN_SOURCE_DIR ${CMAKE_SOURCE_DIR})
-include(CPack)

@@ -9,6 +9,7 @@ packages=(cmake make g++ googletest libgtest-dev g++-mingw-w64-i686 mingw-w64-i6
           fonts-dejavu-core fonts-liberation  # the scale test's two dialog fonts of other metrics
           tzdata   # zones for the Windows tests of local dates
           nsis fp-utils-3.2.2 zip python3)  # the installer, the help file (chmcmd, chmls), the release
+packages+=(osslsigncode python3-yaml)  # the release's signatures (make dist) and its winget manifest's test
 [ "${1:-}" = "--art" ] && packages+=(fontforge python3-fontforge python3-pil sox)
 packages+=(clang-14 libclang-rt-14-dev)  # the fuzz targets (libFuzzer)
 packages+=(clang-tidy cppcheck clang-format)  # make lint and make format

@@ -31,6 +31,18 @@ mkdir -p "$prefix/drive_c/users/$member/AppData/Local/Temp"  # Wine makes no tem
 start=$(date +%s%N)
 "$tavrik_top/scripts/wine-run.sh" "$arch" "$tree/bin/install_tests.exe"
 status=$?
+# The signed release's setup (of ctest release), installed as winget installs it: its manifest's
+# silent switches, a folder outside the code page (no blank: Wine would quote it, and NSIS not
+# read it). The folder then holds the signed program, and ProductCode names the entry.
+signed=$tree/release-test folder='C:\Ратлайн'
+mapfile -t manifest < <(/usr/bin/python3 -c 'import sys, yaml; m = yaml.safe_load(open(sys.argv[1]))
+print(m["InstallerSwitches"]["Silent"], m["InstallerSwitches"]["InstallLocation"], sep="\n")
+print(m["ProductCode"])' "$signed"/out/winget/*.installer.yaml)
+# The silent switches are words of their own: unquoted.
+timeout 120 "$tavrik_top/scripts/wine-run.sh" "$arch" "$signed"/out/*-setup.exe ${manifest[0]} "${manifest[1]/<INSTALLPATH>/$folder}" &&
+    "$tavrik_top/scripts/wine-run.sh" "$arch" reg query "HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\\${manifest[2]}" >/dev/null 2>&1 &&
+    osslsigncode verify -CAfile "$signed/signer.pem" -in "$prefix/drive_c/Ратлайн/rtln.exe" >/dev/null ||
+    { echo "the signed setup, run with its winget switches, did not install the signed rtln.exe as ${manifest[2]}"; status=1; }
 echo "install round trip: $((($(date +%s%N) - start) / 1000000)) ms (the prefix was made before)"
 WINEPREFIX=$prefix "$(win_server "$arch")" -k >/dev/null 2>&1
 exit $status
